@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+enum class WriteResult { Written, CannotCreate, WriteFailed };
+
+// Replaces the file at `path` with `content` whole or not at all: the bytes go to a temporary
+// file beside the target, are flushed to disk and renamed over it. A symbolic link keeps
+// pointing at the file it names; the target keeps its permissions. A target whose owner may not
+// write it is refused, also for root, so a file marked read-only stays as it is.
+WriteResult writeFileAtomically(const QString& path, const QByteArray& content);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <sys/types.h>
+
+// The configuration file: typed reads and writes of one key of one section. Section and key
+// names compare without regard to case; whitespace around names and values is not part of them.
+// Reads never fail and return the default for a missing file, section or key. A write replaces
+// the whole file atomically while holding a lock shared by every running copy, so copies writing
+// different keys never lose each other's; it raises "Unable to write to Sondrix.ini" on failure.
+//
+// A value written by any process is seen by the very next read: the parsed copy kept for cheap
+// reads is checked against the file's identity, size and modification time before every read.
+class IniStore {
+public:
+    explicit IniStore(QString filePath);
+
+    // The store every part of the program shares: $XDG_CONFIG_HOME/Sondrix.ini.
+    static IniStore& shared();
+    static QString sharedFilePath();
+
+    const QString& filePath() const { return m_filePath; }
+
+    QString readString(const QString& section, const QString& key, const QString& def) const;
+    int readInteger(const QString& section, const QString& key, int def) const;
+    bool readBool(const QString& section, const QString& key, bool def) const;
+
+    void writeString(const QString& section, const QString& key, const QString& value);
+    void writeInteger(const QString& section, const QString& key, int value);
+    void writeBool(const QString& section, const QString& key, bool value);
+
+    static constexpr int kMaxValueLength = 1023;
+
+private:
+    struct FileIdentity {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = -1;
+        long long modifiedNs = -1;
+        bool operator==(const FileIdentity&) const = default;
+    };
+
+    std::optional<QString> lookup(const QString& section, const QString& key) const;
+    void refreshIfChanged() const;
+    std::optional<FileIdentity> currentIdentity() const;
+    [[noreturn]] void raiseWriteError() const;
+
+    QString m_filePath;
+    mutable std::optional<FileIdentity> m_cachedIdentity;
+    mutable QHash<QString, QString> m_values; // "section\nkey", both lower-cased
+};
+
+// Parses a configuration integer: "0x"/"0X" followed by hexadecimal digits when the text is
+// longer than two characters, otherwise decimal with an optional sign.
+std::optional<int> parseIniInteger(QStringView text);
+
+// The program's own operations on the shared store.
+QString ReadIniString(const QString& section, const QString& key, const QString& def);
+int ReadIniInteger(const QString& section, const QString& key, int def);
+bool ReadIniBool(const QString& section, const QString& key, bool def);
+void WriteIniString(const QString& section, const QString& key, const QString& value);
+void WriteIniInteger(const QString& section, const QString& key, int value);
+void WriteIniBool(const QString& section, const QString& key, bool value);

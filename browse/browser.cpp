@@ -1,0 +1,99 @@
+#include "browse/browser.h"
+
+#include "app/configkeys.h"
+#include "app/inistore.h"
+#include "app/sxerror.h"
+#include "browse/directorylist.h"
+#include "browse/drivecombo.h"
+#include "browse/listbox.h"
+#include "browse/wavlisting.h"
+#include "ui/dialogs/errorboundary.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QStringListModel>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+QString nearestExistingAncestor(QString directory) {
+    while (!QFileInfo(directory).isDir() && directory != QLatin1String("/"))
+        directory = QFileInfo(directory).absolutePath();
+    return directory;
+}
+
+QString normalised(const QString& directory) {
+    return QDir::cleanPath(QDir(directory).absolutePath());
+}
+
+} // namespace
+
+Browser::Browser(QWidget* parent)
+    : QObject(parent), m_drives(new DriveCombo(parent)), m_directories(new DirectoryList(parent)),
+      m_wavs(new ListBox(parent)), m_wavModel(new QStringListModel(this)) {
+    m_wavs->setModel(m_wavModel);
+    m_drives->setVolumes(VolumeList::mounted());
+    connect(m_directories, &DirectoryList::openRequested, this,
+            errorboundary::guarded([this](const QString& dir) { enterDirectory(dir); }));
+    connect(m_drives, &DriveCombo::volumeChosen, this,
+            errorboundary::guarded([this](const QString& mount) { DriveComboBox1Change(mount); }));
+    connect(m_drives, &DriveCombo::focusEntered, this,
+            errorboundary::guarded([this] { DirectoryListBox1Exit(); }));
+}
+
+QString Browser::browserDirectory() const { return m_directories->directory(); }
+
+void Browser::showStartupDirectory(const QString& directory) {
+    enterDirectory(nearestExistingAncestor(normalised(directory)));
+}
+
+void Browser::enterDirectory(const QString& directory) {
+    const QString target = normalised(directory);
+    if (!QFileInfo(target).isDir() || ::chdir(QFile::encodeName(target).constData()) != 0) {
+        const int error = QFileInfo(target).exists() ? errno : ENOENT;
+        throw SxError(QStringLiteral("%1: %2").arg(target, QString::fromLocal8Bit(strerror(error))));
+    }
+    const Volume& volume = m_drives->volumes().volumeOf(target);
+    m_drives->showVolume(volume.mountPath);
+    m_directories->showDirectory(volume.mountPath, target);
+    rereadFiles();
+}
+
+void Browser::rereadFiles() {
+    const QStringList names = listWavFiles(browserDirectory());
+    const bool busy = names.size() > kBusyPointerThreshold;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_wavModel->setStringList(names);
+    m_wavs->clearSelectedRow();
+    if (busy)
+        QGuiApplication::restoreOverrideCursor();
+    m_wavs->raiseRefilled();
+}
+
+QString Browser::selectedWav() const {
+    const int row = m_wavs->selectedRow();
+    return row < 0 ? QString() : m_wavModel->stringList().at(row);
+}
+
+QStringList Browser::wavNames() const { return m_wavModel->stringList(); }
+
+void Browser::DriveComboBox1Change(const QString& mountPath) {
+    const QString remembered =
+        ReadIniString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
+    try {
+        enterDirectory(remembered);
+    } catch (const SxError&) {
+        enterDirectory(mountPath);
+        WriteIniString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
+    }
+}
+
+void Browser::DirectoryListBox1Exit() {
+    WriteIniString(QLatin1String(cfg::kDirectories), m_drives->currentMountPath(),
+                   browserDirectory());
+}

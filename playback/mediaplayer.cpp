@@ -1,0 +1,124 @@
+#include "playback/mediaplayer.h"
+
+#include "app/sxerror.h"
+#include "playback/audiooutput.h"
+#include "playback/decoder.h"
+
+#include <QFile>
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+
+MediaPlayer::MediaPlayer(AudioOutput& output) : m_output(output) {}
+
+MediaPlayer::~MediaPlayer() { close(); }
+
+void MediaPlayer::requireOpen() const {
+    if (!isOpen())
+        throw SxError(QStringLiteral("No MCI device open"));
+}
+
+void MediaPlayer::open() {
+    close();
+    m_output.open();
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(m_fileName).constData(), SFM_READ, &info);
+    if (!file)
+        throw SxError(QString::fromLocal8Bit(sf_strerror(nullptr)));
+    if (info.samplerate <= 0 || info.channels <= 0) {
+        sf_close(file);
+        throw SxError(QStringLiteral("The file is not a playable sound file"));
+    }
+    m_file = file;
+    m_sampleRate = info.samplerate;
+    m_frames = info.frames;
+    m_decoder = std::make_unique<Decoder>(file, info, m_output);
+    m_startPosition.reset();
+    m_playFromMs = m_heldPosition = 0;
+}
+
+void MediaPlayer::close() {
+    if (!isOpen())
+        return;
+    stopDecoding();
+    m_decoder.reset();
+    sf_close(m_file);
+    m_file = nullptr;
+    m_startPosition.reset();
+}
+
+void MediaPlayer::stopDecoding() {
+    if (m_playing || m_paused)
+        m_heldPosition = position();
+    m_playing = m_paused = false;
+    m_output.pause();
+    m_decoder->stop();
+    m_output.flush();
+}
+
+qint64 MediaPlayer::length() const {
+    requireOpen();
+    return static_cast<qint64>(std::nearbyint(static_cast<double>(m_frames) * 1000.0 / m_sampleRate));
+}
+
+qint64 MediaPlayer::playedMs() const {
+    const auto frames = static_cast<double>(m_output.framesPlayed());
+    return m_playFromMs + static_cast<qint64>(frames * 1000.0 / m_output.sampleRate());
+}
+
+qint64 MediaPlayer::position() const {
+    if (!isOpen())
+        return 0;
+    if (!m_playing && !m_paused)
+        return m_heldPosition;
+    if (m_decoder->finished())
+        return length();
+    return std::min(playedMs(), length());
+}
+
+MediaPlayer::Mode MediaPlayer::mode() const {
+    if (!isOpen())
+        return Mode::NotReady;
+    if (m_paused)
+        return Mode::Paused;
+    if (m_playing && !m_decoder->finished())
+        return Mode::Playing;
+    return Mode::Stopped;
+}
+
+void MediaPlayer::play() {
+    requireOpen();
+    const qint64 current = position();
+    qint64 from = current;
+    if (m_startPosition) {
+        from = std::clamp<qint64>(*m_startPosition, 0, length());
+        m_startPosition.reset();
+    } else if (current == length()) {
+        from = 0;
+    }
+    stopDecoding();
+    m_playFromMs = from;
+    m_decoder->start(static_cast<int64_t>(static_cast<double>(from) * m_sampleRate / 1000.0));
+    m_playing = true;
+    m_output.resume();
+}
+
+void MediaPlayer::pause() {
+    requireOpen();
+    if (m_paused) {
+        m_paused = false;
+        m_playing = true;
+        m_output.resume();
+    } else if (mode() == Mode::Playing) {
+        m_output.pause();
+        m_paused = true;
+    }
+}
+
+void MediaPlayer::rewind() {
+    requireOpen();
+    stopDecoding();
+    m_heldPosition = 0;
+}

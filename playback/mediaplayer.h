@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class AudioOutput;
+class Decoder;
+struct sf_private_tag;
+
+// The audio device: one WAV file open at a time, played asynchronously from a millisecond
+// position, with its length, position and mode in whole milliseconds of the file's own timeline.
+// The output stays open between files; opening another file swaps only the decoder.
+class MediaPlayer {
+public:
+    enum class Mode { NotReady, Stopped, Playing, Recording, Seeking, Paused, Open };
+
+    explicit MediaPlayer(AudioOutput& output);
+    ~MediaPlayer();
+
+    const QString& fileName() const { return m_fileName; }
+    void setFileName(const QString& fileName) { m_fileName = fileName; }
+
+    // Closes what is open, then opens the file stopped at position 0; raises the decoder's or the
+    // output's error text when it cannot, and nothing is open afterwards.
+    void open();
+    // Ends any sound at once; nothing is open afterwards. Does nothing when nothing is open.
+    void close();
+    // Plays from the start position if one was set, else from the current position (from the
+    // beginning once the end was reached). Returns at once.
+    void play();
+    // Pauses a playing device, resumes a paused one.
+    void pause();
+    void rewind();
+    void setStartPosition(qint64 ms) { m_startPosition = ms; }
+    void setTimeFormatMilliseconds() {} // the only time format there is
+
+    bool isOpen() const { return m_file != nullptr; }
+    qint64 length() const;
+    qint64 position() const;
+    Mode mode() const;
+
+private:
+    void requireOpen() const;
+    void stopDecoding();
+    qint64 playedMs() const;
+
+    AudioOutput& m_output;
+    QString m_fileName;
+    sf_private_tag* m_file = nullptr;
+    int m_sampleRate = 0;
+    qint64 m_frames = 0;
+    std::unique_ptr<Decoder> m_decoder;
+    std::optional<qint64> m_startPosition;
+    qint64 m_playFromMs = 0; // where the current or last play began
+    qint64 m_heldPosition = 0; // the position while not playing
+    bool m_playing = false;
+    bool m_paused = false;
+};

@@ -1,0 +1,80 @@
+#include "playlist/pathcodec.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00;
+
+// The length of the valid UTF-8 sequence starting at `i`, or 0.
+int validSequenceLength(const QByteArray& bytes, qsizetype i) {
+    const auto b = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = b(i);
+    int length = 0;
+    char32_t minimum = 0;
+    char32_t value = 0;
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, minimum = 0x80, value = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, minimum = 0x800, value = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, minimum = 0x10000, value = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (b(i + k) & 0x3F);
+    }
+    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    return (value < minimum || value > 0x10FFFF || surrogate) ? 0 : length;
+}
+
+} // namespace
+
+QString decodePath(const QByteArray& bytes) {
+    QString result;
+    result.reserve(bytes.size());
+    qsizetype runStart = 0;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const int length = validSequenceLength(bytes, i);
+        if (length > 0) {
+            i += length;
+            continue;
+        }
+        result += QString::fromUtf8(bytes.constData() + runStart, i - runStart);
+        result += QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
+        runStart = ++i;
+    }
+    result += QString::fromUtf8(bytes.constData() + runStart, bytes.size() - runStart);
+    return result;
+}
+
+QByteArray encodePath(const QString& path) {
+    QByteArray result;
+    result.reserve(path.size());
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t c = path[i].unicode();
+        const bool escaped = c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF &&
+                             !(i > 0 && path[i - 1].isHighSurrogate());
+        if (!escaped)
+            continue;
+        result += QStringView(path).mid(runStart, i - runStart).toUtf8();
+        result += static_cast<char>(c - kEscapeBase);
+        runStart = i + 1;
+    }
+    result += QStringView(path).mid(runStart).toUtf8();
+    return result;
+}
+
+bool isExistingFile(const QString& path) {
+    struct stat st {};
+    return ::stat(encodePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}

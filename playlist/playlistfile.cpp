@@ -1,0 +1,53 @@
+#include "playlist/playlistfile.h"
+
+#include "app/atomicwrite.h"
+#include "app/sxerror.h"
+#include "playlist/pathcodec.h"
+
+#include <QFile>
+
+QStringList parsePlaylistText(const QByteArray& text) {
+    const qsizetype nul = text.indexOf('\0');
+    const qsizetype end = nul < 0 ? text.size() : nul;
+    QStringList lines;
+    qsizetype lineStart = 0;
+    qsizetype i = 0;
+    while (i < end) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        lines.append(decodePath(text.mid(lineStart, i - lineStart)));
+        i += (c == '\r' && i + 1 < end && text[i + 1] == '\n') ? 2 : 1;
+        lineStart = i;
+    }
+    if (lineStart < end)
+        lines.append(decodePath(text.mid(lineStart, end - lineStart)));
+    return lines;
+}
+
+QByteArray formatPlaylistText(const QStringList& paths) {
+    QByteArray text;
+    for (const QString& path : paths)
+        text += encodePath(path) + "\r\n";
+    return text;
+}
+
+QStringList readPlaylistFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw SxError(QStringLiteral("Cannot open file %1").arg(fileName));
+    return parsePlaylistText(file.readAll());
+}
+
+void writePlaylistFile(const QString& fileName, const QStringList& paths) {
+    switch (writeFileAtomically(fileName, formatPlaylistText(paths))) {
+    case WriteResult::Written:
+        return;
+    case WriteResult::CannotCreate:
+        throw SxError(QStringLiteral("Cannot create file %1").arg(fileName));
+    case WriteResult::WriteFailed:
+        throw SxError(QStringLiteral("Stream write error"));
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The playlist file: one path per line, every line ending in CR LF, no header; an empty playlist
+// is an empty file. Reading ends at a NUL byte and takes CR LF, a lone CR and a lone LF as line
+// ends. Paths keep their exact bytes through a read and a save.
+
+// The lines of a playlist file's text.
+QStringList parsePlaylistText(const QByteArray& text);
+QByteArray formatPlaylistText(const QStringList& paths);
+
+// Raise "Cannot open file %s", "Cannot create file %s" or "Stream write error". A save replaces
+// the file whole or leaves it as it was.
+QStringList readPlaylistFile(const QString& fileName);
+void writePlaylistFile(const QString& fileName, const QStringList& paths);

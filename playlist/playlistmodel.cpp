@@ -1,0 +1,57 @@
+#include "playlist/playlistmodel.h"
+
+#include "fileops/filepath.h"
+
+int PlaylistModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return m_entries.at(index.row()).display;
+    if (role == Qt::ToolTipRole)
+        return m_entries.at(index.row()).path;
+    return {};
+}
+
+QStringList PlaylistModel::paths() const {
+    QStringList result;
+    result.reserve(m_entries.size());
+    for (const Entry& entry : m_entries)
+        result.append(entry.path);
+    return result;
+}
+
+void PlaylistModel::append(const QString& path, const QString& display) {
+    beginInsertRows({}, count(), count());
+    m_entries.append({path, display});
+    endInsertRows();
+}
+
+void PlaylistModel::removeAt(int row) {
+    beginRemoveRows({}, row, row);
+    m_entries.removeAt(row);
+    endRemoveRows();
+}
+
+void PlaylistModel::move(int from, int to) {
+    // Qt's destination is the row the entry is inserted before, in the list before the move.
+    beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+    m_entries.move(from, to);
+    endMoveRows();
+}
+
+void PlaylistModel::clear() {
+    beginResetModel();
+    m_entries.clear();
+    endResetModel();
+}
+
+void PlaylistModel::rebuildDisplay(bool showPath) {
+    beginResetModel();
+    for (Entry& entry : m_entries)
+        entry.display = showPath ? entry.path : fileNamePart(entry.path);
+    endResetModel();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Points HOME and XDG_CONFIG_HOME at fresh temporary folders before the application starts, so
+// no test reads or writes the developer's own settings.
+class IsolatedEnvironment {
+public:
+    IsolatedEnvironment();
+    QString home() const { return m_home.path(); }
+    QString configFile() const;
+
+private:
+    QTemporaryDir m_home;
+};
+
+// A test main that isolates the environment, then runs the test object under a QApplication.
+#define SONDRIX_TEST_MAIN(TestObject)                                                              \
+    int main(int argc, char* argv[]) {                                                             \
+        IsolatedEnvironment environment;                                                           \
+        QApplication app(argc, argv);                                                              \
+        TestObject test;                                                                           \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

@@ -1,0 +1,7 @@
+#include "ui/main/progressbar.h"
+
+#include <QMouseEvent>
+
+void ProgressBar::mousePressEvent(QMouseEvent* event) {
+    Q_EMIT pressed(event->button(), event->modifiers(), event->position().toPoint().x());
+}

@@ -1,0 +1,364 @@
+#include "ui/main/tfrmmain.h"
+
+#include "app/configkeys.h"
+#include "app/inistore.h"
+#include "browse/browser.h"
+#include "browse/clickactions.h"
+#include "browse/directorylist.h"
+#include "browse/listbox.h"
+#include "fileops/filepath.h"
+#include "playback/sdlaudiooutput.h"
+#include "playlist/playlistmodel.h"
+#include "ui/dialogs/errorboundary.h"
+#include "ui/dialogs/helpservice.h"
+#include "ui/dialogs/qtprompt.h"
+#include "ui/main/commandrules.h"
+#include "ui/main/progressbar.h"
+#include "ui/persist/speedbar.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QSplitter>
+#include <QStatusTipEvent>
+
+namespace {
+constexpr int kSplitterWidth = 4;
+}
+
+TfrmMain::TfrmMain(const MainServices& services)
+    : m_prompt(services.prompt), m_help(services.help) {
+    if (!m_prompt) {
+        m_ownPrompt = std::make_unique<QtPrompt>(this);
+        m_prompt = m_ownPrompt.get();
+    }
+    if (!m_help) {
+        m_ownHelp = std::make_unique<RecordingHelpService>();
+        m_help = m_ownHelp.get();
+    }
+    errorboundary::setPrompt(m_prompt);
+    m_player = std::make_unique<MediaPlayer>(services.output ? *services.output
+                                                             : SdlAudioOutput::shared());
+    m_playback = std::make_unique<PlaybackControl>(*m_player, static_cast<PlaybackDisplay&>(*this));
+    buildLayout();
+    buildCommands();
+    bindControls();
+    qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
+}
+
+TfrmMain::~TfrmMain() {
+    qApp->removeEventFilter(this);
+    errorboundary::setPrompt(nullptr);
+}
+
+ListBox* TfrmMain::lbWavs() const { return m_browser->wavs(); }
+
+void TfrmMain::bindControls() {
+    using errorboundary::guarded;
+    ListBox* wavs = lbWavs();
+    connect(wavs, &ListBox::changed, this, guarded([this] { lbWavsChange(); }));
+    connect(wavs, &ListBox::mouseDown, this,
+            guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
+                lbWavsMouseDown(b, m, p);
+            }));
+    connect(wavs, &ListBox::mouseUp, this,
+            guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbWavsMouseUp(b, m); }));
+    connect(wavs, &ListBox::keyUp, this, guarded([this](int key) { lbWavsKeyUp(key); }));
+    connect(wavs, &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
+    connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
+    connect(m_progressBar, &ProgressBar::pressed, this,
+            guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x) {
+                m_playback->ProgressBar1MouseDown(b, m, x, m_progressBar->width());
+            }));
+}
+
+bool TfrmMain::isControlEnabled(const QString& name) const {
+    if (name.startsWith(QLatin1String("sb")))
+        return m_speedBar->isItemEnabled(name);
+    const QAction* a = m_actions.value(name);
+    return a && a->isEnabled();
+}
+
+void TfrmMain::applyStates(const QList<ControlState>& states) {
+    for (const ControlState& state : states) {
+        if (state.control.startsWith(QLatin1String("sb")))
+            m_speedBar->setItemEnabled(state.control, state.enabled);
+        else if (QAction* a = m_actions.value(state.control))
+            a->setEnabled(state.enabled);
+    }
+}
+
+// Command state rules.
+
+void TfrmMain::DoCheckWavButtons() { applyStates(wavRule(lbWavs()->selectedRow())); }
+
+void TfrmMain::DoCheckPlaylistButtons() {
+    applyStates(playlistRule(m_lbPlaylist->selectedRow(), m_lbPlaylist->count()));
+}
+
+void TfrmMain::DoCheckPlayControls() {
+    const QList<ControlState> states = playRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow());
+    applyStates(states.mid(0, 6));
+    DoCheckPopUpMenus();
+}
+
+void TfrmMain::DoCheckPopUpMenus() {
+    applyStates(playRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow()).mid(6));
+}
+
+int TfrmMain::GetCurrentList() const { return focusWidget() == lbWavs() ? 0 : 1; }
+
+void TfrmMain::DoSetListFocus(int index) {
+    ListBox* wavs = lbWavs();
+    const int count = wavs->count();
+    if (count > 0) {
+        wavs->selectRow(index <= count - 1 ? index : count - 1);
+        wavs->setFocus();
+    }
+    DoCheckWavButtons();
+    DoCheckPlayControls();
+}
+
+void TfrmMain::lbWavsExit() {
+    lbWavs()->clearSelectedRow();
+    DoCheckWavButtons();
+    DoCheckPlayControls();
+}
+
+void TfrmMain::lbPlaylistExit() {
+    m_lbPlaylist->clearSelectedRow();
+    DoCheckPlaylistButtons();
+    DoCheckPlayControls();
+}
+
+// Showing and closing.
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // The window-state components restore their sections here, before the show steps.
+    errorboundary::run([this] { FormShow(); });
+}
+
+void TfrmMain::FormShow() {
+    const bool toolbarVisible =
+        ReadIniBool(QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
+    m_speedBar->setVisible(toolbarVisible);
+    action(QStringLiteral("miViewToolbar"))->setChecked(toolbarVisible);
+    m_browser->showStartupDirectory(ReadIniString(QLatin1String(cfg::kDirectories),
+                                                  QLatin1String(cfg::kStartup), QDir::homePath()));
+    DoShowPlaylist(
+        ReadIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible), cfg::kVisibleDefault));
+    DoCheckPlaylistButtons();
+    DoCheckPlayControls();
+    m_clickAction = ReadIniInteger(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kSingleClick),
+                                   cfg::kSingleClickDefault);
+    lbWavs()->setFocus();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    bool canClose = true;
+    errorboundary::run([&] { canClose = FormCloseQuery(); });
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    // The window-state components save their sections here, before the close steps. A failed
+    // write is shown and the window closes all the same, so the user can always end the program.
+    errorboundary::run([this] { FormClose(); });
+    m_playback->requestQuit();
+    event->accept();
+}
+
+bool TfrmMain::FormCloseQuery() { return true; }
+
+void TfrmMain::FormClose() {
+    m_player->close();
+    m_progressBar->setValue(0);
+    WriteIniBool(QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible), m_speedBar->isVisible());
+    WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup),
+                   m_browser->browserDirectory());
+    WriteIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
+                 m_pnlPlaylist->isVisible());
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    m_panelHint->setFixedWidth(frameGeometry().width() - 100);
+}
+
+bool TfrmMain::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        m_panelHint->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pnlDriveBox && event->type() == QEvent::Resize)
+        pnlDriveBoxResize();
+    if (event->type() == QEvent::KeyRelease && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat() && (key->key() == Qt::Key_F1 || key->key() == Qt::Key_Escape)) {
+            errorboundary::run([this, k = key->key()] { FormKeyUp(k); });
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+int TfrmMain::helpContextOfFocus() const {
+    const QWidget* focused = focusWidget();
+    if (!focused)
+        return property("helpContext").toInt();
+    const int own = focused->property("helpContext").toInt();
+    if (own != 0 || !focused->parentWidget())
+        return own;
+    return focused->parentWidget()->property("helpContext").toInt();
+}
+
+void TfrmMain::FormKeyUp(int key) {
+    if (key == Qt::Key_F1)
+        m_help->showContext(helpContextOfFocus());
+    else if (key == Qt::Key_Escape)
+        m_playback->abortAll();
+}
+
+void TfrmMain::setProgress(int percent) { m_progressBar->setValue(percent); }
+
+void TfrmMain::setLengthText(const QString& text) {
+    m_panelLength->setText(text);
+    m_panelLength->setAccessibleName(text);
+}
+
+// The playlist panel and the view commands.
+
+void TfrmMain::DoShowPlaylist(bool show) {
+    if (show) {
+        const int wavsWidth = m_pnlWavs->width();
+        const int playlistWidth = m_hiddenPlaylistWidth;
+        m_pnlPlaylist->setVisible(true);
+        resize(wavsWidth + playlistWidth + kSplitterWidth, height());
+        m_splitPlayList->setSizes({wavsWidth, playlistWidth});
+    } else if (m_pnlPlaylist->isVisible()) {
+        const int wavsWidth = m_pnlWavs->width();
+        m_hiddenPlaylistWidth = m_pnlPlaylist->width();
+        m_pnlPlaylist->setVisible(false);
+        resize(wavsWidth, height());
+    }
+    m_speedBar->setItemDown(QStringLiteral("sbShowPlaylist"), show);
+    action(QStringLiteral("miViewPlayList"))->setChecked(show);
+}
+
+void TfrmMain::sbShowPlaylistClick() { DoShowPlaylist(!m_pnlPlaylist->isVisible()); }
+
+void TfrmMain::miViewToolbarClick() {
+    m_speedBar->setVisible(!m_speedBar->isVisible());
+    QAction* item = action(QStringLiteral("miViewToolbar"));
+    item->setChecked(!item->isChecked());
+}
+
+// The file list.
+
+void TfrmMain::lbWavsChange() {
+    DoCheckWavButtons();
+    const QString name = m_browser->selectedWav();
+    if (name.isEmpty())
+        return;
+    m_playback->playFile(name, false);
+}
+
+void TfrmMain::lbWavsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
+    ListBox* wavs = lbWavs();
+    wavs->setFocus(Qt::MouseFocusReason);
+    if (button == Qt::RightButton) {
+        const int row = wavs->rowAt(pos);
+        if (row >= 0)
+            wavs->selectRow(row);
+    }
+}
+
+void TfrmMain::lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    m_player->close();
+    DoCheckWavButtons();
+    DoCheckPlayControls();
+    const QString name = m_browser->selectedWav();
+    if (name.isEmpty())
+        return;
+    const ReleaseAction action = wavReleaseAction(m_clickAction, button, modifiers);
+    if (m_clickAction == 0 || m_clickAction == 1) {
+        m_playback->loadStep(name);
+        if (action.play != ReleaseAction::Play::None)
+            m_playback->startStep(action.play == ReleaseAction::Play::Looped);
+    }
+    if (action.addToPlaylist)
+        miPlaylistAddClick();
+    if (action.edit)
+        miEditEditClick();
+}
+
+void TfrmMain::lbWavsKeyUp(int key) {
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return;
+    const QString name = m_browser->selectedWav();
+    if (!name.isEmpty())
+        m_playback->playFile(name, false);
+}
+
+// Playback commands.
+
+QString TfrmMain::currentListFile() const {
+    if (GetCurrentList() == 0)
+        return m_browser->selectedWav();
+    const int row = m_lbPlaylist->selectedRow();
+    return row >= 0 && row < m_playlist->count() ? m_playlist->path(row) : QString();
+}
+
+void TfrmMain::miControlsPlayClick() {
+    const QString file = currentListFile();
+    if (!file.isEmpty())
+        m_playback->playFile(file, false);
+}
+
+void TfrmMain::miControlsLoopClick() {
+    const QString file = currentListFile();
+    if (!file.isEmpty())
+        m_playback->playFile(file, true);
+}
+
+void TfrmMain::miControlsStopClick() { m_playback->miControlsStopClick(); }
+
+void TfrmMain::miFileExitClick() {
+    m_playback->timer().stop();
+    m_player->close();
+    close();
+}
+
+void TfrmMain::miHelpContentsClick() { m_help->showContext(0); }
+
+// Commands whose subsystems arrive later; bound now so the command table is complete.
+void TfrmMain::miFileNewClick() {}
+void TfrmMain::miFileOpenClick() {}
+void TfrmMain::miFileSaveClick() {}
+void TfrmMain::miFileSaveAsClick() {}
+void TfrmMain::miEditCopyClick() {}
+void TfrmMain::miEditMoveClick() {}
+void TfrmMain::miEditRenameClick() {}
+void TfrmMain::miEditEditClick() {}
+void TfrmMain::miEditDeleteClick() {}
+void TfrmMain::miPlaylistAddClick() {}
+void TfrmMain::miEditAddAllClick() {}
+void TfrmMain::miPlaylistPlayClick() {}
+void TfrmMain::sbUpClick() {}
+void TfrmMain::sbDownClick() {}
+void TfrmMain::sbRemoveClick() {}
+void TfrmMain::miEditClearPlaylistClick() {}
+void TfrmMain::miToolsCustomizeClick() {}
+void TfrmMain::miToolsPreferencesClick() {}
+void TfrmMain::miHelpAboutClick() {}

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "playback/playbackcontrol.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <memory>
+
+class AudioOutput;
+class Browser;
+class HelpService;
+class ListBox;
+class MediaPlayer;
+class PlaylistModel;
+class ProgressBar;
+class Prompt;
+class QLabel;
+class QMenu;
+class QSplitter;
+class SpeedBar;
+struct ControlState;
+
+// What the window asks of the world; tests stand their own in.
+struct MainServices {
+    Prompt* prompt = nullptr;      // default: message boxes and file dialogs
+    HelpService* help = nullptr;   // default: records the request
+    AudioOutput* output = nullptr; // default: the system's sound output
+};
+
+// The main window: the browser, the playlist, the progress bar and the status bar, and every
+// command of the program. Handlers bind controls to the subsystems and stay short.
+class TfrmMain : public QMainWindow, private PlaybackDisplay {
+    Q_OBJECT
+public:
+    explicit TfrmMain(const MainServices& services = MainServices());
+    ~TfrmMain() override;
+
+    // The controls, for the subsystems and for tests.
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+    bool isControlEnabled(const QString& name) const;
+    SpeedBar* speedBar() const { return m_speedBar; }
+    Browser* browser() const { return m_browser; }
+    ListBox* lbWavs() const;
+    ListBox* lbPlaylist() const { return m_lbPlaylist; }
+    PlaylistModel* playlist() const { return m_playlist; }
+    PlaybackControl* playback() const { return m_playback.get(); }
+    ProgressBar* progressBar() const { return m_progressBar; }
+    QLabel* statusPanel(int index) const { return index == 0 ? m_panelHint : m_panelLength; }
+    QWidget* playlistPanel() const { return m_pnlPlaylist; }
+    QWidget* wavsPanel() const { return m_pnlWavs; }
+    QMenu* popupMenu(const QString& name) const { return m_popups.value(name); }
+    HelpService& help() const { return *m_help; }
+    int clickAction() const { return m_clickAction; }
+
+    // Command state rules.
+    void DoCheckWavButtons();
+    void DoCheckPlaylistButtons();
+    void DoCheckPlayControls();
+    void DoCheckPopUpMenus();
+    int GetCurrentList() const;
+    void DoSetListFocus(int index);
+
+    void DoShowPlaylist(bool show);
+
+    // Handlers of the window's own controls and of the browser and playback.
+    void lbWavsChange();
+    void lbWavsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void lbWavsKeyUp(int key);
+    void lbWavsExit();
+    void lbPlaylistExit();
+    void FormKeyUp(int key);
+
+    void miFileNewClick();
+    void miFileOpenClick();
+    void miFileSaveClick();
+    void miFileSaveAsClick();
+    void miFileExitClick();
+    void miEditCopyClick();
+    void miEditMoveClick();
+    void miEditRenameClick();
+    void miEditEditClick();
+    void miEditDeleteClick();
+    void miPlaylistAddClick();
+    void miEditAddAllClick();
+    void miControlsPlayClick();
+    void miControlsLoopClick();
+    void miControlsStopClick();
+    void miPlaylistPlayClick();
+    void sbUpClick();
+    void sbDownClick();
+    void sbRemoveClick();
+    void miEditClearPlaylistClick();
+    void miViewToolbarClick();
+    void sbShowPlaylistClick();
+    void miToolsCustomizeClick();
+    void miToolsPreferencesClick();
+    void miHelpContentsClick();
+    void miHelpAboutClick();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // PlaybackDisplay
+    void setProgress(int percent) override;
+    void setLengthText(const QString& text) override;
+
+    void buildLayout();
+    void buildCommands();
+    void bindControls();
+    void applyStates(const QList<ControlState>& states);
+    void FormShow();
+    bool FormCloseQuery();
+    void FormClose();
+    void pnlDriveBoxResize();
+    int helpContextOfFocus() const;
+    // The selected file of the current list: a bare name in the browser directory, or a path.
+    QString currentListFile() const;
+
+    Prompt* m_prompt;
+    HelpService* m_help;
+    std::unique_ptr<Prompt> m_ownPrompt;
+    std::unique_ptr<HelpService> m_ownHelp;
+    std::unique_ptr<MediaPlayer> m_player;
+    std::unique_ptr<PlaybackControl> m_playback;
+
+    QHash<QString, QAction*> m_actions;
+    QHash<QString, QMenu*> m_popups;
+    SpeedBar* m_speedBar = nullptr;
+    Browser* m_browser = nullptr;
+    PlaylistModel* m_playlist = nullptr;
+    ListBox* m_lbPlaylist = nullptr;
+    ProgressBar* m_progressBar = nullptr;
+    QLabel* m_panelHint = nullptr;
+    QLabel* m_panelLength = nullptr;
+    QWidget* m_pnlWavs = nullptr;
+    QWidget* m_pnlPlaylist = nullptr;
+    QWidget* m_pnlDriveBox = nullptr;
+    QSplitter* m_splitPlayList = nullptr;
+    int m_hiddenPlaylistWidth = 187;
+    int m_clickAction = 0;
+    bool m_shown = false;
+};

@@ -1,0 +1,158 @@
+// The window's controls and their placement at design size.
+#include "ui/main/tfrmmain.h"
+
+#include "browse/browser.h"
+#include "browse/directorylist.h"
+#include "browse/drivecombo.h"
+#include "browse/listbox.h"
+#include "playlist/playlistmodel.h"
+#include "ui/main/progressbar.h"
+#include "ui/main/toolbaritems.h"
+#include "ui/persist/speedbar.h"
+
+#include <QLabel>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kHelpContextMain = 1;
+constexpr int kSplitterWidth = 4;
+constexpr int kInnerBorder = 4;
+
+QWidget* panel(const QString& name, QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    widget->setObjectName(name);
+    widget->setProperty("helpContext", kHelpContextMain);
+    return widget;
+}
+
+QVBoxLayout* column(QWidget* owner, int border) {
+    auto* layout = new QVBoxLayout(owner);
+    layout->setContentsMargins(border, border, border, border);
+    layout->setSpacing(0);
+    return layout;
+}
+
+QLabel* caption(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFixedHeight(14);
+    return label;
+}
+
+void nameControl(QWidget* widget, const QString& objectName, const QString& accessibleName) {
+    widget->setObjectName(objectName);
+    widget->setAccessibleName(accessibleName);
+    widget->setProperty("helpContext", kHelpContextMain);
+}
+
+} // namespace
+
+void TfrmMain::buildLayout() {
+    setWindowTitle(QStringLiteral("Sondrix"));
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    setProperty("helpContext", kHelpContextMain);
+    setGeometry(417, 109, 504, 371);
+    setMinimumSize(350, 200);
+
+    auto* central = panel(QStringLiteral("central"), this);
+    auto* outer = column(central, 0);
+    setCentralWidget(central);
+
+    m_speedBar = new SpeedBar(firstRunToolbar(), central);
+    m_speedBar->setObjectName(QStringLiteral("SpeedBar1"));
+    m_speedBar->setContextMenuPolicy(Qt::CustomContextMenu);
+    outer->addWidget(m_speedBar);
+
+    m_splitPlayList = new QSplitter(Qt::Horizontal, central);
+    m_splitPlayList->setObjectName(QStringLiteral("splitPlayList"));
+    m_splitPlayList->setHandleWidth(kSplitterWidth);
+    m_splitPlayList->setChildrenCollapsible(false);
+    outer->addWidget(m_splitPlayList, 1);
+
+    // The browser half.
+    m_pnlWavs = panel(QStringLiteral("pnlWavs"), m_splitPlayList);
+    auto* splitDirectories = new QSplitter(Qt::Horizontal, m_pnlWavs);
+    splitDirectories->setObjectName(QStringLiteral("splitDirectories"));
+    splitDirectories->setHandleWidth(kSplitterWidth);
+    splitDirectories->setChildrenCollapsible(false);
+    column(m_pnlWavs, 0)->addWidget(splitDirectories);
+
+    m_browser = new Browser(this);
+    auto* pnlDirectories = panel(QStringLiteral("pnlDirectories"), splitDirectories);
+    auto* directories = column(pnlDirectories, kInnerBorder);
+    directories->addWidget(caption(QStringLiteral("Directory List"), pnlDirectories));
+    DirectoryList* directoryList = m_browser->directories();
+    directoryList->setParent(pnlDirectories);
+    nameControl(directoryList, QStringLiteral("DirectoryListBox1"), QStringLiteral("Directory List"));
+    directories->addWidget(directoryList, 1);
+    m_pnlDriveBox = panel(QStringLiteral("pnlDriveBox"), pnlDirectories);
+    m_pnlDriveBox->setFixedHeight(28);
+    DriveCombo* drives = m_browser->drives();
+    drives->setParent(m_pnlDriveBox);
+    nameControl(drives, QStringLiteral("DriveComboBox1"), QStringLiteral("Drive"));
+    drives->move(2, 4);
+    m_pnlDriveBox->installEventFilter(this); // its resizes set the selector's width
+    directories->addWidget(m_pnlDriveBox);
+
+    auto* pnlFiles = panel(QStringLiteral("pnlFiles"), splitDirectories);
+    auto* files = column(pnlFiles, kInnerBorder);
+    files->addWidget(caption(QStringLiteral("File List"), pnlFiles));
+    ListBox* wavs = m_browser->wavs();
+    wavs->setParent(pnlFiles);
+    nameControl(wavs, QStringLiteral("lbWavs"), QStringLiteral("File List"));
+    files->addWidget(wavs, 1);
+    splitDirectories->addWidget(pnlDirectories);
+    splitDirectories->addWidget(pnlFiles);
+    splitDirectories->setStretchFactor(0, 0);
+    splitDirectories->setStretchFactor(1, 1);
+    splitDirectories->setSizes({145, 313 - 145 - kSplitterWidth});
+
+    // The playlist half.
+    m_pnlPlaylist = panel(QStringLiteral("pnlPlaylist"), m_splitPlayList);
+    auto* playlistColumn = column(m_pnlPlaylist, kInnerBorder);
+    playlistColumn->addWidget(caption(QStringLiteral("Play List"), m_pnlPlaylist));
+    m_playlist = new PlaylistModel(this);
+    m_lbPlaylist = new ListBox(m_pnlPlaylist);
+    m_lbPlaylist->setModel(m_playlist);
+    nameControl(m_lbPlaylist, QStringLiteral("lbPlaylist"), QStringLiteral("Play List"));
+    playlistColumn->addWidget(m_lbPlaylist, 1);
+    m_splitPlayList->addWidget(m_pnlWavs);
+    m_splitPlayList->addWidget(m_pnlPlaylist);
+    m_splitPlayList->setStretchFactor(0, 0);
+    m_splitPlayList->setStretchFactor(1, 1);
+    m_splitPlayList->setSizes({313, 187});
+
+    auto* pnlProgress = new QFrame(central);
+    pnlProgress->setObjectName(QStringLiteral("pnlProgress"));
+    pnlProgress->setFrameShape(QFrame::HLine); // only the top edge is drawn
+    pnlProgress->setFixedHeight(21);
+    auto* progressColumn = column(pnlProgress, 0);
+    progressColumn->addStretch(1);
+    m_progressBar = new ProgressBar(pnlProgress);
+    m_progressBar->setRange(0, 100);
+    m_progressBar->setValue(0);
+    m_progressBar->setTextVisible(false);
+    m_progressBar->setFixedHeight(16);
+    nameControl(m_progressBar, QStringLiteral("ProgressBar1"), QStringLiteral("Progress"));
+    progressColumn->addWidget(m_progressBar);
+    outer->addWidget(pnlProgress);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setFixedHeight(19);
+    bar->setSizeGripEnabled(false);
+    m_panelHint = new QLabel(bar);
+    m_panelHint->setFixedWidth(250);
+    m_panelLength = new QLabel(bar);
+    m_panelLength->setAlignment(Qt::AlignCenter);
+    bar->addWidget(m_panelHint);
+    bar->addWidget(m_panelLength, 1);
+    setStatusBar(bar);
+}
+
+void TfrmMain::pnlDriveBoxResize() {
+    m_browser->drives()->setFixedWidth(m_pnlDriveBox->width() - 4);
+}
