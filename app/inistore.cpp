@@ -56,8 +56,7 @@ void IniStore::refreshIfChanged() const {
     const IniText text(QString::fromUtf8(file.readAll()));
     // The first of duplicate keys wins, as in reading line by line.
     QHash<QString, QString> first;
-    for (const auto& entry : text.entries())
-    {
+    for (const auto& entry : text.entries()) {
         const QString k = lookupKey(entry.section, entry.key);
         if (!first.contains(k))
             first.insert(k, entry.value);
@@ -74,8 +73,7 @@ std::optional<QString> IniStore::lookup(const QString& section, const QString& k
     return *it;
 }
 
-QString IniStore::readString(const QString& section, const QString& key,
-                             const QString& def) const {
+QString IniStore::readString(const QString& section, const QString& key, const QString& def) const {
     return lookup(section, key).value_or(def).left(kMaxValueLength);
 }
 

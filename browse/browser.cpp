@@ -45,7 +45,9 @@ Browser::Browser(QWidget* parent)
             errorboundary::guarded([this] { DirectoryListBox1Exit(); }));
 }
 
-QString Browser::browserDirectory() const { return m_directories->directory(); }
+QString Browser::browserDirectory() const {
+    return m_directories->directory();
+}
 
 void Browser::showStartupDirectory(const QString& directory) {
     enterDirectory(nearestExistingAncestor(normalised(directory)));
@@ -55,7 +57,8 @@ void Browser::enterDirectory(const QString& directory) {
     const QString target = normalised(directory);
     if (!QFileInfo(target).isDir() || ::chdir(QFile::encodeName(target).constData()) != 0) {
         const int error = QFileInfo(target).exists() ? errno : ENOENT;
-        throw SxError(QStringLiteral("%1: %2").arg(target, QString::fromLocal8Bit(strerror(error))));
+        throw SxError(
+            QStringLiteral("%1: %2").arg(target, QString::fromLocal8Bit(strerror(error))));
     }
     const Volume& volume = m_drives->volumes().volumeOf(target);
     m_drives->showVolume(volume.mountPath);
@@ -80,7 +83,9 @@ QString Browser::selectedWav() const {
     return row < 0 ? QString() : m_wavModel->stringList().at(row);
 }
 
-QStringList Browser::wavNames() const { return m_wavModel->stringList(); }
+QStringList Browser::wavNames() const {
+    return m_wavModel->stringList();
+}
 
 void Browser::DriveComboBox1Change(const QString& mountPath) {
     const QString remembered =

@@ -4,8 +4,8 @@ namespace {
 
 // Keyboard modifiers only; the keypad flag says nothing about what the user held.
 Qt::KeyboardModifiers held(Qt::KeyboardModifiers modifiers) {
-    return modifiers & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier |
-                        Qt::MetaModifier);
+    return modifiers &
+           (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
 }
 
 } // namespace

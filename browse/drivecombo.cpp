@@ -38,7 +38,9 @@ void DriveCombo::setVolumes(const VolumeList& volumes) {
         addItem(iconFor(style(), volume.type), volume.displayText(), volume.mountPath);
 }
 
-QString DriveCombo::currentMountPath() const { return currentData().toString(); }
+QString DriveCombo::currentMountPath() const {
+    return currentData().toString();
+}
 
 void DriveCombo::showVolume(const QString& mountPath) {
     const QSignalBlocker blocker(this);

@@ -18,7 +18,9 @@ int ListBox::selectedRow() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-int ListBox::count() const { return model() ? model()->rowCount() : 0; }
+int ListBox::count() const {
+    return model() ? model()->rowCount() : 0;
+}
 
 void ListBox::selectRow(int row) {
     if (!selectionModel())

@@ -20,8 +20,8 @@ bool sysfsSaysRemovable(const QString& device) {
         return false;
     const QString name = QFileInfo(QFileInfo(device).canonicalFilePath()).fileName();
     const QString entry = QFileInfo(QStringLiteral("/sys/class/block/") + name).canonicalFilePath();
-    for (const QString& candidate : {entry + QStringLiteral("/removable"),
-                                     entry + QStringLiteral("/../removable")}) {
+    for (const QString& candidate :
+         {entry + QStringLiteral("/removable"), entry + QStringLiteral("/../removable")}) {
         QFile file(candidate);
         if (file.open(QIODevice::ReadOnly))
             return file.readAll().trimmed() == "1";
@@ -43,24 +43,40 @@ QString Volume::displayText() const {
 }
 
 bool VolumeList::isPseudoFileSystem(const QString& type) {
-    static const QStringList pseudo = {
-        QStringLiteral("proc"),      QStringLiteral("sysfs"),       QStringLiteral("cgroup"),
-        QStringLiteral("cgroup2"),   QStringLiteral("devpts"),      QStringLiteral("mqueue"),
-        QStringLiteral("debugfs"),   QStringLiteral("tracefs"),     QStringLiteral("securityfs"),
-        QStringLiteral("pstore"),    QStringLiteral("bpf"),         QStringLiteral("configfs"),
-        QStringLiteral("fusectl"),   QStringLiteral("hugetlbfs"),   QStringLiteral("autofs"),
-        QStringLiteral("binfmt_misc"), QStringLiteral("devtmpfs"),  QStringLiteral("efivarfs"),
-        QStringLiteral("nsfs"),      QStringLiteral("rpc_pipefs"),  QStringLiteral("selinuxfs"),
-        QStringLiteral("fuse.portal"), QStringLiteral("fuse.gvfsd-fuse")};
+    static const QStringList pseudo = {QStringLiteral("proc"),
+                                       QStringLiteral("sysfs"),
+                                       QStringLiteral("cgroup"),
+                                       QStringLiteral("cgroup2"),
+                                       QStringLiteral("devpts"),
+                                       QStringLiteral("mqueue"),
+                                       QStringLiteral("debugfs"),
+                                       QStringLiteral("tracefs"),
+                                       QStringLiteral("securityfs"),
+                                       QStringLiteral("pstore"),
+                                       QStringLiteral("bpf"),
+                                       QStringLiteral("configfs"),
+                                       QStringLiteral("fusectl"),
+                                       QStringLiteral("hugetlbfs"),
+                                       QStringLiteral("autofs"),
+                                       QStringLiteral("binfmt_misc"),
+                                       QStringLiteral("devtmpfs"),
+                                       QStringLiteral("efivarfs"),
+                                       QStringLiteral("nsfs"),
+                                       QStringLiteral("rpc_pipefs"),
+                                       QStringLiteral("selinuxfs"),
+                                       QStringLiteral("fuse.portal"),
+                                       QStringLiteral("fuse.gvfsd-fuse")};
     return pseudo.contains(type);
 }
 
 Volume::Type VolumeList::classify(const Mount& mount, bool removableDevice) {
     static const QStringList network = {
-        QStringLiteral("nfs"),   QStringLiteral("nfs4"),       QStringLiteral("cifs"),
-        QStringLiteral("smb3"),  QStringLiteral("smbfs"),      QStringLiteral("sshfs"),
-        QStringLiteral("fuse.sshfs"), QStringLiteral("afs"),   QStringLiteral("ncpfs"),
-        QStringLiteral("9p"),    QStringLiteral("davfs"),      QStringLiteral("fuse.rclone"),
+        QStringLiteral("nfs"),           QStringLiteral("nfs4"),
+        QStringLiteral("cifs"),          QStringLiteral("smb3"),
+        QStringLiteral("smbfs"),         QStringLiteral("sshfs"),
+        QStringLiteral("fuse.sshfs"),    QStringLiteral("afs"),
+        QStringLiteral("ncpfs"),         QStringLiteral("9p"),
+        QStringLiteral("davfs"),         QStringLiteral("fuse.rclone"),
         QStringLiteral("fuse.curlftpfs")};
     const QString& type = mount.fileSystemType;
     if (network.contains(type) ||
@@ -82,15 +98,17 @@ VolumeList VolumeList::fromMounts(const QList<Mount>& mounts,
     for (const Mount& mount : mounts) {
         if (isPseudoFileSystem(mount.fileSystemType) && mount.mountPath != QLatin1String("/"))
             continue;
-        const bool duplicate = std::any_of(list.m_volumes.cbegin(), list.m_volumes.cend(),
-                                           [&](const Volume& v) { return v.mountPath == mount.mountPath; });
+        const bool duplicate =
+            std::any_of(list.m_volumes.cbegin(), list.m_volumes.cend(),
+                        [&](const Volume& v) { return v.mountPath == mount.mountPath; });
         if (duplicate)
             continue;
         list.m_volumes.append(Volume{mount.mountPath, mount.label, mount.device,
                                      classify(mount, isRemovableDevice(mount.device))});
     }
-    const bool hasRoot = std::any_of(list.m_volumes.cbegin(), list.m_volumes.cend(),
-                                     [](const Volume& v) { return v.mountPath == QLatin1String("/"); });
+    const bool hasRoot =
+        std::any_of(list.m_volumes.cbegin(), list.m_volumes.cend(),
+                    [](const Volume& v) { return v.mountPath == QLatin1String("/"); });
     if (!hasRoot)
         list.m_volumes.append(Volume{QStringLiteral("/"), {}, {}, Volume::Type::Fixed});
     std::sort(list.m_volumes.begin(), list.m_volumes.end(),

@@ -35,15 +35,17 @@ Decoder::Decoder(SNDFILE* file, const SF_INFO& info, AudioOutput& output)
       m_fileChunk(static_cast<size_t>(kChunkFrames * info.channels)),
       m_outChunk(static_cast<size_t>(kChunkFrames * output.channels() * 4)) {}
 
-Decoder::~Decoder() { stop(); }
+Decoder::~Decoder() {
+    stop();
+}
 
 void Decoder::start(int64_t frame) {
     stop();
     if (m_stream)
         SDL_FreeAudioStream(m_stream);
-    m_stream = SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(convertedChannels(m_info.channels)),
-                                  m_info.samplerate, AUDIO_F32SYS,
-                                  static_cast<Uint8>(m_output.channels()), m_output.sampleRate());
+    m_stream = SDL_NewAudioStream(
+        AUDIO_F32SYS, static_cast<Uint8>(convertedChannels(m_info.channels)), m_info.samplerate,
+        AUDIO_F32SYS, static_cast<Uint8>(m_output.channels()), m_output.sampleRate());
     sf_seek(m_file, frame, SEEK_SET);
     m_endOfFile = !m_stream;
     m_allQueued = !m_stream;
@@ -89,8 +91,8 @@ size_t Decoder::pumpIntoRing() {
     const size_t room = std::min(ring.freeSpace(), m_outChunk.size()) / channels * channels;
     if (room == 0)
         return 0;
-    const int got = SDL_AudioStreamGet(m_stream, m_outChunk.data(),
-                                       static_cast<int>(room * sizeof(float)));
+    const int got =
+        SDL_AudioStreamGet(m_stream, m_outChunk.data(), static_cast<int>(room * sizeof(float)));
     if (got <= 0)
         return 0;
     const size_t samples = static_cast<size_t>(got) / sizeof(float);

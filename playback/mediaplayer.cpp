@@ -13,7 +13,9 @@
 
 MediaPlayer::MediaPlayer(AudioOutput& output) : m_output(output) {}
 
-MediaPlayer::~MediaPlayer() { close(); }
+MediaPlayer::~MediaPlayer() {
+    close();
+}
 
 void MediaPlayer::requireOpen() const {
     if (!isOpen())
@@ -60,7 +62,8 @@ void MediaPlayer::stopDecoding() {
 
 qint64 MediaPlayer::length() const {
     requireOpen();
-    return static_cast<qint64>(std::nearbyint(static_cast<double>(m_frames) * 1000.0 / m_sampleRate));
+    return static_cast<qint64>(
+        std::nearbyint(static_cast<double>(m_frames) * 1000.0 / m_sampleRate));
 }
 
 qint64 MediaPlayer::playedMs() const {

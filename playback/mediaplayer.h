@@ -53,7 +53,7 @@ private:
     qint64 m_frames = 0;
     std::unique_ptr<Decoder> m_decoder;
     std::optional<qint64> m_startPosition;
-    qint64 m_playFromMs = 0; // where the current or last play began
+    qint64 m_playFromMs = 0;   // where the current or last play began
     qint64 m_heldPosition = 0; // the position while not playing
     bool m_playing = false;
     bool m_paused = false;

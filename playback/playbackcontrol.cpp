@@ -114,15 +114,15 @@ void PlaybackControl::Timer1Timer() {
     }
 }
 
-void PlaybackControl::ProgressBar1MouseDown(Qt::MouseButton button,
-                                            Qt::KeyboardModifiers modifiers, int x, int barWidth) {
+void PlaybackControl::ProgressBar1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                                            int x, int barWidth) {
     const Qt::KeyboardModifiers keys =
         modifiers & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
     if (button != Qt::LeftButton)
         return;
     const MediaPlayer::Mode mode = m_player.mode();
-    const bool seekable = mode == MediaPlayer::Mode::Playing ||
-                          mode == MediaPlayer::Mode::Paused || mode == MediaPlayer::Mode::Open;
+    const bool seekable = mode == MediaPlayer::Mode::Playing || mode == MediaPlayer::Mode::Paused ||
+                          mode == MediaPlayer::Mode::Open;
     if (seekable && keys == Qt::ControlModifier && barWidth > 0) {
         m_player.pause();
         const int percent = roundHalfEven(static_cast<double>(x) / barWidth * 100.0);

@@ -12,8 +12,8 @@ public:
     explicit SampleRing(size_t capacity) : m_buffer(capacity) {}
 
     size_t freeSpace() const {
-        return m_buffer.size() - (m_head.load(std::memory_order_acquire) -
-                                  m_tail.load(std::memory_order_acquire));
+        return m_buffer.size() -
+               (m_head.load(std::memory_order_acquire) - m_tail.load(std::memory_order_acquire));
     }
     size_t available() const {
         return m_head.load(std::memory_order_acquire) - m_tail.load(std::memory_order_acquire);

@@ -8,7 +8,9 @@ namespace {
 
 constexpr size_t kRingSamples = 48000; // a quarter of a second of stereo at 96 kHz, at most
 
-QString sdlError() { return QString::fromUtf8(SDL_GetError()); }
+QString sdlError() {
+    return QString::fromUtf8(SDL_GetError());
+}
 
 } // namespace
 
@@ -40,8 +42,9 @@ void SdlAudioOutput::open() {
     want.samples = kBufferFrames;
     want.callback = &SdlAudioOutput::callback;
     want.userdata = this;
-    m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &m_spec,
-                                   SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    m_device =
+        SDL_OpenAudioDevice(nullptr, 0, &want, &m_spec,
+                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
     if (m_device == 0) {
         const QString error = sdlError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -49,9 +52,13 @@ void SdlAudioOutput::open() {
     }
 }
 
-void SdlAudioOutput::resume() { SDL_PauseAudioDevice(m_device, 0); }
+void SdlAudioOutput::resume() {
+    SDL_PauseAudioDevice(m_device, 0);
+}
 
-void SdlAudioOutput::pause() { SDL_PauseAudioDevice(m_device, 1); }
+void SdlAudioOutput::pause() {
+    SDL_PauseAudioDevice(m_device, 1);
+}
 
 void SdlAudioOutput::flush() {
     SDL_LockAudioDevice(m_device);

@@ -24,7 +24,9 @@ public:
     void resume() override;
     void pause() override;
     void flush() override;
-    uint64_t framesPlayed() const override { return m_framesPlayed.load(std::memory_order_acquire); }
+    uint64_t framesPlayed() const override {
+        return m_framesPlayed.load(std::memory_order_acquire);
+    }
     int bufferFrames() const { return m_spec.samples; }
 
     static constexpr int kBufferFrames = 512;

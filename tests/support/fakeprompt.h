@@ -13,8 +13,8 @@ public:
         QString text;
     };
 
-    QList<Answer> answers;      // taken in order; Cancel when none is left
-    QStringList fileNames;      // answers to file dialogs, taken in order
+    QList<Answer> answers; // taken in order; Cancel when none is left
+    QStringList fileNames; // answers to file dialogs, taken in order
     QList<Asked> asked;
     QList<FileDialog> dialogs;
 

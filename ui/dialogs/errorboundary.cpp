@@ -7,7 +7,9 @@ namespace {
 Prompt* g_prompt = nullptr;
 }
 
-void errorboundary::setPrompt(Prompt* prompt) { g_prompt = prompt; }
+void errorboundary::setPrompt(Prompt* prompt) {
+    g_prompt = prompt;
+}
 
 QString errorboundary::reportText(const QString& message) {
     if (!message.isEmpty() && message.back() > QLatin1Char('.'))

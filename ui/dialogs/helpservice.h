@@ -12,7 +12,10 @@ public:
 // Until the help viewer exists, the request is only recorded.
 class RecordingHelpService : public HelpService {
 public:
-    void showContext(int context) override { m_lastContext = context; ++m_requests; }
+    void showContext(int context) override {
+        m_lastContext = context;
+        ++m_requests;
+    }
     int lastContext() const { return m_lastContext; }
     int requests() const { return m_requests; }
 

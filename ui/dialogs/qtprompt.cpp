@@ -14,7 +14,7 @@ QString showFileDialog(QWidget* parent, const Prompt::FileDialog& spec,
     dialog.setNameFilters(spec.nameFilters);
     dialog.setDefaultSuffix(spec.defaultSuffix);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                        : QFileDialog::AnyFile);
+                                                       : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

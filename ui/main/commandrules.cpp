@@ -50,15 +50,27 @@ const QStringList kPlayPlaylist = {QStringLiteral("sbPlayPlaylist"),
 } // namespace
 
 QList<ControlState> wavRule(int w) {
-    static const QStringList controls = {
-        QStringLiteral("sbCopy"),   QStringLiteral("miEditCopy"),   QStringLiteral("pmiCopy0"),
-        QStringLiteral("sbMove"),   QStringLiteral("miEditMove"),   QStringLiteral("pmiMove0"),
-        QStringLiteral("sbRename"), QStringLiteral("miEditRename"), QStringLiteral("pmiRename0"),
-        QStringLiteral("sbDelete"), QStringLiteral("miEditDelete"), QStringLiteral("pmiDelete0"),
-        QStringLiteral("sbEdit"),   QStringLiteral("miEditEdit"),   QStringLiteral("pmiEdit0"),
-        QStringLiteral("sbAdd"),    QStringLiteral("miEditAddToPlaylist"),
-        QStringLiteral("pmiAddToPlaylist"), QStringLiteral("sbAddAll"),
-        QStringLiteral("miEditAddAll"), QStringLiteral("pmiAddAll")};
+    static const QStringList controls = {QStringLiteral("sbCopy"),
+                                         QStringLiteral("miEditCopy"),
+                                         QStringLiteral("pmiCopy0"),
+                                         QStringLiteral("sbMove"),
+                                         QStringLiteral("miEditMove"),
+                                         QStringLiteral("pmiMove0"),
+                                         QStringLiteral("sbRename"),
+                                         QStringLiteral("miEditRename"),
+                                         QStringLiteral("pmiRename0"),
+                                         QStringLiteral("sbDelete"),
+                                         QStringLiteral("miEditDelete"),
+                                         QStringLiteral("pmiDelete0"),
+                                         QStringLiteral("sbEdit"),
+                                         QStringLiteral("miEditEdit"),
+                                         QStringLiteral("pmiEdit0"),
+                                         QStringLiteral("sbAdd"),
+                                         QStringLiteral("miEditAddToPlaylist"),
+                                         QStringLiteral("pmiAddToPlaylist"),
+                                         QStringLiteral("sbAddAll"),
+                                         QStringLiteral("miEditAddAll"),
+                                         QStringLiteral("pmiAddAll")};
     return allSetTo(controls, w != -1);
 }
 
@@ -82,29 +94,38 @@ QList<ControlState> playlistRule(int p, int n) {
 }
 
 QList<ControlState> playRule(int w, int p) {
-    QList<ControlState> states = allSetTo(
-        {QStringLiteral("miControlsPlay"), QStringLiteral("miControlsLoop"),
-         QStringLiteral("miControlsStop"), QStringLiteral("sbPlay"), QStringLiteral("sbLoop"),
-         QStringLiteral("sbStop")},
-        w != -1 || p != -1);
-    states += allSetTo({QStringLiteral("pmiPlay0"), QStringLiteral("pmiLoop0"),
-                        QStringLiteral("pmiStop0")},
-                       w != -1);
-    states += allSetTo({QStringLiteral("pmiPlay1"), QStringLiteral("pmiLoop1"),
-                        QStringLiteral("pmiStop1")},
-                       p != -1);
+    QList<ControlState> states =
+        allSetTo({QStringLiteral("miControlsPlay"), QStringLiteral("miControlsLoop"),
+                  QStringLiteral("miControlsStop"), QStringLiteral("sbPlay"),
+                  QStringLiteral("sbLoop"), QStringLiteral("sbStop")},
+                 w != -1 || p != -1);
+    states += allSetTo(
+        {QStringLiteral("pmiPlay0"), QStringLiteral("pmiLoop0"), QStringLiteral("pmiStop0")},
+        w != -1);
+    states += allSetTo(
+        {QStringLiteral("pmiPlay1"), QStringLiteral("pmiLoop1"), QStringLiteral("pmiStop1")},
+        p != -1);
     return states;
 }
 
 QStringList alwaysEnabledControls() {
-    return {QStringLiteral("miFileNew"),        QStringLiteral("miFileOpen"),
-            QStringLiteral("miFileSave"),       QStringLiteral("miFileSaveAs"),
-            QStringLiteral("miFileExit"),       QStringLiteral("sbNew"),
-            QStringLiteral("sbOpen"),           QStringLiteral("sbSave"),
-            QStringLiteral("miPlaylistClear"),  QStringLiteral("sbClear"),
-            QStringLiteral("Clear1"),           QStringLiteral("miViewToolbar"),
-            QStringLiteral("miViewPlayList"),   QStringLiteral("sbShowPlaylist"),
-            QStringLiteral("miToolsCustomize"), QStringLiteral("Customize1"),
-            QStringLiteral("miToolsPreferences"), QStringLiteral("miHelpContents"),
+    return {QStringLiteral("miFileNew"),
+            QStringLiteral("miFileOpen"),
+            QStringLiteral("miFileSave"),
+            QStringLiteral("miFileSaveAs"),
+            QStringLiteral("miFileExit"),
+            QStringLiteral("sbNew"),
+            QStringLiteral("sbOpen"),
+            QStringLiteral("sbSave"),
+            QStringLiteral("miPlaylistClear"),
+            QStringLiteral("sbClear"),
+            QStringLiteral("Clear1"),
+            QStringLiteral("miViewToolbar"),
+            QStringLiteral("miViewPlayList"),
+            QStringLiteral("sbShowPlaylist"),
+            QStringLiteral("miToolsCustomize"),
+            QStringLiteral("Customize1"),
+            QStringLiteral("miToolsPreferences"),
+            QStringLiteral("miHelpContents"),
             QStringLiteral("miHelpAbout")};
 }

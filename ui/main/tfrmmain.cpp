@@ -14,6 +14,7 @@
 #include "ui/dialogs/qtprompt.h"
 #include "ui/main/commandrules.h"
 #include "ui/main/progressbar.h"
+#include "ui/main/statuspanels.h"
 #include "ui/persist/speedbar.h"
 
 #include <QApplication>
@@ -53,7 +54,13 @@ TfrmMain::~TfrmMain() {
     errorboundary::setPrompt(nullptr);
 }
 
-ListBox* TfrmMain::lbWavs() const { return m_browser->wavs(); }
+ListBox* TfrmMain::lbWavs() const {
+    return m_browser->wavs();
+}
+
+QLabel* TfrmMain::statusPanel(int index) const {
+    return m_statusPanels->panel(index);
+}
 
 void TfrmMain::bindControls() {
     using errorboundary::guarded;
@@ -68,6 +75,13 @@ void TfrmMain::bindControls() {
     connect(wavs, &ListBox::keyUp, this, guarded([this](int key) { lbWavsKeyUp(key); }));
     connect(wavs, &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
+    connect(m_lbPlaylist, &ListBox::mouseDown, this,
+            guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
+                lbPlaylistMouseDown(b, m, p);
+            }));
+    connect(
+        m_lbPlaylist, &ListBox::mouseUp, this,
+        guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbPlaylistMouseUp(b, m); }));
     connect(m_progressBar, &ProgressBar::pressed, this,
             guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x) {
                 m_playback->ProgressBar1MouseDown(b, m, x, m_progressBar->width());
@@ -92,14 +106,17 @@ void TfrmMain::applyStates(const QList<ControlState>& states) {
 
 // Command state rules.
 
-void TfrmMain::DoCheckWavButtons() { applyStates(wavRule(lbWavs()->selectedRow())); }
+void TfrmMain::DoCheckWavButtons() {
+    applyStates(wavRule(lbWavs()->selectedRow()));
+}
 
 void TfrmMain::DoCheckPlaylistButtons() {
     applyStates(playlistRule(m_lbPlaylist->selectedRow(), m_lbPlaylist->count()));
 }
 
 void TfrmMain::DoCheckPlayControls() {
-    const QList<ControlState> states = playRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow());
+    const QList<ControlState> states =
+        playRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow());
     applyStates(states.mid(0, 6));
     DoCheckPopUpMenus();
 }
@@ -108,7 +125,9 @@ void TfrmMain::DoCheckPopUpMenus() {
     applyStates(playRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow()).mid(6));
 }
 
-int TfrmMain::GetCurrentList() const { return focusWidget() == lbWavs() ? 0 : 1; }
+int TfrmMain::GetCurrentList() const {
+    return focusWidget() == lbWavs() ? 0 : 1;
+}
 
 void TfrmMain::DoSetListFocus(int index) {
     ListBox* wavs = lbWavs();
@@ -145,18 +164,18 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::FormShow() {
-    const bool toolbarVisible =
-        ReadIniBool(QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
+    const bool toolbarVisible = ReadIniBool(QLatin1String(cfg::kSpeedbar),
+                                            QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
     m_speedBar->setVisible(toolbarVisible);
     action(QStringLiteral("miViewToolbar"))->setChecked(toolbarVisible);
     m_browser->showStartupDirectory(ReadIniString(QLatin1String(cfg::kDirectories),
                                                   QLatin1String(cfg::kStartup), QDir::homePath()));
-    DoShowPlaylist(
-        ReadIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible), cfg::kVisibleDefault));
+    DoShowPlaylist(ReadIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
+                               cfg::kVisibleDefault));
     DoCheckPlaylistButtons();
     DoCheckPlayControls();
-    m_clickAction = ReadIniInteger(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kSingleClick),
-                                   cfg::kSingleClickDefault);
+    m_clickAction = ReadIniInteger(QLatin1String(cfg::kPreferences),
+                                   QLatin1String(cfg::kSingleClick), cfg::kSingleClickDefault);
     lbWavs()->setFocus();
 }
 
@@ -174,12 +193,15 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool TfrmMain::FormCloseQuery() { return true; }
+bool TfrmMain::FormCloseQuery() {
+    return true;
+}
 
 void TfrmMain::FormClose() {
     m_player->close();
     m_progressBar->setValue(0);
-    WriteIniBool(QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible), m_speedBar->isVisible());
+    WriteIniBool(QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible),
+                 m_speedBar->isVisible());
     WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup),
                    m_browser->browserDirectory());
     WriteIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
@@ -188,12 +210,12 @@ void TfrmMain::FormClose() {
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    m_panelHint->setFixedWidth(frameGeometry().width() - 100);
+    m_statusPanels->setFirstPanelWidth(frameGeometry().width() - 100);
 }
 
 bool TfrmMain::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
-        m_panelHint->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        statusPanel(0)->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -230,11 +252,13 @@ void TfrmMain::FormKeyUp(int key) {
         m_playback->abortAll();
 }
 
-void TfrmMain::setProgress(int percent) { m_progressBar->setValue(percent); }
+void TfrmMain::setProgress(int percent) {
+    m_progressBar->setValue(percent);
+}
 
 void TfrmMain::setLengthText(const QString& text) {
-    m_panelLength->setText(text);
-    m_panelLength->setAccessibleName(text);
+    statusPanel(1)->setText(text);
+    statusPanel(1)->setAccessibleName(text);
 }
 
 // The playlist panel and the view commands.
@@ -256,7 +280,9 @@ void TfrmMain::DoShowPlaylist(bool show) {
     action(QStringLiteral("miViewPlayList"))->setChecked(show);
 }
 
-void TfrmMain::sbShowPlaylistClick() { DoShowPlaylist(!m_pnlPlaylist->isVisible()); }
+void TfrmMain::sbShowPlaylistClick() {
+    DoShowPlaylist(!m_pnlPlaylist->isVisible());
+}
 
 void TfrmMain::miViewToolbarClick() {
     m_speedBar->setVisible(!m_speedBar->isVisible());
@@ -274,14 +300,48 @@ void TfrmMain::lbWavsChange() {
     m_playback->playFile(name, false);
 }
 
-void TfrmMain::lbWavsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
-    ListBox* wavs = lbWavs();
-    wavs->setFocus(Qt::MouseFocusReason);
+namespace {
+
+// A press gives the list the focus; a right press also selects the entry under the pointer,
+// keeping the selection when there is none, so the popup menu acts on it.
+void pressList(ListBox* list, Qt::MouseButton button, QPoint pos) {
+    list->setFocus(Qt::MouseFocusReason);
     if (button == Qt::RightButton) {
-        const int row = wavs->rowAt(pos);
+        const int row = list->rowAt(pos);
         if (row >= 0)
-            wavs->selectRow(row);
+            list->selectRow(row);
     }
+}
+
+} // namespace
+
+void TfrmMain::lbWavsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
+    pressList(lbWavs(), button, pos);
+}
+
+void TfrmMain::lbPlaylistMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
+    pressList(m_lbPlaylist, button, pos);
+}
+
+void TfrmMain::lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    DoCheckPlaylistButtons();
+    DoCheckPlayControls();
+    const int row = m_lbPlaylist->selectedRow();
+    if (row < 0 || row >= m_playlist->count())
+        return;
+    applyRelease(m_playlist->path(row), playlistReleaseAction(m_clickAction, button, modifiers));
+}
+
+void TfrmMain::applyRelease(const QString& file, const ReleaseAction& action) {
+    if (m_clickAction == 0 || m_clickAction == 1) {
+        m_playback->loadStep(file);
+        if (action.play != ReleaseAction::Play::None)
+            m_playback->startStep(action.play == ReleaseAction::Play::Looped);
+    }
+    if (action.addToPlaylist)
+        miPlaylistAddClick();
+    if (action.edit)
+        miEditEditClick();
 }
 
 void TfrmMain::lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
@@ -291,16 +351,7 @@ void TfrmMain::lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modif
     const QString name = m_browser->selectedWav();
     if (name.isEmpty())
         return;
-    const ReleaseAction action = wavReleaseAction(m_clickAction, button, modifiers);
-    if (m_clickAction == 0 || m_clickAction == 1) {
-        m_playback->loadStep(name);
-        if (action.play != ReleaseAction::Play::None)
-            m_playback->startStep(action.play == ReleaseAction::Play::Looped);
-    }
-    if (action.addToPlaylist)
-        miPlaylistAddClick();
-    if (action.edit)
-        miEditEditClick();
+    applyRelease(name, wavReleaseAction(m_clickAction, button, modifiers));
 }
 
 void TfrmMain::lbWavsKeyUp(int key) {
@@ -332,7 +383,9 @@ void TfrmMain::miControlsLoopClick() {
         m_playback->playFile(file, true);
 }
 
-void TfrmMain::miControlsStopClick() { m_playback->miControlsStopClick(); }
+void TfrmMain::miControlsStopClick() {
+    m_playback->miControlsStopClick();
+}
 
 void TfrmMain::miFileExitClick() {
     m_playback->timer().stop();
@@ -340,7 +393,9 @@ void TfrmMain::miFileExitClick() {
     close();
 }
 
-void TfrmMain::miHelpContentsClick() { m_help->showContext(0); }
+void TfrmMain::miHelpContentsClick() {
+    m_help->showContext(0);
+}
 
 // Commands whose subsystems arrive later; bound now so the command table is complete.
 void TfrmMain::miFileNewClick() {}

@@ -46,7 +46,7 @@ public:
     PlaylistModel* playlist() const { return m_playlist; }
     PlaybackControl* playback() const { return m_playback.get(); }
     ProgressBar* progressBar() const { return m_progressBar; }
-    QLabel* statusPanel(int index) const { return index == 0 ? m_panelHint : m_panelLength; }
+    QLabel* statusPanel(int index) const;
     QWidget* playlistPanel() const { return m_pnlPlaylist; }
     QWidget* wavsPanel() const { return m_pnlWavs; }
     QMenu* popupMenu(const QString& name) const { return m_popups.value(name); }
@@ -69,6 +69,8 @@ public:
     void lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void lbWavsKeyUp(int key);
     void lbWavsExit();
+    void lbPlaylistMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void lbPlaylistExit();
     void FormKeyUp(int key);
 
@@ -120,6 +122,8 @@ private:
     void FormClose();
     void pnlDriveBoxResize();
     int helpContextOfFocus() const;
+    // A release over a selected entry: load it, then play, add or edit as the click action says.
+    void applyRelease(const QString& file, const struct ReleaseAction& action);
     // The selected file of the current list: a bare name in the browser directory, or a path.
     QString currentListFile() const;
 
@@ -137,8 +141,7 @@ private:
     PlaylistModel* m_playlist = nullptr;
     ListBox* m_lbPlaylist = nullptr;
     ProgressBar* m_progressBar = nullptr;
-    QLabel* m_panelHint = nullptr;
-    QLabel* m_panelLength = nullptr;
+    class StatusPanels* m_statusPanels = nullptr;
     QWidget* m_pnlWavs = nullptr;
     QWidget* m_pnlPlaylist = nullptr;
     QWidget* m_pnlDriveBox = nullptr;

@@ -6,9 +6,9 @@
 #include "ui/persist/speedbar.h"
 
 #include <QAbstractScrollArea>
-#include <QToolButton>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolButton>
 
 namespace {
 
@@ -30,7 +30,8 @@ struct MenuTable {
 const CommandRow kSeparator{nullptr, nullptr, nullptr, nullptr};
 
 const MenuTable kMainMenu[] = {
-    {"miFile", "&File",
+    {"miFile",
+     "&File",
      {{"miFileNew", "&New", "Ctrl+Ins", &TfrmMain::miFileNewClick},
       {"miFileOpen", "&Open...", "Ctrl+O", &TfrmMain::miFileOpenClick},
       {"miFileReopen", "&Reopen", nullptr, nullptr},
@@ -38,7 +39,8 @@ const MenuTable kMainMenu[] = {
       {"miFileSaveAs", "Save &As...", "Ctrl+A", &TfrmMain::miFileSaveAsClick},
       kSeparator,
       {"miFileExit", "E&xit", nullptr, &TfrmMain::miFileExitClick}}},
-    {"miEdit", "&Edit",
+    {"miEdit",
+     "&Edit",
      {{"miEditCopy", "&Copy...", "Ctrl+C", &TfrmMain::miEditCopyClick},
       {"miEditMove", "&Move...", "Ctrl+M", &TfrmMain::miEditMoveClick},
       {"miEditRename", "&Rename...", "F2", &TfrmMain::miEditRenameClick},
@@ -48,11 +50,13 @@ const MenuTable kMainMenu[] = {
       {"miEditAddAll", "A&dd All", nullptr, &TfrmMain::miEditAddAllClick},
       kSeparator,
       {"miEditDelete", "&Delete...", "Ctrl+Del", &TfrmMain::miEditDeleteClick}}},
-    {"miControls", "&Controls",
+    {"miControls",
+     "&Controls",
      {{"miControlsPlay", "&Play", nullptr, &TfrmMain::miControlsPlayClick},
       {"miControlsLoop", "&Loop", "Ctrl+L", &TfrmMain::miControlsLoopClick},
       {"miControlsStop", "&Stop", nullptr, &TfrmMain::miControlsStopClick}}},
-    {"miPlaylist", "&Playlist",
+    {"miPlaylist",
+     "&Playlist",
      {{"miPlaylistPlay", "&Play", "Ctrl+P", &TfrmMain::miPlaylistPlayClick},
       kSeparator,
       {"miPlaylistMoveUp", "Move &Up", "Ctrl+U", &TfrmMain::sbUpClick},
@@ -60,20 +64,24 @@ const MenuTable kMainMenu[] = {
       {"miPlaylistRemove", "&Remove", "Ctrl+R", &TfrmMain::sbRemoveClick},
       kSeparator,
       {"miPlaylistClear", "&Clear", "Ctrl+Z", &TfrmMain::miEditClearPlaylistClick}}},
-    {"miView", "&View",
+    {"miView",
+     "&View",
      {{"miViewToolbar", "&Toolbar", nullptr, &TfrmMain::miViewToolbarClick},
       {"miViewPlayList", "&PlayList", nullptr, &TfrmMain::sbShowPlaylistClick}}},
-    {"miTools", "&Tools",
+    {"miTools",
+     "&Tools",
      {{"miToolsCustomize", "&Customize Toolbar...", nullptr, &TfrmMain::miToolsCustomizeClick},
       {"miToolsPreferences", "&Preferences...", nullptr, &TfrmMain::miToolsPreferencesClick}}},
-    {"miHelp", "&Help",
+    {"miHelp",
+     "&Help",
      {{"miHelpContents", "&Contents", nullptr, &TfrmMain::miHelpContentsClick},
       kSeparator,
       {"miHelpAbout", "&About...", nullptr, &TfrmMain::miHelpAboutClick}}},
 };
 
 const MenuTable kPopupMenus[] = {
-    {"popWavList", nullptr,
+    {"popWavList",
+     nullptr,
      {{"pmiPlay0", "&Play", nullptr, &TfrmMain::miControlsPlayClick},
       {"pmiLoop0", "&Loop", nullptr, &TfrmMain::miControlsLoopClick},
       {"pmiStop0", "&Stop", nullptr, &TfrmMain::miControlsStopClick},
@@ -87,7 +95,8 @@ const MenuTable kPopupMenus[] = {
       {"pmiEdit0", "&Edit", nullptr, &TfrmMain::miEditEditClick},
       kSeparator,
       {"pmiDelete0", "&Delete", nullptr, &TfrmMain::miEditDeleteClick}}},
-    {"popPlaylist", nullptr,
+    {"popPlaylist",
+     nullptr,
      {{"pmiPlayPlaylist", "Play Playlis&t", nullptr, &TfrmMain::miPlaylistPlayClick},
       kSeparator,
       {"pmiPlay1", "&Play", nullptr, &TfrmMain::miControlsPlayClick},
@@ -101,7 +110,8 @@ const MenuTable kPopupMenus[] = {
       {"pmiRemove", "&Remove", nullptr, &TfrmMain::sbRemoveClick},
       kSeparator,
       {"Clear1", "&Clear", nullptr, &TfrmMain::miEditClearPlaylistClick}}},
-    {"pmnuToolbar", nullptr,
+    {"pmnuToolbar",
+     nullptr,
      {{"Customize1", "Customize", nullptr, &TfrmMain::miToolsCustomizeClick}}},
 };
 
@@ -181,10 +191,11 @@ void TfrmMain::buildCommands() {
     m_speedBar->setItemDown(QStringLiteral("sbShowPlaylist"), true);
 
     auto popupOn = [this](QWidget* widget, const QString& menu) {
-        connect(widget, &QWidget::customContextMenuRequested, this, [this, widget, menu](QPoint at) {
-            auto* area = qobject_cast<QAbstractScrollArea*>(widget);
-            m_popups.value(menu)->popup((area ? area->viewport() : widget)->mapToGlobal(at));
-        });
+        connect(
+            widget, &QWidget::customContextMenuRequested, this, [this, widget, menu](QPoint at) {
+                auto* area = qobject_cast<QAbstractScrollArea*>(widget);
+                m_popups.value(menu)->popup((area ? area->viewport() : widget)->mapToGlobal(at));
+            });
     };
     popupOn(lbWavs(), QStringLiteral("popWavList"));
     popupOn(m_lbPlaylist, QStringLiteral("popPlaylist"));

@@ -7,12 +7,12 @@
 #include "browse/listbox.h"
 #include "playlist/playlistmodel.h"
 #include "ui/main/progressbar.h"
+#include "ui/main/statuspanels.h"
 #include "ui/main/toolbaritems.h"
 #include "ui/persist/speedbar.h"
 
 #include <QLabel>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -55,7 +55,6 @@ void TfrmMain::buildLayout() {
     setFont(QFont(QStringLiteral("Arial"), 8));
     setProperty("helpContext", kHelpContextMain);
     setGeometry(417, 109, 504, 371);
-    setMinimumSize(350, 200);
 
     auto* central = panel(QStringLiteral("central"), this);
     auto* outer = column(central, 0);
@@ -86,7 +85,8 @@ void TfrmMain::buildLayout() {
     directories->addWidget(caption(QStringLiteral("Directory List"), pnlDirectories));
     DirectoryList* directoryList = m_browser->directories();
     directoryList->setParent(pnlDirectories);
-    nameControl(directoryList, QStringLiteral("DirectoryListBox1"), QStringLiteral("Directory List"));
+    nameControl(directoryList, QStringLiteral("DirectoryListBox1"),
+                QStringLiteral("Directory List"));
     directories->addWidget(directoryList, 1);
     m_pnlDriveBox = panel(QStringLiteral("pnlDriveBox"), pnlDirectories);
     m_pnlDriveBox->setFixedHeight(28);
@@ -140,17 +140,9 @@ void TfrmMain::buildLayout() {
     progressColumn->addWidget(m_progressBar);
     outer->addWidget(pnlProgress);
 
-    auto* bar = new QStatusBar(this);
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setFixedHeight(19);
-    bar->setSizeGripEnabled(false);
-    m_panelHint = new QLabel(bar);
-    m_panelHint->setFixedWidth(250);
-    m_panelLength = new QLabel(bar);
-    m_panelLength->setAlignment(Qt::AlignCenter);
-    bar->addWidget(m_panelHint);
-    bar->addWidget(m_panelLength, 1);
-    setStatusBar(bar);
+    m_statusPanels = new StatusPanels(central);
+    m_statusPanels->setObjectName(QStringLiteral("StatusBar1"));
+    outer->addWidget(m_statusPanels);
 }
 
 void TfrmMain::pnlDriveBoxResize() {

@@ -31,8 +31,8 @@ constexpr ItemRow kItems[] = {
     {"sbAddAll", "Add All", "Playlist", "Add all files to the playlist.", "add-all", -1},
     {"sbRemove", "Remove", "Playlist", "Remove the selected item from the playlist.", "remove", -1},
     {"sbClear", "Clear", "Playlist", "Clear the current playlist.", "clear", -1},
-    {"sbShowPlaylist", "Show/Hide PlayList", "View", "Show or hide the play list.",
-     "show-playlist", 211},
+    {"sbShowPlaylist", "Show/Hide PlayList", "View", "Show or hide the play list.", "show-playlist",
+     211},
 };
 
 } // namespace

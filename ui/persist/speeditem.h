@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-
 // One toolbar item: its button's look and its place on the bar.
 struct SpeedItem {
     QString name;

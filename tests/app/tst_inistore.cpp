@@ -1,0 +1,197 @@
+#include "app/inistore.h"
+#include "app/sxerror.h"
+#include "tests/support/testenv.h"
+
+#include <QApplication>
+#include <QProcess>
+
+// The configuration store against real files in a temporary folder.
+class TestIniStore : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path() const { return m_dir.filePath(QStringLiteral("Sondrix.ini")); }
+    QByteArray fileBytes() const {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private Q_SLOTS:
+    void init() { QFile::remove(path()); }
+
+    void readsIntegers_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("decimal") << "42" << 42;
+        QTest::newRow("negative") << "-7" << -7;
+        QTest::newRow("plus sign") << "+5" << 5;
+        QTest::newRow("hex") << "0x10" << 16;
+        QTest::newRow("upper hex") << "0XfF" << 255;
+        QTest::newRow("hex wraps to 32 bits") << "0xFFFFFFFF" << -1;
+        QTest::newRow("0x alone is not hex") << "0x" << 99;
+        QTest::newRow("word") << "true" << 99;
+        QTest::newRow("empty") << "" << 99;
+        QTest::newRow("trailing junk") << "12ab" << 99;
+        QTest::newRow("bad hex digit") << "0x1G" << 99;
+        QTest::newRow("out of range") << "99999999999" << 99;
+    }
+    void readsIntegers() {
+        QFETCH(QString, stored);
+        QFETCH(int, expected);
+        IniStore store(path());
+        store.writeString(QStringLiteral("S"), QStringLiteral("K"), stored);
+        QCOMPARE(store.readInteger(QStringLiteral("S"), QStringLiteral("K"), 99), expected);
+    }
+
+    void readsBooleansAsIntegers_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("def");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("true is the default") << "true" << false << false;
+        QTest::newRow("true is the default (on)") << "true" << true << true;
+        QTest::newRow("2 is true") << "2" << false << true;
+        QTest::newRow("-1 is true") << "-1" << false << true;
+        QTest::newRow("0 is false") << "0" << true << false;
+        QTest::newRow("hex 0x0 is false") << "0x0" << true << false;
+    }
+    void readsBooleansAsIntegers() {
+        QFETCH(QString, stored);
+        QFETCH(bool, def);
+        QFETCH(bool, expected);
+        IniStore store(path());
+        store.writeString(QStringLiteral("S"), QStringLiteral("B"), stored);
+        QCOMPARE(store.readBool(QStringLiteral("S"), QStringLiteral("B"), def), expected);
+    }
+
+    void missingFileSectionOrKeyReadsDefaultAndCreatesNothing() {
+        IniStore store(path());
+        QCOMPARE(store.readString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("d")),
+                 QStringLiteral("d"));
+        QVERIFY(!QFile::exists(path()));
+        store.writeBool(QStringLiteral("A"), QStringLiteral("X"), true);
+        QCOMPARE(store.readInteger(QStringLiteral("Other"), QStringLiteral("X"), 5), 5);
+        QCOMPARE(store.readInteger(QStringLiteral("A"), QStringLiteral("Y"), 5), 5);
+        QCOMPARE(fileBytes(), QByteArray("[A]\nX=1\n"));
+    }
+
+    void longValueIsCutTo1023Characters() {
+        IniStore store(path());
+        const QString value(1500, QLatin1Char('v'));
+        store.writeString(QStringLiteral("S"), QStringLiteral("Long"), value);
+        QCOMPARE(store.readString(QStringLiteral("S"), QStringLiteral("Long"), {}),
+                 value.left(1023));
+    }
+
+    void namesCompareWithoutCaseAndIgnoreSurroundingSpace() {
+        writeTextFile("  [Preferences]  \n  SingleClick =  1  \n");
+        IniStore store(path());
+        QCOMPARE(store.readInteger(QStringLiteral("PREFERENCES"), QStringLiteral("singleclick"), 0),
+                 1);
+        store.writeInteger(QStringLiteral("preferences"), QStringLiteral("SINGLECLICK"), 0);
+        QCOMPARE(store.readInteger(QStringLiteral("Preferences"), QStringLiteral("SingleClick"), 7),
+                 0);
+        QVERIFY(!fileBytes().contains("SINGLECLICK")); // the existing key line was rewritten
+    }
+
+    void writeIsSeenByTheNextReadAlsoFromAnotherStore() {
+        IniStore first(path());
+        IniStore second(path());
+        QCOMPARE(
+            second.readString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("none")),
+            QStringLiteral("none"));
+        first.writeString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("one"));
+        QCOMPARE(second.readString(QStringLiteral("S"), QStringLiteral("K"), {}),
+                 QStringLiteral("one"));
+        // Same size, rewritten at once: still seen.
+        first.writeString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("two"));
+        QCOMPARE(second.readString(QStringLiteral("S"), QStringLiteral("K"), {}),
+                 QStringLiteral("two"));
+    }
+
+    void commentsAndUnknownSectionsSurviveAWrite() {
+        const QByteArray original = "; a comment\n[Mine]\nodd line without equals\nKey=1\n\n"
+                                    "[Preferences]\n# another\nShowPath=0\n";
+        writeTextFile(original);
+        IniStore store(path());
+        store.writeBool(QStringLiteral("Preferences"), QStringLiteral("ShowPath"), true);
+        store.writeString(QStringLiteral("Mine"), QStringLiteral("Added"), QStringLiteral("x"));
+        QCOMPARE(fileBytes(), QByteArray("; a comment\n[Mine]\nodd line without equals\nKey=1\n"
+                                         "Added=x\n\n[Preferences]\n# another\nShowPath=1\n"));
+    }
+
+    void firstOfDuplicateKeysWins() {
+        writeTextFile("[S]\nK=first\nK=second\n");
+        IniStore store(path());
+        QCOMPARE(store.readString(QStringLiteral("S"), QStringLiteral("K"), {}),
+                 QStringLiteral("first"));
+    }
+
+    void readOnlyFileRaisesAndStaysIntact() {
+        writeTextFile("[S]\nK=old\n");
+        QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        IniStore store(path());
+        try {
+            store.writeString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("new"));
+            QFAIL("the write to a read-only file succeeded");
+        } catch (const SxError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Unable to write to Sondrix.ini"));
+        }
+        QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(fileBytes(), QByteArray("[S]\nK=old\n"));
+    }
+
+    void unwritableFolderRaises() {
+        // The folder is a regular file, so nothing can be created in it, whoever runs the test.
+        writeTextFile(QByteArray());
+        IniStore store(path() + QStringLiteral("/Sondrix.ini"));
+        QVERIFY_THROWS_EXCEPTION(SxError,
+                                 store.writeBool(QStringLiteral("S"), QStringLiteral("K"), true));
+    }
+
+    void sharedStoreLivesInTheUserConfigFolder() {
+        QCOMPARE(IniStore::sharedFilePath(),
+                 qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Sondrix.ini"));
+    }
+
+    void twoProcessesWritingAtOnceLoseNoKey() {
+        QProcess a, b;
+        const QString self = QCoreApplication::applicationFilePath();
+        a.start(self, {QStringLiteral("--write-keys"), path(), QStringLiteral("A")});
+        b.start(self, {QStringLiteral("--write-keys"), path(), QStringLiteral("B")});
+        QVERIFY(a.waitForFinished(120000));
+        QVERIFY(b.waitForFinished(120000));
+        QCOMPARE(a.exitCode(), 0);
+        QCOMPARE(b.exitCode(), 0);
+        IniStore store(path());
+        for (int i = 0; i < kKeysPerWriter; ++i) {
+            QCOMPARE(store.readInteger(QStringLiteral("A"), QString::number(i), -1), i);
+            QCOMPARE(store.readInteger(QStringLiteral("B"), QString::number(i), -1), i);
+        }
+    }
+
+public:
+    static constexpr int kKeysPerWriter = 500;
+
+private:
+    void writeTextFile(const QByteArray& content) {
+        QFile f(path());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+};
+
+int main(int argc, char* argv[]) {
+    if (argc == 4 && QByteArray(argv[1]) == "--write-keys") {
+        IniStore store(QString::fromLocal8Bit(argv[2]));
+        const QString section = QString::fromLocal8Bit(argv[3]);
+        for (int i = 0; i < TestIniStore::kKeysPerWriter; ++i)
+            store.writeInteger(section, QString::number(i), i);
+        return 0;
+    }
+    IsolatedEnvironment environment;
+    QApplication app(argc, argv);
+    TestIniStore test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_inistore.moc"

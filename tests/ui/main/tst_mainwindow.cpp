@@ -1,0 +1,186 @@
+#include "app/configkeys.h"
+#include "app/inistore.h"
+#include "browse/browser.h"
+#include "browse/listbox.h"
+#include "tests/support/testenv.h"
+#include "tests/ui/main/windowfixture.h"
+#include "ui/dialogs/errorboundary.h"
+#include "ui/main/progressbar.h"
+#include "ui/persist/speedbar.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QToolButton>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    static QByteArray configText() {
+        QFile f(IniStore::sharedFilePath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private Q_SLOTS:
+    void cleanup() { resetConfiguration(); }
+
+    void firstRunShowsDesignedWindow() {
+        WindowFixture f;
+        TfrmMain& w = *f.window;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Sondrix"));
+        QCOMPARE(w.size(), QSize(504, 371));
+        QStringList onBar;
+        for (const SpeedItem& item : w.speedBar()->layout().items)
+            if (item.visible)
+                onBar.append(
+                    QStringLiteral("%1@%2,%3").arg(item.name).arg(item.left).arg(item.top));
+        QCOMPARE(onBar, (QStringList{"sbNew@3,3", "sbOpen@27,3", "sbSave@51,3", "sbCopy@83,3",
+                                     "sbMove@107,3", "sbRename@131,3", "sbDelete@155,3",
+                                     "sbEdit@179,3", "sbShowPlaylist@211,3"}));
+        QCOMPARE(w.speedBar()->button(QStringLiteral("sbOpen"))->pos(), QPoint(27, 3));
+        QCOMPARE(w.speedBar()->button(QStringLiteral("sbOpen"))->size(), QSize(24, 23));
+        QCOMPARE(w.speedBar()->height(), 29);
+        QVERIFY(w.speedBar()->isVisible());
+        QVERIFY(w.action(QStringLiteral("miViewToolbar"))->isChecked());
+        QVERIFY(w.action(QStringLiteral("miViewPlayList"))->isChecked());
+        QVERIFY(w.speedBar()->button(QStringLiteral("sbShowPlaylist"))->isChecked());
+        QVERIFY(w.playlistPanel()->isVisible());
+        QCOMPARE(w.wavsPanel()->width(), 313);
+        QCOMPARE(w.browser()->browserDirectory(), f.folder.path());
+        QCOMPARE(w.focusWidget(), w.lbWavs());
+        QCOMPARE(w.clickAction(), 0);
+    }
+
+    void menusCarryTheirCaptionsAndShortcuts() {
+        WindowFixture f;
+        QStringList menus;
+        for (QAction* a : f.window->menuBar()->actions())
+            menus.append(a->text());
+        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Controls", "&Playlist", "&View", "&Tools",
+                                     "&Help"}));
+        QCOMPARE(f.window->action(QStringLiteral("miFileSaveAs"))->text(),
+                 QStringLiteral("Save &As..."));
+        QCOMPARE(f.window->action(QStringLiteral("miFileNew"))->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+Ins")));
+        QCOMPARE(f.window->action(QStringLiteral("miEditDelete"))->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+Del")));
+        QCOMPARE(f.window->action(QStringLiteral("miEditRename"))->shortcut(),
+                 QKeySequence(Qt::Key_F2));
+        QStringList wavPopup;
+        for (QAction* a : f.window->popupMenu(QStringLiteral("popWavList"))->actions())
+            wavPopup.append(a->isSeparator() ? QStringLiteral("-") : a->objectName());
+        QCOMPARE(wavPopup, (QStringList{"pmiPlay0", "pmiLoop0", "pmiStop0", "-", "pmiAddToPlaylist",
+                                        "pmiAddAll", "-", "pmiCopy0", "pmiMove0", "pmiRename0",
+                                        "pmiEdit0", "-", "pmiDelete0"}));
+        QVERIFY(!f.window->action(QStringLiteral("miFileReopen"))->isEnabled());
+    }
+
+    void hidingAndShowingThePlaylistRestoresTheWidth() {
+        WindowFixture f;
+        TfrmMain& w = *f.window;
+        w.resize(640, 371);
+        QTRY_COMPARE(w.width(), 640);
+        const int wavs = w.wavsPanel()->width();
+        w.sbShowPlaylistClick();
+        QTRY_COMPARE(w.width(), wavs);
+        QVERIFY(!w.playlistPanel()->isVisible());
+        QVERIFY(!w.action(QStringLiteral("miViewPlayList"))->isChecked());
+        QVERIFY(!w.speedBar()->button(QStringLiteral("sbShowPlaylist"))->isChecked());
+        QTRY_COMPARE(w.wavsPanel()->width(), wavs); // fills the window
+        w.sbShowPlaylistClick();
+        QTRY_COMPARE(w.width(), 640);
+        QCOMPARE(w.wavsPanel()->width(), wavs);
+        QVERIFY(w.action(QStringLiteral("miViewPlayList"))->isChecked());
+    }
+
+    void toolbarToggleAndHints() {
+        WindowFixture f;
+        TfrmMain& w = *f.window;
+        w.miViewToolbarClick();
+        QVERIFY(!w.speedBar()->isVisible());
+        QVERIFY(!w.action(QStringLiteral("miViewToolbar"))->isChecked());
+        w.miViewToolbarClick();
+        QVERIFY(w.speedBar()->isVisible());
+
+        QToolButton* open = w.speedBar()->button(QStringLiteral("sbOpen"));
+        QCOMPARE(open->toolTip(), QStringLiteral("Open"));
+        QStatusTipEvent enter(open->statusTip());
+        QApplication::sendEvent(open, &enter); // what hovering the button sends
+        QCOMPARE(w.statusPanel(0)->text(), QStringLiteral("Open a playlist."));
+        QStatusTipEvent leave{QString()};
+        QApplication::sendEvent(open, &leave);
+        QCOMPARE(w.statusPanel(0)->text(), QString());
+    }
+
+    void statusPanelFollowsWindowWidth() {
+        WindowFixture f;
+        f.window->resize(600, 300);
+        QTRY_COMPARE(f.window->statusPanel(0)->width(), f.window->frameGeometry().width() - 100);
+    }
+
+    void closingWritesSettingsInOrder() {
+        QByteArray text;
+        {
+            WindowFixture f;
+            f.window->miViewToolbarClick();
+            f.window->sbShowPlaylistClick();
+            f.window->miFileExitClick();
+            QVERIFY(!f.window->isVisible());
+            text = configText();
+            const qsizetype speedbar = text.indexOf("[Speedbar]\nVisible=0");
+            const qsizetype startup = text.indexOf("Startup=" + f.folder.path().toUtf8());
+            const qsizetype playlist = text.indexOf("[Playlist]\nVisible=0");
+            QVERIFY2(speedbar >= 0 && startup >= 0 && playlist > speedbar, text.constData());
+        }
+        resetConfigurationKeepingText(text); // the next run starts with both hidden
+        WindowFixture again;
+        QVERIFY(!again.window->speedBar()->isVisible());
+        QVERIFY(!again.window->action(QStringLiteral("miViewToolbar"))->isChecked());
+        QVERIFY(!again.window->playlistPanel()->isVisible());
+        QVERIFY(!again.window->action(QStringLiteral("miViewPlayList"))->isChecked());
+        QVERIFY(!again.window->speedBar()->button(QStringLiteral("sbShowPlaylist"))->isChecked());
+    }
+
+    void f1AsksForTheContextOfTheFocusedControl() {
+        WindowFixture f;
+        for (QWidget* control : {static_cast<QWidget*>(f.window->lbWavs()),
+                                 static_cast<QWidget*>(f.window->lbPlaylist())}) {
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_F1);
+            QCOMPARE(f.help.lastContext(), 1);
+        }
+        QCOMPARE(f.help.requests(), 2);
+        f.window->miHelpContentsClick();
+        QCOMPARE(f.help.lastContext(), 0);
+    }
+
+    void failureIsReportedWithFullStop_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << "Unable to write to Sondrix.ini"
+                                << "Unable to write to Sondrix.ini.";
+        QTest::newRow("full stop") << "Done."
+                                   << "Done.";
+        QTest::newRow("bracket sorts before the full stop") << "(x)"
+                                                            << "(x)";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void failureIsReportedWithFullStop() {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(errorboundary::reportText(message), shown);
+    }
+
+private:
+    static void resetConfigurationKeepingText(const QByteArray& text) {
+        QFile f(IniStore::sharedFilePath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+};
+
+SONDRIX_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

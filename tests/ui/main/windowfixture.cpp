@@ -1,0 +1,47 @@
+#include "tests/ui/main/windowfixture.h"
+
+#include "app/configkeys.h"
+#include "app/inistore.h"
+#include "browse/browser.h"
+#include "browse/listbox.h"
+#include "fileops/filepath.h"
+#include "playlist/playlistmodel.h"
+#include "tests/support/wavfiles.h"
+
+#include <QtTest>
+
+void resetConfiguration() {
+    QFile::remove(IniStore::sharedFilePath());
+}
+
+WindowFixture::WindowFixture(AudioOutput* output) {
+    WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup), folder.path());
+    window = std::make_unique<TfrmMain>(MainServices{&prompt, &help, output});
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qWarning("the main window did not become active");
+}
+
+WindowFixture::~WindowFixture() {
+    window.reset();
+    resetConfiguration();
+}
+
+void WindowFixture::showFiles(const QStringList& names) {
+    for (const QString& name : names)
+        if (!QFile::exists(folder.filePath(name)))
+            writeTone(folder.filePath(name), ToneSpec{8000, 1, 0, 0.05, 440.0});
+    window->browser()->rereadFiles();
+}
+
+void WindowFixture::addPlaylistEntries(const QStringList& paths) {
+    for (const QString& path : paths)
+        window->playlist()->append(path, fileNamePart(path));
+}
+
+void WindowFixture::click(ListBox* list, int row, Qt::MouseButton button,
+                          Qt::KeyboardModifiers modifiers) {
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    QTest::mouseClick(list->viewport(), button, modifiers, at);
+}

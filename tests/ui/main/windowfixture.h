@@ -1,0 +1,31 @@
+#pragma once
+
+#include "tests/support/fakeprompt.h"
+#include "ui/dialogs/helpservice.h"
+#include "ui/main/tfrmmain.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A shown, active main window over a fresh configuration and a folder of test files.
+struct WindowFixture {
+    explicit WindowFixture(AudioOutput* output = nullptr);
+    ~WindowFixture();
+
+    // Writes the files into the browser folder and shows it.
+    void showFiles(const QStringList& names);
+    void addPlaylistEntries(const QStringList& paths);
+    QString filePath(const QString& name) const { return folder.filePath(name); }
+    // Clicks a row of a list in its viewport.
+    static void click(class ListBox* list, int row, Qt::MouseButton button = Qt::LeftButton,
+                      Qt::KeyboardModifiers modifiers = {});
+
+    QTemporaryDir folder;
+    FakePrompt prompt;
+    RecordingHelpService help;
+    std::unique_ptr<TfrmMain> window;
+};
+
+// Removes the configuration file, so each test starts as a first run.
+void resetConfiguration();
