@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -73,6 +74,13 @@ bool Decoder::finished() const {
 bool Decoder::readChunk() {
     const sf_count_t frames = sf_readf_float(m_file, m_fileChunk.data(), kChunkFrames);
     if (frames <= 0) {
+        // SDL's resampler keeps the last few milliseconds back even when flushed; silence
+        // behind the end lets the whole file through.
+        std::fill(m_fileChunk.begin(), m_fileChunk.end(), 0.0f);
+        const int padding = std::min<int>(kChunkFrames, m_info.samplerate / 50) *
+                            convertedChannels(m_info.channels) * static_cast<int>(sizeof(float));
+        if (m_info.samplerate != m_output.sampleRate())
+            SDL_AudioStreamPut(m_stream, m_fileChunk.data(), padding);
         SDL_AudioStreamFlush(m_stream);
         m_endOfFile = true;
         return true;

@@ -1,0 +1,66 @@
+#include "tests/playback/capture.h"
+
+#include <QFile>
+
+#include <cmath>
+
+CapturedOutput::CapturedOutput() {
+    m_file = m_dir.filePath(QStringLiteral("played.raw"));
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_file));
+    m_output = std::make_unique<SdlAudioOutput>();
+}
+
+CapturedOutput::~CapturedOutput() = default;
+
+std::vector<float> CapturedOutput::finish() {
+    const int channels = m_output->isOpen() ? m_output->channels() : 2;
+    m_output.reset();
+    QFile file(m_file);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    const auto* samples = reinterpret_cast<const float*>(bytes.constData());
+    const size_t frames =
+        static_cast<size_t>(bytes.size()) / sizeof(float) / static_cast<size_t>(channels);
+    std::vector<float> left(frames);
+    for (size_t i = 0; i < frames; ++i)
+        left[i] = samples[i * static_cast<size_t>(channels)];
+    return left;
+}
+
+std::vector<Burst> findBursts(const std::vector<float>& samples, size_t minGap) {
+    std::vector<Burst> bursts;
+    size_t lastSound = 0;
+    bool inBurst = false;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        if (std::fabs(samples[i]) < 1e-4f)
+            continue;
+        if (!inBurst || i - lastSound > minGap) {
+            bursts.push_back({i, 1});
+            inBurst = true;
+        }
+        bursts.back().length = i - bursts.back().start + 1;
+        lastSound = i;
+    }
+    return bursts;
+}
+
+double sineCorrelation(const std::vector<float>& samples, size_t start, size_t length,
+                       double frequency, int rate) {
+    double best = 0;
+    for (int shift = -16; shift <= 16; ++shift) {
+        double xy = 0, xx = 0, yy = 0;
+        for (size_t i = 0; i < length; ++i) {
+            const long k = static_cast<long>(start + i) + shift;
+            if (k < 0 || static_cast<size_t>(k) >= samples.size())
+                continue;
+            const double x = samples[static_cast<size_t>(k)];
+            const double y = std::sin(2.0 * M_PI * frequency * static_cast<double>(i) / rate);
+            xy += x * y, xx += x * x, yy += y * y;
+        }
+        if (xx > 0 && yy > 0)
+            best = std::max(best, xy / std::sqrt(xx * yy));
+    }
+    return best;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "playback/sdlaudiooutput.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+// A real SDL output through its disk driver, whose file holds exactly what was played.
+class CapturedOutput {
+public:
+    CapturedOutput();
+    ~CapturedOutput();
+    SdlAudioOutput& output() { return *m_output; }
+    // Closes the output (flushing the file) and returns the left channel of everything played.
+    std::vector<float> finish();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_file;
+    std::unique_ptr<SdlAudioOutput> m_output;
+};
+
+struct Burst {
+    size_t start;
+    size_t length;
+};
+// The runs of sound in a capture, split at silences longer than `minGap` frames.
+std::vector<Burst> findBursts(const std::vector<float>& samples, size_t minGap);
+// The best correlation of the capture at `start` with a sine of `frequency` at `rate`.
+double sineCorrelation(const std::vector<float>& samples, size_t start, size_t length,
+                       double frequency, int rate);
