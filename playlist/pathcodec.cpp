@@ -75,6 +75,8 @@ QByteArray encodePath(const QString& path) {
 }
 
 bool isExistingFile(const QString& path) {
+    if (!path.startsWith(QLatin1Char('/')))
+        return false; // a line without a directory names no file
     struct stat st {};
     return ::stat(encodePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }

@@ -9,5 +9,5 @@
 QString decodePath(const QByteArray& bytes);
 QByteArray encodePath(const QString& path);
 
-// Whether a regular file (or a link to one) exists at the path.
+// Whether a regular file (or a link to one) exists at the absolute path.
 bool isExistingFile(const QString& path);

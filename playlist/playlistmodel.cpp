@@ -49,9 +49,13 @@ void PlaylistModel::clear() {
     endResetModel();
 }
 
+QString playlistDisplayText(const QString& path, bool showPath) {
+    return showPath ? path : fileNamePart(path);
+}
+
 void PlaylistModel::rebuildDisplay(bool showPath) {
     beginResetModel();
     for (Entry& entry : m_entries)
-        entry.display = showPath ? entry.path : fileNamePart(entry.path);
+        entry.display = playlistDisplayText(entry.path, showPath);
     endResetModel();
 }

@@ -3,6 +3,10 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+// The text an entry shows: its full path when ShowPath is on, else its file name (the whole
+// line when it has no directory part).
+QString playlistDisplayText(const QString& path, bool showPath);
+
 // The playlist: for each entry its full path and the text the list shows, kept together so the
 // two can never fall out of step. Duplicates are entries of their own. With it, the
 // playlist-modified flag and the current playlist file.
@@ -23,7 +27,7 @@ public:
     void removeAt(int row);
     void move(int from, int to);
     void clear();
-    // Refills the display texts from the paths: the full path, or only the file name.
+    // Refills the display texts from the paths as ShowPath says.
     void rebuildDisplay(bool showPath);
 
     bool modified = false;

@@ -8,13 +8,17 @@
 #include "browse/listbox.h"
 #include "fileops/filepath.h"
 #include "playback/sdlaudiooutput.h"
+#include "playlist/playlistdocument.h"
+#include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
+#include "playlist/playlistrun.h"
 #include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/helpservice.h"
 #include "ui/dialogs/qtprompt.h"
 #include "ui/main/commandrules.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
+#include "ui/persist/recentlist.h"
 #include "ui/persist/speedbar.h"
 
 #include <QApplication>
@@ -22,6 +26,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QSplitter>
 #include <QStatusTipEvent>
 
@@ -44,6 +49,11 @@ TfrmMain::TfrmMain(const MainServices& services)
                                                              : SdlAudioOutput::shared());
     m_playback = std::make_unique<PlaybackControl>(*m_player, static_cast<PlaybackDisplay&>(*this));
     buildLayout();
+    m_recent = new RecentList(this);
+    m_editor = std::make_unique<PlaylistEditor>(static_cast<PlaylistHost&>(*this));
+    m_document =
+        std::make_unique<PlaylistDocument>(static_cast<PlaylistHost&>(*this), *m_editor, *m_recent);
+    m_run = std::make_unique<PlaylistRun>(static_cast<PlaylistHost&>(*this), *m_playback);
     buildCommands();
     bindControls();
     qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
@@ -82,6 +92,7 @@ void TfrmMain::bindControls() {
     connect(
         m_lbPlaylist, &ListBox::mouseUp, this,
         guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbPlaylistMouseUp(b, m); }));
+    connect(m_recent, &RecentList::changed, this, &TfrmMain::fillReopenMenu);
     connect(m_progressBar, &ProgressBar::pressed, this,
             guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x) {
                 m_playback->ProgressBar1MouseDown(b, m, x, m_progressBar->width());
@@ -180,7 +191,7 @@ void TfrmMain::FormShow() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    bool canClose = true;
+    bool canClose = false; // a save that fails keeps the window open
     errorboundary::run([&] { canClose = FormCloseQuery(); });
     if (!canClose) {
         event->ignore();
@@ -204,8 +215,7 @@ void TfrmMain::FormClose() {
                  m_speedBar->isVisible());
     WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup),
                    m_browser->browserDirectory());
-    WriteIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
-                 m_pnlPlaylist->isVisible());
+    WriteIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible), isPlaylistShown());
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
@@ -270,7 +280,7 @@ void TfrmMain::DoShowPlaylist(bool show) {
         m_pnlPlaylist->setVisible(true);
         resize(wavsWidth + playlistWidth + kSplitterWidth, height());
         m_splitPlayList->setSizes({wavsWidth, playlistWidth});
-    } else if (m_pnlPlaylist->isVisible()) {
+    } else if (isPlaylistShown()) {
         const int wavsWidth = m_pnlWavs->width();
         m_hiddenPlaylistWidth = m_pnlPlaylist->width();
         m_pnlPlaylist->setVisible(false);
@@ -280,8 +290,12 @@ void TfrmMain::DoShowPlaylist(bool show) {
     action(QStringLiteral("miViewPlayList"))->setChecked(show);
 }
 
+bool TfrmMain::isPlaylistShown() const {
+    return !m_pnlPlaylist->isHidden();
+}
+
 void TfrmMain::sbShowPlaylistClick() {
-    DoShowPlaylist(!m_pnlPlaylist->isVisible());
+    DoShowPlaylist(!isPlaylistShown());
 }
 
 void TfrmMain::miViewToolbarClick() {
@@ -397,23 +411,66 @@ void TfrmMain::miHelpContentsClick() {
     m_help->showContext(0);
 }
 
+// Playlist commands.
+
+void TfrmMain::miPlaylistAddClick() {
+    m_editor->DoAddStringToPlaylist(m_browser->selectedWav(), m_browser->browserDirectory());
+}
+
+void TfrmMain::miEditAddAllClick() {
+    const int selected = lbWavs()->selectedRow();
+    m_editor->addAll(m_browser->wavNames(), m_browser->browserDirectory());
+    DoSetListFocus(selected);
+}
+
+void TfrmMain::sbRemoveClick() {
+    m_editor->remove();
+}
+void TfrmMain::miEditClearPlaylistClick() {
+    m_editor->clear();
+}
+void TfrmMain::sbUpClick() {
+    m_editor->moveUp();
+}
+void TfrmMain::sbDownClick() {
+    m_editor->moveDown();
+}
+void TfrmMain::miPlaylistPlayClick() {
+    m_run->DoPlayPlaylist();
+}
+
+void TfrmMain::miFileNewClick() {
+    m_document->newPlaylist();
+}
+void TfrmMain::miFileOpenClick() {
+    m_document->open();
+}
+void TfrmMain::miFileSaveClick() {
+    m_document->save();
+}
+void TfrmMain::miFileSaveAsClick() {
+    m_document->saveAs();
+}
+void TfrmMain::MRUManager1Click(const QString& recentName) {
+    m_document->reopen(recentName);
+}
+
+void TfrmMain::fillReopenMenu() {
+    QAction* reopen = action(QStringLiteral("miFileReopen"));
+    QMenu* menu = reopen->menu();
+    menu->clear();
+    for (const QString& path : m_recent->entries())
+        connect(menu->addAction(path), &QAction::triggered, this,
+                errorboundary::guarded([this, path] { MRUManager1Click(path); }));
+    reopen->setEnabled(!m_recent->entries().isEmpty());
+}
+
 // Commands whose subsystems arrive later; bound now so the command table is complete.
-void TfrmMain::miFileNewClick() {}
-void TfrmMain::miFileOpenClick() {}
-void TfrmMain::miFileSaveClick() {}
-void TfrmMain::miFileSaveAsClick() {}
 void TfrmMain::miEditCopyClick() {}
 void TfrmMain::miEditMoveClick() {}
 void TfrmMain::miEditRenameClick() {}
 void TfrmMain::miEditEditClick() {}
 void TfrmMain::miEditDeleteClick() {}
-void TfrmMain::miPlaylistAddClick() {}
-void TfrmMain::miEditAddAllClick() {}
-void TfrmMain::miPlaylistPlayClick() {}
-void TfrmMain::sbUpClick() {}
-void TfrmMain::sbDownClick() {}
-void TfrmMain::sbRemoveClick() {}
-void TfrmMain::miEditClearPlaylistClick() {}
 void TfrmMain::miToolsCustomizeClick() {}
 void TfrmMain::miToolsPreferencesClick() {}
 void TfrmMain::miHelpAboutClick() {}

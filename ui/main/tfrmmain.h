@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playback/playbackcontrol.h"
+#include "playlist/playlisthost.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -12,6 +13,10 @@ class Browser;
 class HelpService;
 class ListBox;
 class MediaPlayer;
+class PlaylistDocument;
+class PlaylistEditor;
+class PlaylistRun;
+class RecentList;
 class PlaylistModel;
 class ProgressBar;
 class Prompt;
@@ -30,7 +35,7 @@ struct MainServices {
 
 // The main window: the browser, the playlist, the progress bar and the status bar, and every
 // command of the program. Handlers bind controls to the subsystems and stay short.
-class TfrmMain : public QMainWindow, private PlaybackDisplay {
+class TfrmMain : public QMainWindow, private PlaybackDisplay, private PlaylistHost {
     Q_OBJECT
 public:
     explicit TfrmMain(const MainServices& services = MainServices());
@@ -43,7 +48,9 @@ public:
     Browser* browser() const { return m_browser; }
     ListBox* lbWavs() const;
     ListBox* lbPlaylist() const { return m_lbPlaylist; }
-    PlaylistModel* playlist() const { return m_playlist; }
+    PlaylistModel* playlistModel() const { return m_playlist; }
+    PlaylistDocument& document() const { return *m_document; }
+    RecentList* recentList() const { return m_recent; }
     PlaybackControl* playback() const { return m_playback.get(); }
     ProgressBar* progressBar() const { return m_progressBar; }
     QLabel* statusPanel(int index) const;
@@ -55,13 +62,13 @@ public:
 
     // Command state rules.
     void DoCheckWavButtons();
-    void DoCheckPlaylistButtons();
-    void DoCheckPlayControls();
+    void DoCheckPlaylistButtons() override;
+    void DoCheckPlayControls() override;
     void DoCheckPopUpMenus();
     int GetCurrentList() const;
     void DoSetListFocus(int index);
 
-    void DoShowPlaylist(bool show);
+    void DoShowPlaylist(bool show) override;
 
     // Handlers of the window's own controls and of the browser and playback.
     void lbWavsChange();
@@ -100,6 +107,7 @@ public:
     void miToolsPreferencesClick();
     void miHelpContentsClick();
     void miHelpAboutClick();
+    void MRUManager1Click(const QString& recentName);
 
 protected:
     bool event(QEvent* event) override;
@@ -113,6 +121,14 @@ private:
     void setProgress(int percent) override;
     void setLengthText(const QString& text) override;
 
+    // PlaylistHost
+    PlaylistModel& playlist() override { return *m_playlist; }
+    ListBox& playlistList() override { return *m_lbPlaylist; }
+    Prompt& prompt() override { return *m_prompt; }
+    bool isPlaylistShown() const override;
+    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+
+    void fillReopenMenu();
     void buildLayout();
     void buildCommands();
     void bindControls();
@@ -133,6 +149,10 @@ private:
     std::unique_ptr<HelpService> m_ownHelp;
     std::unique_ptr<MediaPlayer> m_player;
     std::unique_ptr<PlaybackControl> m_playback;
+    std::unique_ptr<PlaylistEditor> m_editor;
+    std::unique_ptr<PlaylistDocument> m_document;
+    std::unique_ptr<PlaylistRun> m_run;
+    RecentList* m_recent = nullptr;
 
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_popups;

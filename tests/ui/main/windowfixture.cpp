@@ -37,7 +37,7 @@ void WindowFixture::showFiles(const QStringList& names) {
 
 void WindowFixture::addPlaylistEntries(const QStringList& paths) {
     for (const QString& path : paths)
-        window->playlist()->append(path, fileNamePart(path));
+        window->playlistModel()->append(path, fileNamePart(path));
 }
 
 void WindowFixture::click(ListBox* list, int row, Qt::MouseButton button,
