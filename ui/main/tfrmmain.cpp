@@ -205,7 +205,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TfrmMain::FormCloseQuery() {
-    return true;
+    return m_document->canClose();
 }
 
 void TfrmMain::FormClose() {
