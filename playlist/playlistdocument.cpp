@@ -44,17 +44,9 @@ int PlaylistDocument::GetSaveChoice() {
     return 2;
 }
 
+// Leaving the playlist asks exactly what closing the window asks.
 bool PlaylistDocument::leaveCurrentPlaylist() {
-    if (!m_host.playlist().modified)
-        return true;
-    switch (GetSaveChoice()) {
-    case 0:
-        return true;
-    case 1:
-        return GetSavePlaylist(m_host.playlist().currentFile);
-    default:
-        return false;
-    }
+    return canClose();
 }
 
 bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {

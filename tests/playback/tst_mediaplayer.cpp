@@ -15,6 +15,17 @@ class TestMediaPlayer : public QObject {
 
     QTemporaryDir m_dir;
 
+    QString toneFile(const QString& name, const ToneSpec& spec) {
+        const QString file = m_dir.filePath(name);
+        if (!writeTone(file, spec))
+            qFatal("libsndfile refused to write %s", qPrintable(file));
+        return file;
+    }
+    static void load(MediaPlayer& player, const QString& file) {
+        player.setFileName(file);
+        player.open();
+    }
+
     static void playToEnd(MediaPlayer& player) {
         QElapsedTimer timer;
         timer.start();
@@ -68,12 +79,9 @@ private Q_SLOTS:
     }
 
     void playedSoundMatchesTheSourceInLength() {
-        const QString file = m_dir.filePath(QStringLiteral("length.wav"));
-        QVERIFY(writeTone(file, ToneSpec{44100, 1, 0, 0.4, 440.0}));
         CapturedOutput capture;
         MediaPlayer player(capture.output());
-        player.setFileName(file);
-        player.open();
+        load(player, toneFile(QStringLiteral("length.wav"), ToneSpec{44100, 1, 0, 0.4, 440.0}));
         playToEnd(player);
         const int buffer = capture.output().bufferFrames();
         player.close();
@@ -84,12 +92,9 @@ private Q_SLOTS:
     }
 
     void seekPlaysFromTheStartPosition() {
-        const QString file = m_dir.filePath(QStringLiteral("long.wav"));
-        QVERIFY(writeTone(file, ToneSpec{8000, 1, 0, 10.0, 440.0}));
         CapturedOutput capture;
         MediaPlayer player(capture.output());
-        player.setFileName(file);
-        player.open();
+        load(player, toneFile(QStringLiteral("long.wav"), ToneSpec{8000, 1, 0, 10.0, 440.0}));
         player.play();
         QTest::qWait(100);
         player.pause();
