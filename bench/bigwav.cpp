@@ -1,0 +1,65 @@
+#include "bench/bigwav.h"
+
+#include <QFile>
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+constexpr int kChannels = 2;
+constexpr int kBytesPerFrame = kChannels * 2;
+
+void putLe(std::vector<char>& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
+}
+
+void putTag(std::vector<char>& out, const char* tag) {
+    out.insert(out.end(), tag, tag + 4);
+}
+
+std::vector<char> header(uint32_t dataBytes, int sampleRate) {
+    std::vector<char> out;
+    putTag(out, "RIFF");
+    putLe(out, 36 + dataBytes, 4);
+    putTag(out, "WAVE");
+    putTag(out, "fmt ");
+    putLe(out, 16, 4);
+    putLe(out, 1, 2); // PCM
+    putLe(out, kChannels, 2);
+    putLe(out, static_cast<uint32_t>(sampleRate), 4);
+    putLe(out, static_cast<uint32_t>(sampleRate * kBytesPerFrame), 4);
+    putLe(out, kBytesPerFrame, 2);
+    putLe(out, 16, 2);
+    putTag(out, "data");
+    putLe(out, dataBytes, 4);
+    return out;
+}
+
+} // namespace
+
+void writeBigWav(const QString& path, int64_t dataBytes, int sampleRate) {
+    if (dataBytes > 0xffffffffLL - 36)
+        throw std::invalid_argument("a WAV file holds under 4 GiB of data");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write " + path.toStdString());
+    std::vector<char> bytes = header(static_cast<uint32_t>(dataBytes), sampleRate);
+    const auto headerBytes = static_cast<qint64>(bytes.size());
+    const int64_t toneFrames = std::min<int64_t>(dataBytes / kBytesPerFrame, 10LL * sampleRate);
+    for (int64_t frame = 0; frame < toneFrames; ++frame) {
+        const double phase = 2.0 * std::numbers::pi * 440.0 * static_cast<double>(frame) /
+                             static_cast<double>(sampleRate);
+        const auto sample = static_cast<uint16_t>(static_cast<int16_t>(12000.0 * std::sin(phase)));
+        putLe(bytes, sample, 2);
+        putLe(bytes, sample, 2);
+    }
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.resize(headerBytes + dataBytes))
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
