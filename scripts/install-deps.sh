@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what Sondrix needs to build, run and test, when it is missing.
+# Installs what Sondrix needs to build, run and test, and any packages named as arguments,
+# when they are missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsndfile1-dev libsdl2-dev
-          fonts-liberation2 xvfb xauth)
+          fonts-liberation2 xvfb xauth "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
