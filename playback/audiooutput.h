@@ -8,13 +8,18 @@ class SampleRing;
 // while the sound server answers) → the decoder fills ring() → resume() starts taking samples,
 // pause() holds them → flush() drops what is queued and resets the played count (it waits for a
 // running callback to finish, nothing longer) → further files reuse the same open output.
+// A device can go away while open (its sound server stopped, the interface was unplugged): it is
+// then lost() and takes no more samples until open() opens an output anew.
 // Samples are 32-bit floats, interleaved, at sampleRate() with channels() channels.
 class AudioOutput {
 public:
     virtual ~AudioOutput() = default;
 
-    virtual void open() = 0; // raises SxError with a readable text when there is no output
+    // Opens the output, or opens it anew on whatever device is there now when it was lost.
+    // Raises SxError with a readable text when there is no output.
+    virtual void open() = 0;
     virtual bool isOpen() const = 0;
+    virtual bool lost() const = 0;
     virtual int sampleRate() const = 0;
     virtual int channels() const = 0;
     virtual SampleRing& ring() = 0;

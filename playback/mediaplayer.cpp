@@ -22,9 +22,18 @@ void MediaPlayer::requireOpen() const {
         throw SxError(QStringLiteral("No MCI device open"));
 }
 
+void MediaPlayer::openOutput() {
+    try {
+        m_output.open();
+    } catch (const SxError&) {
+        close();
+        throw;
+    }
+}
+
 void MediaPlayer::open() {
     close();
-    m_output.open();
+    openOutput();
     SF_INFO info{};
     SNDFILE* file = sf_open(QFile::encodeName(m_fileName).constData(), SFM_READ, &info);
     if (!file)
@@ -71,12 +80,16 @@ qint64 MediaPlayer::playedMs() const {
     return m_playFromMs + static_cast<qint64>(frames * 1000.0 / m_output.sampleRate());
 }
 
+bool MediaPlayer::playedOut() const {
+    return m_decoder->finished() || m_output.lost();
+}
+
 qint64 MediaPlayer::position() const {
     if (!isOpen())
         return 0;
     if (!m_playing && !m_paused)
         return m_heldPosition;
-    if (m_decoder->finished())
+    if (playedOut())
         return length();
     return std::min(playedMs(), length());
 }
@@ -86,7 +99,7 @@ MediaPlayer::Mode MediaPlayer::mode() const {
         return Mode::NotReady;
     if (m_paused)
         return Mode::Paused;
-    if (m_playing && !m_decoder->finished())
+    if (m_playing && !playedOut())
         return Mode::Playing;
     return Mode::Stopped;
 }
@@ -102,6 +115,7 @@ void MediaPlayer::play() {
         from = 0;
     }
     stopDecoding();
+    openOutput();
     m_playFromMs = from;
     m_decoder->start(static_cast<int64_t>(static_cast<double>(from) * m_sampleRate / 1000.0));
     m_playing = true;

@@ -28,7 +28,8 @@ public:
     // Ends any sound at once; nothing is open afterwards. Does nothing when nothing is open.
     void close();
     // Plays from the start position if one was set, else from the current position (from the
-    // beginning once the end was reached). Returns at once.
+    // beginning once the end was reached). Returns at once. An output lost since the last play is
+    // opened anew; when that fails nothing is open afterwards.
     void play();
     // Pauses a playing device, resumes a paused one.
     void pause();
@@ -39,10 +40,13 @@ public:
     bool isOpen() const { return m_file != nullptr; }
     qint64 length() const;
     qint64 position() const;
+    // A play whose output was lost has ended: its position is the length and its mode stopped.
     Mode mode() const;
 
 private:
     void requireOpen() const;
+    void openOutput();
+    bool playedOut() const;
     void stopDecoding();
     qint64 playedMs() const;
 

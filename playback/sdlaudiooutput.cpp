@@ -17,10 +17,8 @@ QString sdlError() {
 SdlAudioOutput::SdlAudioOutput() : m_ring(kRingSamples) {}
 
 SdlAudioOutput::~SdlAudioOutput() {
-    if (m_device != 0) {
-        SDL_CloseAudioDevice(m_device);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    if (m_device != 0)
+        closeDevice();
 }
 
 SdlAudioOutput& SdlAudioOutput::shared() {
@@ -28,7 +26,24 @@ SdlAudioOutput& SdlAudioOutput::shared() {
     return output;
 }
 
+bool SdlAudioOutput::lost() const {
+    // SDL reports a device it has given up on as stopped; paused and playing ones are neither.
+    return m_device != 0 && SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
+}
+
+// Shuts the audio subsystem down with the device: after a sound server restart only a driver
+// started afresh can reach the new server.
+void SdlAudioOutput::closeDevice() {
+    SDL_CloseAudioDevice(m_device);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_device = 0;
+    m_ring.reset();
+    m_framesPlayed.store(0, std::memory_order_release);
+}
+
 void SdlAudioOutput::open() {
+    if (lost())
+        closeDevice();
     if (m_device != 0)
         return;
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -18,6 +18,7 @@ public:
 
     void open() override;
     bool isOpen() const override { return m_device != 0; }
+    bool lost() const override;
     int sampleRate() const override { return m_spec.freq; }
     int channels() const override { return m_spec.channels; }
     SampleRing& ring() override { return m_ring; }
@@ -33,6 +34,7 @@ public:
 
 private:
     static void callback(void* self, Uint8* stream, int length);
+    void closeDevice();
 
     SDL_AudioDeviceID m_device = 0;
     SDL_AudioSpec m_spec{};

@@ -7,8 +7,16 @@
 CapturedOutput::CapturedOutput() {
     m_file = m_dir.filePath(QStringLiteral("played.raw"));
     qputenv("SDL_AUDIODRIVER", "disk");
-    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_file));
+    restoreDevice();
     m_output = std::make_unique<SdlAudioOutput>();
+}
+
+void CapturedOutput::loseDevice() {
+    qputenv("SDL_DISKAUDIOFILE", "/dev/full"); // the disk driver drops a device it cannot write
+}
+
+void CapturedOutput::restoreDevice() {
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_file));
 }
 
 CapturedOutput::~CapturedOutput() = default;

@@ -14,6 +14,10 @@ public:
     CapturedOutput();
     ~CapturedOutput();
     SdlAudioOutput& output() { return *m_output; }
+    // From the next time the output opens it gets a device that SDL gives up on at its first
+    // buffer, as when a sound server stops or an interface is unplugged; restoreDevice() undoes it.
+    void loseDevice();
+    void restoreDevice();
     // Closes the output (flushing the file) and returns the left channel of everything played.
     std::vector<float> finish();
 

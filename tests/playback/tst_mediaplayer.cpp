@@ -156,6 +156,57 @@ private Q_SLOTS:
         player.close();
     }
 
+    void aLostOutputEndsThePlayAndTheNextPlayOpensItAnew() {
+        CapturedOutput capture;
+        capture.loseDevice();
+        MediaPlayer player(capture.output());
+        load(player, toneFile(QStringLiteral("lost.wav"), ToneSpec{48000, 1, 0, 0.3, 440.0}));
+        player.play();
+        QTRY_VERIFY(capture.output().lost());
+        QCOMPARE(player.mode(), MediaPlayer::Mode::Stopped);
+        QCOMPARE(player.position(), player.length());
+
+        capture.restoreDevice();
+        playToEnd(player);
+        QVERIFY(!capture.output().lost());
+        QCOMPARE(player.position(), player.length());
+        const int buffer = capture.output().bufferFrames();
+        player.close();
+        const auto played = capture.finish();
+        const auto bursts = findBursts(played, 4800);
+        QCOMPARE(bursts.size(), size_t(1));
+        QVERIFY2(std::abs(static_cast<long>(bursts[0].length) - 14400) <= buffer,
+                 qPrintable(QString::number(bursts[0].length)));
+        QVERIFY2(sineCorrelation(played, bursts[0].start, 4800, 440.0, 48000) > 0.9,
+                 "the sound after reopening is not the tone");
+    }
+
+    void aLostOutputThatCannotOpenAgainLeavesNothingOpen() {
+        CapturedOutput capture;
+        capture.loseDevice();
+        MediaPlayer player(capture.output());
+        load(player, toneFile(QStringLiteral("gone.wav"), ToneSpec{8000, 1, 0, 0.2, 440.0}));
+        QTRY_VERIFY(capture.output().lost());
+        qputenv("SDL_AUDIODRIVER", "no-such-driver");
+        try {
+            player.play();
+            QFAIL("play succeeded without a sound output");
+        } catch (const SxError& e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("No sound output: ")),
+                     qPrintable(e.message()));
+        }
+        qputenv("SDL_AUDIODRIVER", "disk");
+        QVERIFY(!player.isOpen());
+        QCOMPARE(player.mode(), MediaPlayer::Mode::NotReady);
+
+        capture.restoreDevice();
+        player.open(); // a later file finds the output again
+        playToEnd(player);
+        QCOMPARE(player.position(), player.length());
+        player.close();
+        QCOMPARE(findBursts(capture.finish(), 4800).size(), size_t(1));
+    }
+
     void closedDeviceRefusesOperations() {
         CapturedOutput capture;
         MediaPlayer player(capture.output());

@@ -129,6 +129,15 @@ private Q_SLOTS:
         }
     }
 
+    void aLoopGoesOnWhenItsOutputIsLost() {
+        m_capture->loseDevice();
+        QTimer::singleShot(300, this, [&] { m_capture->restoreDevice(); });
+        QTimer::singleShot(1300, this, [&] { m_control->miControlsStopClick(); });
+        m_control->playFile(tone(QStringLiteral("lost.wav"), 0.3), true); // returns after the stop
+        QVERIFY(!m_player->isOpen());
+        QVERIFY2(bursts().size() >= 2, "the loop did not go on on the output opened anew");
+    }
+
     void ctrlClickSeeksToTheClickedShare() {
         m_control->playFile(tone(QStringLiteral("ten.wav"), 10.0), false);
         QTest::qWait(150);
