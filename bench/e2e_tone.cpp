@@ -1,7 +1,8 @@
 // Plays a half-second 440 Hz tone through the real device code and the sound server SDL picks,
 // while another process records what the server mixed into a file (float32, stereo, 48 kHz).
 // Watches that recording grow and says whether the tone arrived, how long after the play call,
-// how long it lasted and at what pitch. bench/e2e_sound.sh sets up the server and the recorder.
+// how long it lasted and at what pitch; then does it again once the sound server was restarted.
+// bench/e2e_sound.sh sets up the server and the recorder, and restarts them when asked.
 #include "bench/bigwav.h"
 #include "playback/mediaplayer.h"
 #include "playback/sdlaudiooutput.h"
@@ -13,7 +14,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -93,18 +96,9 @@ void waitUntilRecording(RecordingTail& tail) {
     tail.readNew();
 }
 
-int run(const QString& recording) {
-    QTemporaryDir dir;
-    const QString tone = dir.path() + QStringLiteral("/tone.wav");
-    writeBigWav(tone, kToneBytes, kToneRate);
-
-    SdlAudioOutput output;
-    output.open();
-    MediaPlayer player(output);
-    player.setFileName(tone);
+// Plays the tone once and reports what the recorder heard; false when it heard nothing.
+bool playAndListen(MediaPlayer& player, RecordingTail& tail) {
     player.open();
-
-    RecordingTail tail(recording);
     waitUntilRecording(tail);
     const size_t playedAt = tail.left().size();
 
@@ -123,7 +117,7 @@ int run(const QString& recording) {
     if (!start || !heardAfter) {
         std::printf("tone heard: no (%zu frames recorded after the play call)\n",
                     tail.left().size() - playedAt);
-        return 1;
+        return false;
     }
     const size_t end = lastSound(tail.left()) + 1;
     std::printf("tone heard: yes\n");
@@ -133,7 +127,31 @@ int run(const QString& recording) {
                 1000.0 * double(*start - playedAt) / kRecordingRate);
     std::printf("heard for %.0f ms (played 500 ms), pitch %.0f Hz (played 440 Hz)\n",
                 1000.0 * double(end - *start) / kRecordingRate, pitchHz(tail.left(), *start, end));
-    return 0;
+    return true;
+}
+
+// Plays the tone, asks on standard output for the sound server to be restarted, waits for a line
+// on standard input, and plays it again through the same output, which must find the new server.
+int run(const QString& recording) {
+    QTemporaryDir dir;
+    const QString tone = dir.path() + QStringLiteral("/tone.wav");
+    writeBigWav(tone, kToneBytes, kToneRate);
+
+    SdlAudioOutput output;
+    output.open(); // the output a person's first click finds already open
+    MediaPlayer player(output);
+    player.setFileName(tone);
+    RecordingTail tail(recording);
+    if (!playAndListen(player, tail))
+        return 1;
+
+    std::printf("restart the sound server\n");
+    std::fflush(stdout);
+    std::string answer;
+    if (!std::getline(std::cin, answer))
+        throw std::runtime_error("no word that the sound server restarted");
+    std::printf("after the sound server restarted: ");
+    return playAndListen(player, tail) ? 0 : 1;
 }
 
 } // namespace
