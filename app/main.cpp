@@ -1,4 +1,6 @@
 #include "app/appinfo.h"
+#include "ui/dialogs/helpfile.h"
+#include "ui/dialogs/helpviewer.h"
 #include "ui/main/tfrmmain.h"
 
 #include <QApplication>
@@ -8,7 +10,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Sondrix"));
     QApplication::setApplicationDisplayName(QLatin1String(appinfo::kApplicationTitle));
     QApplication::setDesktopFileName(QStringLiteral("sondrix"));
-    TfrmMain frmMain;
+    HelpViewer help(helpfile::locate(appinfo::programDirectory()));
+    MainServices services;
+    services.help = &help;
+    TfrmMain frmMain(services);
     frmMain.show();
     return QApplication::exec();
 }

@@ -26,6 +26,10 @@ HelpViewer::~HelpViewer() {
     delete m_window;
 }
 
+QTextBrowser* HelpViewer::window() const {
+    return m_window;
+}
+
 QString HelpViewer::anchorFor(int context) {
     return QStringLiteral("context%1").arg(context);
 }

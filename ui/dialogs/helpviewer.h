@@ -19,7 +19,7 @@ public:
 
     static QString anchorFor(int context);
     QString helpFile() const { return m_helpFile; }
-    QTextBrowser* window() const { return m_window; } // null before the first request
+    QTextBrowser* window() const; // null before the first request
 
 private:
     void load(int context);

@@ -1,0 +1,45 @@
+#!/bin/sh
+# Builds the Debian package, unpacks it into a scratch root and checks that it installs like a
+# Linux program: only executables in bin/, data under share/, valid desktop and AppStream files,
+# computed dependencies, and a help file the program finds from where it is installed.
+# Usage: debpackage.sh BUILD_DIR HELPPATH_EXECUTABLE
+set -eu
+build=$1
+helppath=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+    { cat "$scratch/cpack.log" >&2; fail "cpack did not build the package"; }
+set -- "$scratch"/out/*.deb
+[ $# -eq 1 ] && [ -f "$1" ] || fail "expected one .deb, found: $*"
+deb=$1
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for lib in libc6 libqt6widgets6 libsndfile1 libsdl2; do
+    echo "$depends" | grep -q "$lib" || fail "the computed dependencies lack $lib"
+done
+
+root=$scratch/root
+dpkg -x "$deb" "$root"
+usr=$root/usr
+for f in bin/sondrix share/sondrix/Sx30.html share/applications/sondrix.desktop \
+         share/icons/hicolor/scalable/apps/sondrix.svg \
+         share/metainfo/org.example.sondrix.metainfo.xml share/man/man1/sondrix.1; do
+    [ -f "$usr/$f" ] || [ -f "$usr/$f.gz" ] || fail "missing /usr/$f"
+done
+[ "$(ls "$usr/bin")" = sondrix ] || fail "bin/ holds more than the program: $(ls "$usr/bin")"
+file -L "$usr/bin/sondrix" | grep -q ELF || fail "bin/sondrix is not an executable"
+[ -x "$usr/bin/sondrix" ] || fail "bin/sondrix is not executable"
+if ldd "$usr/bin/sondrix" | grep -q "not found"; then fail "unresolved libraries"; fi
+desktop-file-validate "$usr/share/applications/sondrix.desktop" || fail "desktop entry invalid"
+appstreamcli validate --no-net "$usr/share/metainfo/org.example.sondrix.metainfo.xml" ||
+    fail "AppStream file invalid"
+
+cp "$helppath" "$usr/bin/"
+found=$("$usr/bin/$(basename "$helppath")")
+[ "$found" = "$usr/share/sondrix/Sx30.html" ] || fail "the program looks for its help at $found"
+grep -q 'name="context1"' "$found" || fail "the packaged help file lacks its topics"
+echo "package $(basename "$deb") lays out correctly; help found at /usr/share/sondrix/Sx30.html"
