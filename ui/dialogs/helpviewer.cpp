@@ -1,7 +1,5 @@
 #include "ui/dialogs/helpviewer.h"
 
-#include "app/appinfo.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QTextBrowser>
@@ -37,8 +35,7 @@ QString HelpViewer::anchorFor(int context) {
 void HelpViewer::showContext(int context) {
     if (!m_window) {
         m_window = new QTextBrowser;
-        m_window->setWindowTitle(QLatin1String(appinfo::kApplicationTitle) +
-                                 QStringLiteral(" Help"));
+        m_window->setWindowTitle(QStringLiteral("Help")); // the application title follows
         m_window->resize(kWidth, kHeight);
     }
     m_window->show();
