@@ -37,6 +37,8 @@ void HelpViewer::showContext(int context) {
         m_window = new QTextBrowser;
         m_window->setWindowTitle(QStringLiteral("Help")); // the application title follows
         m_window->resize(kWidth, kHeight);
+        // Left open, it must not keep the program running once the main window has closed.
+        m_window->setAttribute(Qt::WA_QuitOnClose, false);
     }
     m_window->show();
     // A modal dialog blocks every window that is not its own; as the dialog's transient child

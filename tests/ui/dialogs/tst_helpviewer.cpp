@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QWindow>
 
 #include <memory>
@@ -168,6 +169,18 @@ private Q_SLOTS:
         const int beforeClosing = bar->value();
         QTest::keyClick(help->windowHandle(), Qt::Key_PageUp);
         QVERIFY2(bar->value() < beforeClosing, "the help window did not scroll after the dialog");
+    }
+
+    // Runs the event loop, so it comes last.
+    void anOpenHelpWindowDoesNotKeepTheProgramRunning() {
+        QWidget mainWindow;
+        mainWindow.show();
+        HelpViewer viewer(kHelpFile);
+        viewer.showContext(0);
+        QVERIFY(viewer.window()->isVisible());
+        QTimer::singleShot(0, &mainWindow, &QWidget::close);
+        QTimer::singleShot(5000, [] { QApplication::exit(1); }); // still running: fail
+        QCOMPARE(QApplication::exec(), 0);
     }
 };
 
