@@ -28,24 +28,12 @@ QString cannotCreate(const QByteArray& path) {
     return QStringLiteral("Cannot create file %1").arg(bytepath::display(path));
 }
 
-// Fills the whole buffer unless the file ends or fails first.
-bool readWhole(int fd, char* buffer, size_t size) {
+// Moves exactly `size` bytes through `step` (a read or a write at an offset into the chunk),
+// going on after a partial transfer or an interruption; false when the file ends or fails first.
+template <typename Step> bool transferWhole(size_t size, Step step) {
     size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::read(fd, buffer + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-bool writeWhole(int fd, const char* buffer, size_t size) {
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, buffer + done, size - done);
+        const ssize_t n = step(done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -60,9 +48,12 @@ QString copyContents(int from, int to, qint64 length) {
     std::vector<char> buffer(static_cast<size_t>(std::min(length, kCopyChunkSize)));
     for (qint64 left = length; left > 0;) {
         const auto chunk = static_cast<size_t>(std::min(left, kCopyChunkSize));
-        if (!readWhole(from, buffer.data(), chunk))
+        char* data = buffer.data();
+        if (!transferWhole(chunk,
+                           [&](size_t done) { return ::read(from, data + done, chunk - done); }))
             return readError();
-        if (!writeWhole(to, buffer.data(), chunk))
+        if (!transferWhole(chunk,
+                           [&](size_t done) { return ::write(to, data + done, chunk - done); }))
             return writeError();
         left -= static_cast<qint64>(chunk);
     }

@@ -62,6 +62,13 @@ CommandsFixture::~CommandsFixture() {
     QFile::remove(IniStore::sharedFilePath());
 }
 
+QStringList CommandsFixture::numberedNames(int count) {
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names.append(QStringLiteral("f%1.wav").arg(i));
+    return names;
+}
+
 QStringList CommandsFixture::listed() const {
     return browser->wavNames();
 }

@@ -21,6 +21,8 @@ struct CommandsFixture {
     explicit CommandsFixture(const QStringList& names);
     ~CommandsFixture();
 
+    // "f0.wav", "f1.wav" and so on.
+    static QStringList numberedNames(int count);
     QString path(const QString& name) const { return folder.filePath(name); }
     QStringList listed() const;
     ListBox* list() const;

@@ -131,9 +131,7 @@ private Q_SLOTS:
         QFETCH(int, files);
         QFETCH(int, row);
         QFETCH(int, selected);
-        QStringList names;
-        for (int i = 0; i < files; ++i)
-            names.append(QStringLiteral("f%1.wav").arg(i));
+        const QStringList names = CommandsFixture::numberedNames(files);
         CommandsFixture f(names);
         setConfirmDelete(f, confirm);
         f.prompt.answers = {Prompt::Answer::Yes};
