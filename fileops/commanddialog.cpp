@@ -18,7 +18,9 @@ CommandDialog::CommandDialog(HelpService& help, int helpContext, QWidget* parent
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     setProperty("helpContext", helpContext);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // A fixed dialog border: a title and a close box, nothing to resize or maximise.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     qApp->installEventFilter(this);
 }
 

@@ -12,10 +12,10 @@ TfrmRename::TfrmRename(HelpService& help, const QString& baseName, QWidget* pare
     setWindowTitle(QStringLiteral("Rename"));
     setFixedSize(405, 87);
     placeButtons(312);
-    Label1->setGeometry(8, 8, 48, 16);
+    Label1->setGeometry(0, 8, 60, 16);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblOldName->setGeometry(64, 8, 240, 16);
-    Label2->setGeometry(8, 32, 48, 16);
+    Label2->setGeometry(0, 32, 60, 16);
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     editNewName->setGeometry(64, 29, 240, 22);
     Label3->setGeometry(64, 58, 240, 16);
