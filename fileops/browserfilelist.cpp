@@ -2,10 +2,11 @@
 
 #include "browse/browser.h"
 #include "browse/listbox.h"
+#include "fileops/shownname.h"
 
 #include <QFile>
 
-// The browser keeps names as text decoded with QFile::decodeName; encodeName gives the bytes back.
+// The browser keeps names as text decoded with QFile::decodeName.
 QByteArray BrowserFileList::directory() const {
     return QFile::encodeName(m_browser.browserDirectory());
 }
@@ -15,7 +16,7 @@ int BrowserFileList::selectedRow() const {
 }
 
 QByteArray BrowserFileList::fileName(int row) const {
-    return QFile::encodeName(m_browser.wavNames().at(row));
+    return nameShownAs(directory(), m_browser.wavNames().at(row));
 }
 
 int BrowserFileList::count() const {

@@ -5,6 +5,7 @@
 #include "browse/directorylist.h"
 #include "browse/drivecombo.h"
 #include "browse/listbox.h"
+#include "tests/fileops/filetree.h"
 #include "tests/support/wavfiles.h"
 #include "ui/dialogs/errorboundary.h"
 
@@ -60,6 +61,9 @@ CommandsFixture::CommandsFixture(const QStringList& names)
 CommandsFixture::~CommandsFixture() {
     errorboundary::setPrompt(nullptr);
     QFile::remove(IniStore::sharedFilePath());
+    // QTemporaryDir cannot remove names that are not UTF-8.
+    filetree::clearDirectory(QFile::encodeName(folder.path()));
+    filetree::clearDirectory(QFile::encodeName(elsewhere.path()));
 }
 
 QStringList CommandsFixture::numberedNames(int count) {

@@ -1,4 +1,5 @@
 #include "app/configkeys.h"
+#include "browse/browser.h"
 #include "browse/listbox.h"
 #include "fileops/tfrmrename.h"
 #include "tests/fileops/commandsfixture.h"
@@ -181,6 +182,46 @@ private Q_SLOTS:
         QCOMPARE(f.prompt.texts("error"), QStringList{"Could not delete file."});
         QCOMPARE(f.listed(), listed);
         QCOMPARE(QFile::exists(f.path("a.wav")), readOnly);
+    }
+
+    void namesThatAreNotUtf8KeepTheirBytes_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArrayList>("folder");
+        QTest::addColumn<QByteArrayList>("elsewhere");
+        const QByteArray name("caf\xe9.WAV");
+        QTest::newRow("copy") << "copy" << QByteArrayList{name, "z.wav"} << QByteArrayList{name};
+        QTest::newRow("rename, name unchanged")
+            << "rename" << QByteArrayList{"caf\xe9.wav", "z.wav"} << QByteArrayList{};
+        QTest::newRow("delete") << "delete" << QByteArrayList{"z.wav"} << QByteArrayList{};
+    }
+    void namesThatAreNotUtf8KeepTheirBytes() {
+        QFETCH(QString, command);
+        QFETCH(QByteArrayList, folder);
+        QFETCH(QByteArrayList, elsewhere);
+        CommandsFixture f({"z.wav"});
+        const QByteArray folderPath = QFile::encodeName(f.folder.path()) + '/';
+        filetree::writeBytes(folderPath + "caf\xe9.WAV", "RIFF sound");
+        f.browser->rereadFiles();
+        QCOMPARE(f.listed().size(), 2);
+        f.remember(cfg::kLastCopy, f.elsewhere.path());
+        setConfirmDelete(f, false);
+        f.click(0);
+        ModalAnswer answer(
+            [](QDialog* dialog) { QTest::keyClick(dialog->focusWidget(), Qt::Key_Return); });
+        if (command == "copy")
+            QTest::keyClick(f.list(), Qt::Key_C, Qt::ControlModifier);
+        else if (command == "rename")
+            QTest::keyClick(f.list(), Qt::Key_F2);
+        else
+            QTest::keyClick(f.list(), Qt::Key_Delete, Qt::ControlModifier);
+        QVERIFY(f.prompt.asked.isEmpty());
+        QCOMPARE(filetree::entries(folderPath), folder);
+        QCOMPARE(filetree::entries(QFile::encodeName(f.elsewhere.path())), elsewhere);
+        const QByteArray kept =
+            command == "copy" ? QFile::encodeName(f.elsewhere.path()) + '/' + elsewhere.first()
+                              : folderPath + folder.first();
+        if (command != "delete")
+            QCOMPARE(filetree::readBytes(kept), QByteArray("RIFF sound"));
     }
 };
 
