@@ -20,8 +20,8 @@ inline constexpr char kDirectories[] = "Directories";
 inline constexpr char kStartup[] = "Startup"; // default: the user's home directory
 inline constexpr char kLastOpen[] = "LastOpen";
 inline constexpr char kLastSave[] = "LastSave";
-inline constexpr char kLastCopy[] = "LastCopy";
-inline constexpr char kLastMove[] = "LastMove";
+inline constexpr char kLastCopy[] = "LastCopy"; // default: the user's home directory
+inline constexpr char kLastMove[] = "LastMove"; // default: the user's home directory
 
 inline constexpr char kSpeedbar[] = "Speedbar";
 inline constexpr char kPlaylist[] = "Playlist";

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What copying one file into a directory came to.
+struct CopyOutcome {
+    enum class Status {
+        Copied,           // every byte is in place under the destination's name and on the device
+        SameDirectory,    // refused: the destination directory is the source's own
+        SourceUnreadable, // the source cannot be opened, or is not a regular file
+        Failed,           // the destination cannot be created, or a read or write failed
+    };
+    Status status = Status::Failed;
+    // SourceUnreadable and Failed: "Cannot open file %s", "Cannot create file %s",
+    // "Stream read error" or "Stream write error".
+    QString message;
+};
+
+// The largest piece read and written at a time; the one buffer of a copy is this or the file's
+// length, whichever is smaller.
+inline constexpr qint64 kCopyChunkSize = 61440;
+
+// Copies the regular file at `sourcePath` byte for byte to `destDirectory` + its file name.
+// The bytes go to a hidden temporary file in the destination's directory that is flushed to the
+// device and renamed into place only when complete, and the directory is flushed after it, so
+// the source may be deleted once this returns Copied. A failure removes the temporary file and
+// leaves an existing destination exactly as it was. An existing destination is replaced only
+// when it is a regular file the user may write and not the source itself under another path
+// (a symbolic link there has the file it names replaced). The copy is left readable and
+// writable by its owner, the rest of its mode from the umask.
+CopyOutcome copyFileInto(const QByteArray& sourcePath, const QByteArray& destDirectory);

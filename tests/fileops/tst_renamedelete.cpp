@@ -1,0 +1,229 @@
+#include "app/configkeys.h"
+#include "browse/browser.h"
+#include "browse/listbox.h"
+#include "fileops/tfrmrename.h"
+#include "tests/fileops/commandsfixture.h"
+#include "tests/fileops/filetree.h"
+#include "tests/fileops/modalanswer.h"
+#include "tests/support/testenv.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+TfrmRename* renameDialog(QDialog* dialog) {
+    auto* rename = qobject_cast<TfrmRename*>(dialog);
+    if (!rename)
+        qFatal("the rename dialog did not show");
+    return rename;
+}
+
+// Keys pressed in the new-name field, "<BS>" standing for Backspace, then Enter.
+void typeThenEnter(QDialog* dialog, const QString& keys) {
+    QLineEdit* edit = renameDialog(dialog)->editNewName;
+    if (keys == QLatin1String("<BS>"))
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(edit, keys);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+} // namespace
+
+class TestRenameDelete : public QObject {
+    Q_OBJECT
+
+    void setConfirmDelete(CommandsFixture& f, bool on) {
+        f.store.writeBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kConfirmDelete), on);
+    }
+
+private Q_SLOTS:
+    void renameDialogShowsTheNameSelected() {
+        CommandsFixture f({"a.wav", "kick drum.wav"});
+        f.click(1);
+        QString shownName;
+        QString selected;
+        bool editHasFocus = false;
+        int stopsWhenShown = -1;
+        ModalAnswer answer([&](QDialog* dialog) {
+            TfrmRename* rename = renameDialog(dialog);
+            stopsWhenShown = f.stops;
+            QCOMPARE(rename->windowTitle(), QStringLiteral("Rename"));
+            QCOMPARE(rename->size(), QSize(405, 87));
+            QCOMPARE(rename->Label1->text(), QStringLiteral("Rename:"));
+            QCOMPARE(rename->Label2->text(), QStringLiteral("To:"));
+            QCOMPARE(rename->Label3->text(),
+                     QStringLiteral("\".wav\" will automatically be added."));
+            QVERIFY(rename->btnOK->isDefault());
+            shownName = rename->lblOldName->text();
+            selected = rename->editNewName->selectedText();
+            editHasFocus = rename->focusWidget() == rename->editNewName;
+            QTest::keyClick(rename->editNewName, Qt::Key_F1);
+            QTest::keyClick(rename->editNewName, Qt::Key_Escape);
+        });
+        QTest::keyClick(f.list(), Qt::Key_F2);
+        QVERIFY(answer.answered());
+        QVERIFY(!answer.leftOpen());
+        QCOMPARE(stopsWhenShown, 1);
+        QCOMPARE(shownName, QStringLiteral("kick drum"));
+        QCOMPARE(selected, QStringLiteral("kick drum"));
+        QVERIFY(editHasFocus);
+        QCOMPARE(f.help.lastContext(), TfrmRename::kHelpContext);
+        QVERIFY(f.prompt.asked.isEmpty());
+        QCOMPARE(f.listed(), (QStringList{"a.wav", "kick drum.wav"}));
+        QCOMPARE(f.list()->selectedRow(), 1);
+        QCOMPARE(f.checks, QList<bool>{false});
+    }
+
+    void renameTakesTheNameAsTyped_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QStringList>("errors");
+        const QStringList refused{"Could not rename WAV file."};
+        QTest::newRow("new name") << "b.wav"
+                                  << "new" << QStringList{"a.wav", "new.wav"} << QStringList{};
+        QTest::newRow("typed with extension")
+            << "b.wav"
+            << "loop.wav" << QStringList{"a.wav", "loop.wav.wav"} << QStringList{};
+        QTest::newRow("upper-case extension")
+            << "DRUM.WAV" << QString() << QStringList{"a.wav", "DRUM.wav"} << QStringList{};
+        QTest::newRow("name of another file") << "b.wav"
+                                              << "a" << QStringList{"a.wav", "b.wav"} << refused;
+        QTest::newRow("empty name") << "b.wav"
+                                    << "<BS>" << QStringList{"a.wav", "b.wav"} << refused;
+    }
+    void renameTakesTheNameAsTyped() {
+        QFETCH(QString, file);
+        QFETCH(QString, keys);
+        QFETCH(QStringList, listed);
+        QFETCH(QStringList, errors);
+        CommandsFixture f({"a.wav", file});
+        const QByteArray content = filetree::readBytes(QFile::encodeName(f.path(file)));
+        QVERIFY(!content.isEmpty());
+        f.click(1);
+        ModalAnswer answer([&](QDialog* dialog) { typeThenEnter(dialog, keys); });
+        QTest::keyClick(f.list(), Qt::Key_F2);
+        QVERIFY(answer.answered());
+        QCOMPARE(f.prompt.texts("error"), errors);
+        QCOMPARE(f.listed(), listed);
+        // The sound stays under its new name, or under the old one when refused.
+        const QString holder = errors.isEmpty() ? listed.last() : file;
+        QCOMPARE(filetree::readBytes(QFile::encodeName(f.path(holder))), content);
+        QCOMPARE(f.list()->selectedRow(), 1);
+        QCOMPARE(f.checks, QList<bool>{false});
+    }
+
+    void deleteAndTheSelectionAfterIt_data() {
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("files");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("last of five, unasked") << false << 5 << 4 << 3;
+        QTest::newRow("middle of five, unasked") << false << 5 << 1 << 1;
+        QTest::newRow("the only file, unasked") << false << 1 << 0 << -1;
+        QTest::newRow("middle of five, confirmed") << true << 5 << 2 << 2;
+    }
+    void deleteAndTheSelectionAfterIt() {
+        QFETCH(bool, confirm);
+        QFETCH(int, files);
+        QFETCH(int, row);
+        QFETCH(int, selected);
+        const QStringList names = CommandsFixture::numberedNames(files);
+        CommandsFixture f(names);
+        setConfirmDelete(f, confirm);
+        f.prompt.answers = {Prompt::Answer::Yes};
+        f.click(row);
+        QTest::keyClick(f.list(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(f.stops, 1);
+        QCOMPARE(f.prompt.texts("confirm"),
+                 confirm ? QStringList{"Delete the selected file?"} : QStringList{});
+        QVERIFY(f.prompt.texts("error").isEmpty());
+        QVERIFY(!QFile::exists(f.path(names[row])));
+        QCOMPARE(f.listed().size(), files - 1);
+        QCOMPARE(f.list()->selectedRow(), selected);
+        if (selected >= 0)
+            QCOMPARE(f.window.focusWidget(), f.list());
+        QCOMPARE(f.checks.last(), true);
+    }
+
+    void declinedDeleteChangesNothing() {
+        CommandsFixture f({"a.wav", "b.wav"});
+        setConfirmDelete(f, true);
+        f.prompt.answers = {Prompt::Answer::No};
+        f.click(0);
+        QTest::mouseClick(f.sbDelete, Qt::LeftButton);
+        QCOMPARE(f.prompt.asked.size(), 1);
+        QCOMPARE(f.listed(), (QStringList{"a.wav", "b.wav"}));
+        QVERIFY(QFile::exists(f.path("a.wav")));
+        QCOMPARE(f.list()->selectedRow(), 0);
+    }
+
+    void refusedDeleteIsReportedAndTheListReread_data() {
+        QTest::addColumn<bool>("readOnly"); // else already gone
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("read-only file") << true << QStringList{"a.wav", "b.wav"};
+        QTest::newRow("file already gone") << false << QStringList{"b.wav"};
+    }
+    void refusedDeleteIsReportedAndTheListReread() {
+        QFETCH(bool, readOnly);
+        QFETCH(QStringList, listed);
+        CommandsFixture f({"a.wav", "b.wav"});
+        setConfirmDelete(f, false);
+        f.click(0);
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(f.path("a.wav"), QFileDevice::ReadOwner));
+        else
+            QVERIFY(QFile::remove(f.path("a.wav")));
+        QTest::keyClick(f.list(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(f.prompt.texts("error"), QStringList{"Could not delete file."});
+        QCOMPARE(f.listed(), listed);
+        QCOMPARE(QFile::exists(f.path("a.wav")), readOnly);
+    }
+
+    void namesThatAreNotUtf8KeepTheirBytes_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArrayList>("folder");
+        QTest::addColumn<QByteArrayList>("elsewhere");
+        const QByteArray name("caf\xe9.WAV");
+        QTest::newRow("copy") << "copy" << QByteArrayList{name, "z.wav"} << QByteArrayList{name};
+        QTest::newRow("rename, name unchanged")
+            << "rename" << QByteArrayList{"caf\xe9.wav", "z.wav"} << QByteArrayList{};
+        QTest::newRow("delete") << "delete" << QByteArrayList{"z.wav"} << QByteArrayList{};
+    }
+    void namesThatAreNotUtf8KeepTheirBytes() {
+        QFETCH(QString, command);
+        QFETCH(QByteArrayList, folder);
+        QFETCH(QByteArrayList, elsewhere);
+        CommandsFixture f({"z.wav"});
+        const QByteArray folderPath = QFile::encodeName(f.folder.path()) + '/';
+        filetree::writeBytes(folderPath + "caf\xe9.WAV", "RIFF sound");
+        f.browser->rereadFiles();
+        QCOMPARE(f.listed().size(), 2);
+        f.remember(cfg::kLastCopy, f.elsewhere.path());
+        setConfirmDelete(f, false);
+        f.click(0);
+        ModalAnswer answer(
+            [](QDialog* dialog) { QTest::keyClick(dialog->focusWidget(), Qt::Key_Return); });
+        if (command == "copy")
+            QTest::keyClick(f.list(), Qt::Key_C, Qt::ControlModifier);
+        else if (command == "rename")
+            QTest::keyClick(f.list(), Qt::Key_F2);
+        else
+            QTest::keyClick(f.list(), Qt::Key_Delete, Qt::ControlModifier);
+        QVERIFY(f.prompt.asked.isEmpty());
+        QCOMPARE(filetree::entries(folderPath), folder);
+        QCOMPARE(filetree::entries(QFile::encodeName(f.elsewhere.path())), elsewhere);
+        const QByteArray kept =
+            command == "copy" ? QFile::encodeName(f.elsewhere.path()) + '/' + elsewhere.first()
+                              : folderPath + folder.first();
+        if (command != "delete")
+            QCOMPARE(filetree::readBytes(kept), QByteArray("RIFF sound"));
+    }
+};
+
+SONDRIX_TEST_MAIN(TestRenameDelete)
+#include "tst_renamedelete.moc"
