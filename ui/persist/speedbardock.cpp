@@ -15,19 +15,9 @@ SpeedBarDock::SpeedBarDock(SpeedBar* bar, QWidget* content, QWidget* parent)
 }
 
 void SpeedBarDock::follow() {
-    // The bar is the first widget, so the direction puts it at its edge.
-    switch (m_bar->layout().align) {
-    case SpeedBarAlign::Top:
-        m_layout->setDirection(QBoxLayout::TopToBottom);
-        break;
-    case SpeedBarAlign::Bottom:
-        m_layout->setDirection(QBoxLayout::BottomToTop);
-        break;
-    case SpeedBarAlign::Left:
-        m_layout->setDirection(QBoxLayout::LeftToRight);
-        break;
-    case SpeedBarAlign::Right:
-        m_layout->setDirection(QBoxLayout::RightToLeft);
-        break;
-    }
+    // The bar is the first widget, so the direction puts it at its edge; in stored order.
+    constexpr QBoxLayout::Direction kDirections[] = {
+        QBoxLayout::TopToBottom, QBoxLayout::BottomToTop, QBoxLayout::LeftToRight,
+        QBoxLayout::RightToLeft};
+    m_layout->setDirection(kDirections[static_cast<int>(m_bar->layout().align) - 1]);
 }

@@ -183,21 +183,6 @@ private Q_SLOTS:
         QCOMPARE(speedgrid::dockStrip(SpeedBarAlign::Right, client, 29), QRect(371, 0, 29, 200));
     }
 
-    void dragThreshold_data() {
-        QTest::addColumn<QPoint>("moved");
-        QTest::addColumn<bool>("starts");
-        QTest::newRow("4 right and down") << QPoint(4, 4) << false;
-        QTest::newRow("4 left and up") << QPoint(-4, -4) << false;
-        QTest::newRow("5 right") << QPoint(5, 0) << true;
-        QTest::newRow("5 left") << QPoint(-5, 0) << true;
-        QTest::newRow("5 down") << QPoint(0, 5) << true;
-        QTest::newRow("5 up") << QPoint(0, -5) << true;
-    }
-    void dragThreshold() {
-        QFETCH(QPoint, moved);
-        QTEST(speedgrid::passesDragThreshold(QPoint(100, 10), QPoint(100, 10) + moved), "starts");
-    }
-
     void designedLayoutIsWrittenKeyForKey() {
         writeFile("[Toolbar]\nKept=1\n[TfrmMainSpeedBar1]\nStale=1\nButton10=sbPlay,3,3\n");
         IniStore store(path());
