@@ -270,6 +270,8 @@ private Q_SLOTS:
         {
             Host host;
             QVERIFY(QTest::qWaitForWindowExposed(&host.window));
+            SpeedbarSetupWindow* dialog = openDialog(host.bar);
+            QVERIFY(dialog);
             QSignalSpy turned(host.bar, &SpeedBar::buttonSizeChanged);
             const QPoint surface(400, 10);
             QVERIFY(!host.bar->childAt(surface));
@@ -288,6 +290,8 @@ private Q_SLOTS:
             QTRY_COMPARE(host.bar->geometry(), QRect(0, 0, 29, 300));
             QToolButton* open = host.bar->button(QStringLiteral("sbOpen"));
             QCOMPARE(open->geometry(), QRect(3, 27, 23, 24));
+            QListWidget* rows = dialog->buttonsList();
+            QCOMPARE(rows->visualItemRect(rows->item(0)).height(), 24 + 2); // re-measured
             host.bar->WriteLayout(store);
         }
         const QString section = QStringLiteral("QWidgetSpeedBar1");
