@@ -309,6 +309,17 @@ private Q_SLOTS:
         QCOMPARE(restarted.bar->button(QStringLiteral("sbOpen"))->geometry(), QRect(3, 27, 23, 24));
     }
 
+    void barWithoutANameStoresNothing() {
+        SpeedBar bar(firstRunToolbar());
+        IniStore store(path());
+        bar.WriteLayout(store);
+        QVERIFY(!QFile::exists(path()));
+        bar.setObjectName(QStringLiteral("SpeedBar1"));
+        bar.WriteLayout(store);
+        QCOMPARE(store.readInteger(QStringLiteral("SpeedBarSpeedBar1"), QStringLiteral("Count"), 0),
+                 9);
+    }
+
     void barDragStartsAtFivePixels_data() {
         QTest::addColumn<QPoint>("moved");
         QTest::addColumn<bool>("starts");

@@ -43,6 +43,7 @@ private Q_SLOTS:
     void customizeFromToolsThenFromTheToolbarPopupBringsTheSameDialogForward() {
         WindowFixture f;
         SpeedBar* bar = f.window->speedBar();
+        QCOMPARE(bar->layoutSection(), QStringLiteral("TfrmMainSpeedBar1"));
         clickMenuItem(f.window->menuBar(), QStringLiteral("&Tools"),
                       QStringLiteral("&Customize Toolbar..."));
         QPointer<SpeedbarSetupWindow> dialog = bar->customizeDialog();
