@@ -28,4 +28,15 @@ inline constexpr char kPlaylist[] = "Playlist";
 inline constexpr char kVisible[] = "Visible";
 inline constexpr bool kVisibleDefault = true;
 
+// The toolbar layout, in a section named after the window's class and the bar's name.
+inline constexpr char kLayoutPosition[] = "Position";
+inline constexpr int kLayoutPositionDefault = 1;
+inline constexpr char kLayoutWidth[] = "Width";
+inline constexpr char kLayoutVersion[] = "Version";
+inline constexpr char kLayoutBtnWidth[] = "BtnWidth";
+inline constexpr char kLayoutBtnHeight[] = "BtnHeight";
+inline constexpr char kLayoutButton[] = "Button"; // followed by 1, 2, ...
+inline constexpr char kLayoutCount[] = "Count";
+inline constexpr int kLayoutCountDefault = 0;
+
 } // namespace cfg

@@ -20,6 +20,8 @@ public:
     QList<Entry> entries() const;
 
     void setValue(const QString& section, const QString& key, const QString& value);
+    // Removes every header of the section (compared without case) with the lines under it.
+    void eraseSection(const QString& section);
     QString toString() const;
 
 private:

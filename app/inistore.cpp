@@ -107,7 +107,7 @@ void IniStore::raiseWriteError() const {
     throw SxError(QStringLiteral("Unable to write to %1").arg(QLatin1String(kFileName)));
 }
 
-void IniStore::writeString(const QString& section, const QString& key, const QString& value) {
+void IniStore::edit(const std::function<void(IniText&)>& change) {
     const QFileInfo info(m_filePath);
     if (!QDir().mkpath(info.absolutePath()))
         raiseWriteError();
@@ -124,10 +124,33 @@ void IniStore::writeString(const QString& section, const QString& key, const QSt
     file.close();
 
     IniText text(current);
-    text.setValue(section.trimmed(), key.trimmed(), value.trimmed());
+    change(text);
     if (writeFileAtomically(m_filePath, text.toString().toUtf8()) != WriteResult::Written)
         raiseWriteError();
     m_cachedIdentity.reset();
+}
+
+void IniStore::writeString(const QString& section, const QString& key, const QString& value) {
+    edit([&](IniText& text) { text.setValue(section.trimmed(), key.trimmed(), value.trimmed()); });
+}
+
+void IniStore::replaceSection(const QString& section,
+                              const QList<std::pair<QString, QString>>& values) {
+    edit([&](IniText& text) {
+        text.eraseSection(section.trimmed());
+        for (const auto& [key, value] : values)
+            text.setValue(section.trimmed(), key.trimmed(), value.trimmed());
+    });
+}
+
+QStringList IniStore::keys(const QString& section) const {
+    refreshIfChanged();
+    const QString prefix = section.trimmed().toLower() + QLatin1Char('\n');
+    QStringList result;
+    for (auto it = m_values.constBegin(); it != m_values.constEnd(); ++it)
+        if (it.key().startsWith(prefix))
+            result.append(it.key().mid(prefix.size()));
+    return result;
 }
 
 void IniStore::writeInteger(const QString& section, const QString& key, int value) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <sys/types.h>
 
@@ -15,6 +16,8 @@
 //
 // A value written by any process is seen by the very next read: the parsed copy kept for cheap
 // reads is checked against the file's identity, size and modification time before every read.
+class IniText;
+
 class IniStore {
 public:
     explicit IniStore(QString filePath);
@@ -33,6 +36,12 @@ public:
     void writeInteger(const QString& section, const QString& key, int value);
     void writeBool(const QString& section, const QString& key, bool value);
 
+    // The keys of a section, lower-cased, each once.
+    QStringList keys(const QString& section) const;
+    // Erases the section and writes the keys in the given order, in one replacement of the file,
+    // so no reader ever sees the section half-written.
+    void replaceSection(const QString& section, const QList<std::pair<QString, QString>>& values);
+
     static constexpr int kMaxValueLength = 1023;
 
 private:
@@ -46,6 +55,7 @@ private:
 
     std::optional<QString> lookup(const QString& section, const QString& key) const;
     void refreshIfChanged() const;
+    void edit(const std::function<void(IniText&)>& change);
     std::optional<FileIdentity> currentIdentity() const;
     [[noreturn]] void raiseWriteError() const;
 

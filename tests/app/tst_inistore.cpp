@@ -119,6 +119,23 @@ private Q_SLOTS:
                                          "Added=x\n\n[Preferences]\n# another\nShowPath=1\n"));
     }
 
+    void replacingASectionErasesEveryCopyOfItAndKeepsTheRest() {
+        writeTextFile("[Keep]\nA=1\n[Bar]\nOld=x\n; note\n[Other]\nB=2\n[bar]\nOld2=y\n");
+        IniStore store(path());
+        store.replaceSection(QStringLiteral("BAR"), {{QStringLiteral("Z"), QStringLiteral("1")},
+                                                     {QStringLiteral("A"), QStringLiteral("2")}});
+        QCOMPARE(fileBytes(), QByteArray("[Keep]\nA=1\n[Other]\nB=2\n\n[BAR]\nZ=1\nA=2\n"));
+    }
+
+    void keysOfASectionAreListedOnceEach() {
+        writeTextFile("[S]\nOne=1\nTWO=2\none=3\n[T]\nThree=3\n");
+        IniStore store(path());
+        QStringList keys = store.keys(QStringLiteral(" s "));
+        keys.sort();
+        QCOMPARE(keys, QStringList({QStringLiteral("one"), QStringLiteral("two")}));
+        QVERIFY(store.keys(QStringLiteral("Missing")).isEmpty());
+    }
+
     void firstOfDuplicateKeysWins() {
         writeTextFile("[S]\nK=first\nK=second\n");
         IniStore store(path());

@@ -471,6 +471,8 @@ void TfrmMain::miEditMoveClick() {}
 void TfrmMain::miEditRenameClick() {}
 void TfrmMain::miEditEditClick() {}
 void TfrmMain::miEditDeleteClick() {}
-void TfrmMain::miToolsCustomizeClick() {}
+void TfrmMain::miToolsCustomizeClick() {
+    m_speedBar->OpenCustomizeDialog(0);
+}
 void TfrmMain::miToolsPreferencesClick() {}
 void TfrmMain::miHelpAboutClick() {}

@@ -10,6 +10,7 @@
 #include "ui/main/statuspanels.h"
 #include "ui/main/toolbaritems.h"
 #include "ui/persist/speedbar.h"
+#include "ui/persist/speedbardock.h"
 
 #include <QLabel>
 #include <QSplitter>
@@ -63,13 +64,12 @@ void TfrmMain::buildLayout() {
     m_speedBar = new SpeedBar(firstRunToolbar(), central);
     m_speedBar->setObjectName(QStringLiteral("SpeedBar1"));
     m_speedBar->setContextMenuPolicy(Qt::CustomContextMenu);
-    outer->addWidget(m_speedBar);
 
     m_splitPlayList = new QSplitter(Qt::Horizontal, central);
     m_splitPlayList->setObjectName(QStringLiteral("splitPlayList"));
     m_splitPlayList->setHandleWidth(kSplitterWidth);
     m_splitPlayList->setChildrenCollapsible(false);
-    outer->addWidget(m_splitPlayList, 1);
+    outer->addWidget(new SpeedBarDock(m_speedBar, m_splitPlayList, central), 1);
 
     // The browser half.
     m_pnlWavs = panel(QStringLiteral("pnlWavs"), m_splitPlayList);
