@@ -1,6 +1,6 @@
 // The playback figures a person auditioning files feels: how soon a click is heard, what a
 // looping play costs the processor, and how much memory a very large file takes while it plays.
-// Output goes through SDL's disk driver, so the real decoder, ring and callback run.
+// Output goes through SDL's disk driver, so the real decoder, feeder, ring and callback run.
 #include "bench/bigwav.h"
 #include "bench/fifotap.h"
 #include "playback/mediaplayer.h"
@@ -25,12 +25,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr qint64 kGiB = 1024LL * 1024 * 1024;
 
-class NoDisplay : public PlaybackDisplay {
-public:
-    void setProgress(int) override {}
-    void setLengthText(const QString&) override {}
-};
-
 // One output, its device and its playback control, with the disk driver aimed at `sink`.
 struct Rig {
     Rig(const QString& sink, int ioDelayMs) {
@@ -44,8 +38,7 @@ struct Rig {
     }
     SdlAudioOutput output;
     MediaPlayer player{output};
-    NoDisplay display;
-    PlaybackControl control{player, display};
+    PlaybackControl control{player};
 };
 
 double cpuSeconds() {

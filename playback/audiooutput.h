@@ -2,30 +2,35 @@
 
 #include <cstdint>
 
-class SampleRing;
+class AudioSource;
 
-// The sound output. Call order: open() once (it stays open between files; it may block briefly
-// while the sound server answers) → the decoder fills ring() → resume() starts taking samples,
-// pause() holds them → flush() drops what is queued and resets the played count (it waits for a
-// running callback to finish, nothing longer) → further files reuse the same open output.
+// The sound output, which converts whatever its source gives to what the device takes.
+// Lifecycle, all calls from one thread:
+//   open()          once; it stays open between files. May block while the sound server answers.
+//   start(source)   plays the source from its current frame at once; the first sound is queued
+//                   before it returns (one read of the source). The source must stay valid and
+//                   untouched by the caller until the next flush() or close().
+//   pause()/resume() hold and continue the sound; they do not block.
+//   flush()         ends the sound, stops reading the source and drops what is queued; it waits
+//                   for the reading thread and a running audio callback to finish, nothing longer.
+//   close()         flushes and closes the device.
 // A device can go away while open (its sound server stopped, the interface was unplugged): it is
-// then lost() and takes no more samples until open() opens an output anew.
-// Samples are 32-bit floats, interleaved, at sampleRate() with channels() channels.
+// then lost() and plays nothing more; close() and open() open an output anew.
 class AudioOutput {
 public:
     virtual ~AudioOutput() = default;
 
-    // Opens the output, or opens it anew on whatever device is there now when it was lost.
-    // Raises SxError with a readable text when there is no output.
+    // Raises SxError with a readable text when there is no output. Does nothing when open.
     virtual void open() = 0;
+    virtual void close() = 0;
     virtual bool isOpen() const = 0;
     virtual bool lost() const = 0;
-    virtual int sampleRate() const = 0;
-    virtual int channels() const = 0;
-    virtual SampleRing& ring() = 0;
-    virtual void resume() = 0;
+    virtual void start(AudioSource& source) = 0;
     virtual void pause() = 0;
+    virtual void resume() = 0;
     virtual void flush() = 0;
-    // Frames taken from the ring and handed to the device since the last flush.
+    // Frames of the source the device has played since the last start, in the source's timeline.
     virtual uint64_t framesPlayed() const = 0;
+    // The source has given its last frame and the device has played all of it.
+    virtual bool drained() const = 0;
 };

@@ -24,7 +24,10 @@ void MediaPlayer::requireOpen() const {
 
 void MediaPlayer::openOutput() {
     try {
-        m_output.open();
+        if (m_output.lost())
+            m_output.close();
+        if (!m_output.isOpen())
+            m_output.open();
     } catch (const SxError&) {
         close();
         throw;
@@ -45,7 +48,7 @@ void MediaPlayer::open() {
     m_file = file;
     m_sampleRate = info.samplerate;
     m_frames = info.frames;
-    m_decoder = std::make_unique<Decoder>(file, info, m_output);
+    m_decoder = std::make_unique<Decoder>(file, info);
     m_startPosition.reset();
     m_playFromMs = m_heldPosition = 0;
 }
@@ -61,11 +64,10 @@ void MediaPlayer::close() {
 }
 
 void MediaPlayer::stopDecoding() {
-    if (m_playing || m_paused)
-        m_heldPosition = position();
+    if (!m_playing && !m_paused)
+        return; // nothing was started since the last flush
+    m_heldPosition = position();
     m_playing = m_paused = false;
-    m_output.pause();
-    m_decoder->stop();
     m_output.flush();
 }
 
@@ -77,11 +79,11 @@ qint64 MediaPlayer::length() const {
 
 qint64 MediaPlayer::playedMs() const {
     const auto frames = static_cast<double>(m_output.framesPlayed());
-    return m_playFromMs + static_cast<qint64>(frames * 1000.0 / m_output.sampleRate());
+    return m_playFromMs + static_cast<qint64>(frames * 1000.0 / m_sampleRate);
 }
 
 bool MediaPlayer::playedOut() const {
-    return m_decoder->finished() || m_output.lost();
+    return m_output.drained() || m_output.lost();
 }
 
 qint64 MediaPlayer::position() const {
@@ -117,9 +119,9 @@ void MediaPlayer::play() {
     stopDecoding();
     openOutput();
     m_playFromMs = from;
-    m_decoder->start(static_cast<int64_t>(static_cast<double>(from) * m_sampleRate / 1000.0));
+    m_decoder->seek(static_cast<int64_t>(static_cast<double>(from) * m_sampleRate / 1000.0));
+    m_output.start(*m_decoder);
     m_playing = true;
-    m_output.resume();
 }
 
 void MediaPlayer::pause() {

@@ -14,7 +14,7 @@ struct sf_private_tag;
 // The output stays open between files; opening another file swaps only the decoder.
 class MediaPlayer {
 public:
-    enum class Mode { NotReady, Stopped, Playing, Recording, Seeking, Paused, Open };
+    enum class Mode { NotReady, Stopped, Playing, Paused };
 
     explicit MediaPlayer(AudioOutput& output);
     ~MediaPlayer();
@@ -35,7 +35,6 @@ public:
     void pause();
     void rewind();
     void setStartPosition(qint64 ms) { m_startPosition = ms; }
-    void setTimeFormatMilliseconds() {} // the only time format there is
 
     bool isOpen() const { return m_file != nullptr; }
     qint64 length() const;

@@ -8,8 +8,8 @@ namespace {
 constexpr int kPollIntervalMs = 100;
 }
 
-PlaybackControl::PlaybackControl(MediaPlayer& player, PlaybackDisplay& display, QObject* parent)
-    : QObject(parent), m_player(player), m_display(display) {
+PlaybackControl::PlaybackControl(MediaPlayer& player, QObject* parent)
+    : QObject(parent), m_player(player) {
     m_timer.setInterval(kPollIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &PlaybackControl::Timer1Timer);
 }
@@ -36,8 +36,8 @@ void PlaybackControl::loadStep(const QString& fileName) {
 }
 
 void PlaybackControl::startStep(bool loop) {
-    flags.startPending = true;
-    flags.stopRequest = false;
+    m_flags.startPending = true;
+    m_flags.stopRequest = false;
     DoPlayWav(loop);
 }
 
@@ -47,48 +47,45 @@ void PlaybackControl::playFile(const QString& fileName, bool loop) {
 }
 
 void PlaybackControl::DoPlayWav(bool loop) {
-    flags.loop = loop;
+    m_flags.loop = loop;
     bool firstTurn = true;
     do {
         // A looping play waits for the next event or poll tick instead of spinning.
         processEventsTurn(!firstTurn);
         firstTurn = false;
-        if (flags.startPending) {
+        if (m_flags.startPending) {
             m_player.rewind();
-            flags.startPending = false;
-            m_display.setProgress(0);
+            m_flags.startPending = false;
+            Q_EMIT progressChanged(0);
             m_timer.start();
             m_player.play();
         }
-    } while (!flags.stopRequest && loop && !m_quitRequested);
-    if (flags.stopRequest)
+    } while (!m_flags.stopRequest && loop && !m_quitRequested);
+    if (m_flags.stopRequest)
         DoStopAll();
-    flags.stopRequest = false;
+    m_flags.stopRequest = false;
 }
 
 void PlaybackControl::DoStopAll() {
     m_timer.stop();
-    m_display.setProgress(0);
-    flags.loop = false;
-    flags.stopRequest = true;
+    Q_EMIT progressChanged(0);
+    m_flags.loop = false;
+    m_flags.stopRequest = true;
     m_player.close();
-    if (!flags.playlistRunning)
-        flags.startPending = false;
+    if (!m_flags.playlistRunning)
+        m_flags.startPending = false;
 }
 
 void PlaybackControl::DoShowWavLength() {
     if (m_player.fileName().isEmpty())
         return;
-    m_player.setTimeFormatMilliseconds();
-    m_display.setLengthText(lengthText(m_player.length()));
+    Q_EMIT lengthTextChanged(lengthText(m_player.length()));
 }
 
 void PlaybackControl::DoSetWavPosition(int percent) {
     const MediaPlayer::Mode mode = m_player.mode();
-    if (mode != MediaPlayer::Mode::Playing && mode != MediaPlayer::Mode::Paused &&
-        mode != MediaPlayer::Mode::Open)
+    if (mode != MediaPlayer::Mode::Playing && mode != MediaPlayer::Mode::Paused)
         return;
-    m_player.setTimeFormatMilliseconds();
     const double length = static_cast<double>(m_player.length());
     m_player.setStartPosition(roundHalfEven(length * percent * 0.01));
 }
@@ -98,17 +95,16 @@ void PlaybackControl::Timer1Timer() {
         m_timer.stop(); // closed by a handler that left the poll running
         return;
     }
-    m_player.setTimeFormatMilliseconds();
     const qint64 length = m_player.length();
     const qint64 position = m_player.position();
     // A file of length 0 shows no progress and has ended at once.
-    m_display.setProgress(length > 0 ? roundHalfEven(static_cast<double>(position) /
-                                                     static_cast<double>(length) * 100.0)
-                                     : 0);
+    Q_EMIT progressChanged(length > 0 ? roundHalfEven(static_cast<double>(position) /
+                                                      static_cast<double>(length) * 100.0)
+                                      : 0);
     if (position == length) {
-        flags.startPending = true;
-        if (!flags.loop) {
-            flags.stopRequest = true;
+        m_flags.startPending = true;
+        if (!m_flags.loop) {
+            m_flags.stopRequest = true;
             DoStopAll();
         }
     }
@@ -121,12 +117,11 @@ void PlaybackControl::ProgressBar1MouseDown(Qt::MouseButton button, Qt::Keyboard
     if (button != Qt::LeftButton)
         return;
     const MediaPlayer::Mode mode = m_player.mode();
-    const bool seekable = mode == MediaPlayer::Mode::Playing || mode == MediaPlayer::Mode::Paused ||
-                          mode == MediaPlayer::Mode::Open;
+    const bool seekable = mode == MediaPlayer::Mode::Playing || mode == MediaPlayer::Mode::Paused;
     if (seekable && keys == Qt::ControlModifier && barWidth > 0) {
         m_player.pause();
         const int percent = roundHalfEven(static_cast<double>(x) / barWidth * 100.0);
-        m_display.setProgress(percent);
+        Q_EMIT progressChanged(percent);
         DoSetWavPosition(percent);
         m_player.play();
     } else if (keys == Qt::NoModifier) {
@@ -135,25 +130,40 @@ void PlaybackControl::ProgressBar1MouseDown(Qt::MouseButton button, Qt::Keyboard
 }
 
 void PlaybackControl::miControlsStopClick() {
-    flags.stopRequest = true;
-    if (!flags.loop)
+    m_flags.stopRequest = true;
+    if (!m_flags.loop)
         DoStopAll();
 }
 
 void PlaybackControl::abortAll() {
-    flags.stopRequest = true;
-    flags.playlistAbort = true;
-    if (!flags.loop)
+    m_flags.stopRequest = true;
+    m_flags.playlistAbort = true;
+    if (!m_flags.loop)
         DoStopAll();
 }
 
-void PlaybackControl::stopForFileCommand() {
-    DoStopAll();
-    flags.playlistAbort = true;
+void PlaybackControl::beginPlaylistRun() {
+    m_flags.playlistRunning = true;
+    m_flags.playlistAbort = false;
+}
+
+void PlaybackControl::endPlaylistRun() {
+    m_flags.playlistRunning = false;
+}
+
+void PlaybackControl::startPlaylistEntry() {
+    m_flags.playlistAbort = false;
+    startStep(false);
+}
+
+bool PlaybackControl::waitForPlaylistEntry() {
+    while (!m_flags.startPending && !m_flags.playlistAbort && !m_quitRequested)
+        processEventsTurn(true);
+    return !m_flags.playlistAbort && !m_quitRequested;
 }
 
 void PlaybackControl::requestQuit() {
     m_quitRequested = true;
-    flags.stopRequest = true;
-    flags.playlistAbort = true;
+    m_flags.stopRequest = true;
+    m_flags.playlistAbort = true;
 }

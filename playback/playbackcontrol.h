@@ -5,22 +5,14 @@
 #include <QObject>
 #include <QTimer>
 
-// Where playback shows itself: the progress bar and the length panel of the status bar.
-class PlaybackDisplay {
-public:
-    virtual ~PlaybackDisplay() = default;
-    virtual void setProgress(int percent) = 0;
-    virtual void setLengthText(const QString& text) = 0;
-};
-
 // The playback state and every routine that starts, repeats, stops, positions and shows the
 // playing of one file. A looping play does not return: it keeps handling the program's events
-// until a stop is asked for, so every other handler can run inside it; the flags below are the
-// only channel between such nested handlers.
+// until a stop is asked for, so every other handler can run inside it; the flags are the only
+// channel between such nested handlers, and only the operations below change them.
 class PlaybackControl : public QObject {
     Q_OBJECT
 public:
-    PlaybackControl(MediaPlayer& player, PlaybackDisplay& display, QObject* parent = nullptr);
+    explicit PlaybackControl(MediaPlayer& player, QObject* parent = nullptr);
 
     struct Flags {
         bool stopRequest = false;
@@ -29,7 +21,7 @@ public:
         bool playlistAbort = false;
         bool playlistRunning = false;
     };
-    Flags flags;
+    const Flags& flags() const { return m_flags; }
 
     MediaPlayer& player() { return m_player; }
     QTimer& timer() { return m_timer; }
@@ -51,8 +43,15 @@ public:
     void miControlsStopClick();
     // Esc, and a plain press on the progress bar: ends playback and a running playlist.
     void abortAll();
-    // What the file commands do before they touch a file.
-    void stopForFileCommand();
+
+    // The playlist run: it is running from begin to end, and an abort asked for before the
+    // begin does not end it.
+    void beginPlaylistRun();
+    void endPlaylistRun();
+    // Start step of one entry, which also forgets an abort asked for before it.
+    void startPlaylistEntry();
+    // Handles events until the entry has ended or the run is to end; true when it goes on.
+    bool waitForPlaylistEntry();
 
     // The program is quitting: every play loop and playlist wait ends at its next turn.
     void requestQuit();
@@ -63,9 +62,15 @@ public:
     static QString lengthText(qint64 ms);
     static int roundHalfEven(double value);
 
+Q_SIGNALS:
+    // The share of the file played, in percent, for the progress bar.
+    void progressChanged(int percent);
+    // The length of the file just loaded, for the status bar.
+    void lengthTextChanged(const QString& text);
+
 private:
     MediaPlayer& m_player;
-    PlaybackDisplay& m_display;
+    Flags m_flags;
     QTimer m_timer;
     bool m_quitRequested = false;
 };

@@ -9,11 +9,13 @@
 
 namespace {
 
-// Clears the playlist-running flag however the run ends, also when an entry fails to open.
-struct RunningFlag {
-    explicit RunningFlag(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~RunningFlag() { m_flag = false; }
-    bool& m_flag;
+// Ends the run in the playback state however it ends, also when an entry fails to open.
+struct RunningPlaylist {
+    explicit RunningPlaylist(PlaybackControl& playback) : m_playback(playback) {
+        m_playback.beginPlaylistRun();
+    }
+    ~RunningPlaylist() { m_playback.endPlaylistRun(); }
+    PlaybackControl& m_playback;
 };
 
 } // namespace
@@ -21,14 +23,12 @@ struct RunningFlag {
 void PlaylistRun::DoPlayPlaylist() {
     if (!m_host.isPlaylistShown())
         m_host.DoShowPlaylist(true); // a hidden list cannot take the focus
-    PlaybackControl::Flags& flags = m_playback.flags;
     ListBox& list = m_host.playlistList();
     PlaylistModel& model = m_host.playlist();
     int unknownFiles = 0;
     {
-        RunningFlag running(flags.playlistRunning);
+        RunningPlaylist running(m_playback);
         list.setFocus();
-        flags.playlistAbort = false;
         const int entries = list.count();
         for (int i = 0; i < entries && i < model.count(); ++i) {
             const QString path = model.path(i);
@@ -39,13 +39,8 @@ void PlaylistRun::DoPlayPlaylist() {
             list.selectRow(i);
             m_playback.player().close();
             m_playback.loadStep(path);
-            flags.startPending = true;
-            flags.stopRequest = false;
-            flags.playlistAbort = false;
-            m_playback.DoPlayWav(false);
-            while (!flags.startPending && !flags.playlistAbort && !m_playback.quitRequested())
-                PlaybackControl::processEventsTurn(true);
-            if (flags.playlistAbort || m_playback.quitRequested())
+            m_playback.startPlaylistEntry();
+            if (!m_playback.waitForPlaylistEntry())
                 break;
         }
     }

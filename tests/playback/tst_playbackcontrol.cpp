@@ -8,10 +8,14 @@
 
 namespace {
 
-class RecordingDisplay : public PlaybackDisplay {
-public:
-    void setProgress(int percent) override { progress.append(percent); }
-    void setLengthText(const QString& text) override { lengthText = text; }
+// What playback control signals, as the window would show it.
+struct RecordingDisplay {
+    void listenTo(PlaybackControl& control) {
+        QObject::connect(&control, &PlaybackControl::progressChanged,
+                         [this](int percent) { progress.append(percent); });
+        QObject::connect(&control, &PlaybackControl::lengthTextChanged,
+                         [this](const QString& text) { lengthText = text; });
+    }
     QList<int> progress;
     QString lengthText;
 };
@@ -51,7 +55,8 @@ private Q_SLOTS:
         m_capture = std::make_unique<CapturedOutput>();
         m_player = std::make_unique<MediaPlayer>(m_capture->output());
         m_display = RecordingDisplay();
-        m_control = std::make_unique<PlaybackControl>(*m_player, m_display);
+        m_control = std::make_unique<PlaybackControl>(*m_player);
+        m_display.listenTo(*m_control);
     }
     void cleanup() {
         m_control.reset();
@@ -95,7 +100,7 @@ private Q_SLOTS:
         QVERIFY(std::any_of(m_display.progress.cbegin(), m_display.progress.cend(),
                             [](int p) { return p > 0 && p < 100; }));
         QCOMPARE(m_display.lengthText, QStringLiteral("0:0.60"));
-        QVERIFY(m_control->flags.stopRequest); // left set until the next start step
+        QVERIFY(m_control->flags().stopRequest); // left set until the next start step
         QCOMPARE(bursts().size(), size_t(1));
     }
 
@@ -118,8 +123,8 @@ private Q_SLOTS:
         m_control->playFile(tone(QStringLiteral("loop.wav"), 0.3), true); // returns after the stop
         QVERIFY(!m_control->timer().isActive());
         QVERIFY(!m_player->isOpen());
-        QVERIFY(!m_control->flags.loop);
-        QCOMPARE(m_control->flags.playlistAbort, how != QLatin1String("stop"));
+        QVERIFY(!m_control->flags().loop);
+        QCOMPARE(m_control->flags().playlistAbort, how != QLatin1String("stop"));
         const auto played = bursts();
         QVERIFY2(played.size() >= 2, "the loop did not repeat");
         for (size_t i = 1; i < played.size(); ++i) {
@@ -154,7 +159,7 @@ private Q_SLOTS:
         QVERIFY(m_display.progress.isEmpty());
         QVERIFY(!m_player->isOpen());
         m_control->ProgressBar1MouseDown(Qt::RightButton, {}, 50, 100); // any other press
-        QVERIFY(!m_control->flags.stopRequest);
+        QVERIFY(!m_control->flags().stopRequest);
     }
 
     void plainPlayInsideALoopEndsTheLoopWhenItEnds() {
@@ -163,7 +168,7 @@ private Q_SLOTS:
         QTimer::singleShot(400, this, [&] {
             m_control->playFile(b, false);
             innerReturned = true;
-            QVERIFY(!m_control->flags.loop);
+            QVERIFY(!m_control->flags().loop);
         });
         m_control->playFile(tone(QStringLiteral("a.wav"), 0.25), true);
         QVERIFY(innerReturned);

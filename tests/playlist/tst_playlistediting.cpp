@@ -163,6 +163,7 @@ private Q_SLOTS:
         WindowFixture::click(f.window->lbPlaylist(), 0);
         QCOMPARE(f.window->statusPanel(1)->text(), QStringLiteral("0:0.05"));
         QCOMPARE(f.window->playback()->player().fileName(), f.filePath("a.wav"));
+        f.window.reset(); // each window owns an output, and the dummy driver has only one device
 
         WriteIniInteger(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kSingleClick), 1);
         WindowFixture g; // the click action is read when the window is shown

@@ -43,7 +43,7 @@ private Q_SLOTS:
         f.window->miPlaylistPlayClick();
         QCOMPARE(*s_rows, (QList<int>{0, 1, 2, 0}));
         QVERIFY(f.prompt.asked.isEmpty());
-        QVERIFY(!f.window->playback()->flags.playlistRunning);
+        QVERIFY(!f.window->playback()->flags().playlistRunning);
         QCOMPARE(f.window->playback()->player().fileName(), f.filePath("c.wav"));
         QVERIFY(!f.window->playback()->player().isOpen());
         QCOMPARE(f.window->focusWidget(), f.window->lbPlaylist());
@@ -70,7 +70,7 @@ private Q_SLOTS:
         f.window->miPlaylistPlayClick();
         QCOMPARE(f.prompt.texts("information"), QStringList{message});
         QCOMPARE(f.window->lbPlaylist()->selectedRow(), 0);
-        QVERIFY(!f.window->playback()->flags.playlistRunning);
+        QVERIFY(!f.window->playback()->flags().playlistRunning);
     }
 
     void escapeDuringTheSecondEntryEndsTheRun() {
@@ -94,7 +94,7 @@ private Q_SLOTS:
         f.addPlaylistEntries({tone(f, "a.wav", 1.0), tone(f, "b.wav", 0.1)});
         QTimer::singleShot(150, f.window.get(), [&] { f.window->miControlsStopClick(); });
         QTimer::singleShot(700, f.window.get(), [&] {
-            QVERIFY(f.window->playback()->flags.playlistRunning); // still waiting
+            QVERIFY(f.window->playback()->flags().playlistRunning); // still waiting
             QVERIFY(!f.window->playback()->player().isOpen());
             f.window->playback()->abortAll();
         });
@@ -128,18 +128,18 @@ private Q_SLOTS:
         f.window->sbShowPlaylistClick();
         f.window->miPlaylistPlayClick();
         QVERIFY(f.window->playlistPanel()->isVisible());
-        QVERIFY(!f.window->playback()->flags.playlistRunning);
+        QVERIFY(!f.window->playback()->flags().playlistRunning);
     }
 
     void unplayableEntryEndsTheRunWithTheError() {
         WindowFixture f;
         writeTextFile(f.filePath("text.wav"), "not a sound");
         f.addPlaylistEntries({f.filePath("text.wav"), tone(f, "b.wav", 0.05)});
-        f.window->playback()->flags.playlistAbort = true;
+        f.window->playback()->abortAll(); // an abort left over from before the run
         Q_EMIT f.window->action(QStringLiteral("miPlaylistPlay"))->triggered();
         QCOMPARE(f.prompt.texts("failure").size(), 1);
         QVERIFY(f.prompt.texts("information").isEmpty());
-        QVERIFY(!f.window->playback()->flags.playlistRunning);
+        QVERIFY(!f.window->playback()->flags().playlistRunning);
     }
 
     void entriesRemovedDuringTheRunEndIt() {
@@ -151,7 +151,7 @@ private Q_SLOTS:
             f.window->playlistModel()->removeAt(1);
         });
         f.window->miPlaylistPlayClick();
-        QVERIFY(!f.window->playback()->flags.playlistRunning);
+        QVERIFY(!f.window->playback()->flags().playlistRunning);
         QVERIFY(f.prompt.texts("failure").isEmpty());
     }
 };

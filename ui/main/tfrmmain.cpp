@@ -45,9 +45,13 @@ TfrmMain::TfrmMain(const MainServices& services)
         m_help = m_ownHelp.get();
     }
     errorboundary::setPrompt(m_prompt);
-    m_player = std::make_unique<MediaPlayer>(services.output ? *services.output
-                                                             : SdlAudioOutput::shared());
-    m_playback = std::make_unique<PlaybackControl>(*m_player, static_cast<PlaybackDisplay&>(*this));
+    AudioOutput* output = services.output;
+    if (!output) {
+        m_ownOutput = std::make_unique<SdlAudioOutput>();
+        output = m_ownOutput.get();
+    }
+    m_player = std::make_unique<MediaPlayer>(*output);
+    m_playback = std::make_unique<PlaybackControl>(*m_player);
     buildLayout();
     m_recent = new RecentList(this);
     m_editor = std::make_unique<PlaylistEditor>(static_cast<PlaylistHost&>(*this));
@@ -93,6 +97,9 @@ void TfrmMain::bindControls() {
         m_lbPlaylist, &ListBox::mouseUp, this,
         guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbPlaylistMouseUp(b, m); }));
     connect(m_recent, &RecentList::changed, this, &TfrmMain::fillReopenMenu);
+    connect(m_playback.get(), &PlaybackControl::progressChanged, m_progressBar,
+            &ProgressBar::setValue);
+    connect(m_playback.get(), &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
     connect(m_progressBar, &ProgressBar::pressed, this,
             guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x) {
                 m_playback->ProgressBar1MouseDown(b, m, x, m_progressBar->width());
@@ -260,10 +267,6 @@ void TfrmMain::FormKeyUp(int key) {
         m_help->showContext(helpContextOfFocus());
     else if (key == Qt::Key_Escape)
         m_playback->abortAll();
-}
-
-void TfrmMain::setProgress(int percent) {
-    m_progressBar->setValue(percent);
 }
 
 void TfrmMain::setLengthText(const QString& text) {

@@ -30,12 +30,12 @@ struct ControlState;
 struct MainServices {
     Prompt* prompt = nullptr;      // default: message boxes and file dialogs
     HelpService* help = nullptr;   // default: records the request
-    AudioOutput* output = nullptr; // default: the system's sound output
+    AudioOutput* output = nullptr; // default: the system's sound output, owned by the window
 };
 
 // The main window: the browser, the playlist, the progress bar and the status bar, and every
 // command of the program. Handlers bind controls to the subsystems and stay short.
-class TfrmMain : public QMainWindow, private PlaybackDisplay, private PlaylistHost {
+class TfrmMain : public QMainWindow, private PlaylistHost {
     Q_OBJECT
 public:
     explicit TfrmMain(const MainServices& services = MainServices());
@@ -117,9 +117,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // PlaybackDisplay
-    void setProgress(int percent) override;
-    void setLengthText(const QString& text) override;
+    void setLengthText(const QString& text);
 
     // PlaylistHost
     PlaylistModel& playlist() override { return *m_playlist; }
@@ -147,6 +145,7 @@ private:
     HelpService* m_help;
     std::unique_ptr<Prompt> m_ownPrompt;
     std::unique_ptr<HelpService> m_ownHelp;
+    std::unique_ptr<AudioOutput> m_ownOutput;
     std::unique_ptr<MediaPlayer> m_player;
     std::unique_ptr<PlaybackControl> m_playback;
     std::unique_ptr<PlaylistEditor> m_editor;
