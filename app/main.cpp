@@ -1,13 +1,11 @@
-#include "app/appinfo.h"
+#include "ui/main/appnames.h"
 #include "ui/main/tfrmmain.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sondrix"));
-    QApplication::setApplicationDisplayName(QLatin1String(appinfo::kApplicationTitle));
-    QApplication::setDesktopFileName(QStringLiteral("sondrix"));
+    nameApplication();
     TfrmMain frmMain;
     frmMain.show();
     return QApplication::exec();
