@@ -22,8 +22,8 @@ QIcon currentFolderIcon(const QStyle* style) {
     }
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QColor(20, 60, 120));
-    painter.setBrush(QColor(30, 110, 200));
+    painter.setPen(QPen(Qt::white, 1.5)); // stands out also on the selection's colour
+    painter.setBrush(QColor(40, 150, 60));
     const qreal w = pixmap.width() / pixmap.devicePixelRatio();
     const qreal h = pixmap.height() / pixmap.devicePixelRatio();
     painter.drawEllipse(QRectF(w * 0.5, h * 0.5, w * 0.45, h * 0.45));
