@@ -2,8 +2,8 @@
 
 #include "fileops/filepath.h"
 
-#include <QCoreApplication>
+#include <QDir>
 
-QString appinfo::programDirectory() {
-    return GetFixedDirectory(QCoreApplication::applicationDirPath());
+QString appinfo::homeDirectory() {
+    return GetFixedDirectory(QDir::homePath());
 }

@@ -17,7 +17,8 @@ inline constexpr char kEditor[] = "Editor";
 // Besides these keys the section holds one key per mounted volume: its mount path, which starts
 // with "/" and so never collides with the names below.
 inline constexpr char kDirectories[] = "Directories";
-inline constexpr char kStartup[] = "Startup"; // default: the user's home directory
+// Each of these defaults to the user's home directory (appinfo::homeDirectory()).
+inline constexpr char kStartup[] = "Startup";
 inline constexpr char kLastOpen[] = "LastOpen";
 inline constexpr char kLastSave[] = "LastSave";
 inline constexpr char kLastCopy[] = "LastCopy"; // default: the user's home directory

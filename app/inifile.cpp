@@ -18,17 +18,19 @@ std::optional<QString> IniText::sectionName(const QString& line) {
     return t.mid(1, t.size() - 2).trimmed();
 }
 
+// The key is trimmed; the value is everything after the "=", exactly as written, so a value
+// that begins or ends with a blank (a directory name, say) survives.
 std::optional<std::pair<QString, QString>> IniText::keyAndValue(const QString& line) {
-    const QString t = line.trimmed();
+    const QStringView t = QStringView(line).trimmed();
     if (t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('#')))
         return std::nullopt;
-    const qsizetype eq = t.indexOf(QLatin1Char('='));
-    if (eq <= 0)
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0)
         return std::nullopt;
-    const QString key = t.left(eq).trimmed();
+    const QString key = line.left(eq).trimmed();
     if (key.isEmpty())
         return std::nullopt;
-    return std::pair{key, t.mid(eq + 1).trimmed()};
+    return std::pair{key, line.mid(eq + 1)};
 }
 
 QList<IniText::Entry> IniText::entries() const {

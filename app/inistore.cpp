@@ -42,7 +42,21 @@ std::optional<IniStore::FileIdentity> IniStore::currentIdentity() const {
                         st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec};
 }
 
+IniStore::ReadSnapshot::ReadSnapshot(IniStore& store) : m_store(store) {
+    if (m_store.m_snapshotDepth++ == 0)
+        m_store.m_snapshotChecked = m_store.m_snapshotEnded = false;
+}
+
+IniStore::ReadSnapshot::~ReadSnapshot() {
+    --m_store.m_snapshotDepth;
+}
+
 void IniStore::refreshIfChanged() const {
+    const bool inSnapshot = m_snapshotDepth > 0 && !m_snapshotEnded;
+    if (inSnapshot && m_snapshotChecked)
+        return;
+    if (inSnapshot)
+        m_snapshotChecked = true;
     const auto identity = currentIdentity();
     if (identity == m_cachedIdentity && m_cachedIdentity)
         return;
@@ -108,6 +122,8 @@ void IniStore::raiseWriteError() const {
 }
 
 void IniStore::edit(const std::function<void(IniText&)>& change) {
+    if (m_snapshotDepth > 0)
+        m_snapshotEnded = true;
     const QFileInfo info(m_filePath);
     if (!QDir().mkpath(info.absolutePath()))
         raiseWriteError();
@@ -131,7 +147,7 @@ void IniStore::edit(const std::function<void(IniText&)>& change) {
 }
 
 void IniStore::writeString(const QString& section, const QString& key, const QString& value) {
-    edit([&](IniText& text) { text.setValue(section.trimmed(), key.trimmed(), value.trimmed()); });
+    edit([&](IniText& text) { text.setValue(section.trimmed(), key.trimmed(), value); });
 }
 
 void IniStore::replaceSection(const QString& section,
@@ -139,7 +155,7 @@ void IniStore::replaceSection(const QString& section,
     edit([&](IniText& text) {
         text.eraseSection(section.trimmed());
         for (const auto& [key, value] : values)
-            text.setValue(section.trimmed(), key.trimmed(), value.trimmed());
+            text.setValue(section.trimmed(), key.trimmed(), value);
     });
 }
 

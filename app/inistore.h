@@ -9,18 +9,35 @@
 #include <sys/types.h>
 
 // The configuration file: typed reads and writes of one key of one section. Section and key
-// names compare without regard to case; whitespace around names and values is not part of them.
-// Reads never fail and return the default for a missing file, section or key. A write replaces
-// the whole file atomically while holding a lock shared by every running copy, so copies writing
-// different keys never lose each other's; it raises "Unable to write to Sondrix.ini" on failure.
+// names compare without regard to case and blanks around them are not part of them; a value is
+// kept exactly as written, blanks included. Reads never fail and return the default for a missing
+// file, section or key. A write replaces the whole file atomically while holding a lock shared by
+// every running copy, so copies writing different keys never lose each other's; it raises "Unable
+// to write to Sondrix.ini" on failure.
 //
 // A value written by any process is seen by the very next read: the parsed copy kept for cheap
-// reads is checked against the file's identity, size and modification time before every read.
+// reads is checked against the file's identity, size and modification time before every read,
+// except inside a read snapshot.
 class IniText;
 
 class IniStore {
 public:
     explicit IniStore(QString filePath);
+
+    // Held by a batch operation of the user-interface thread (a playlist load, Add All, a display
+    // rebuild): inside it the file's identity is checked once, at the first read, instead of at
+    // every read. A write inside it ends the snapshot, so later reads check again as usual.
+    // Snapshots nest; the outermost one decides.
+    class ReadSnapshot {
+    public:
+        explicit ReadSnapshot(IniStore& store = shared());
+        ~ReadSnapshot();
+        ReadSnapshot(const ReadSnapshot&) = delete;
+        ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+    private:
+        IniStore& m_store;
+    };
 
     // The store every part of the program shares: $XDG_CONFIG_HOME/Sondrix.ini.
     static IniStore& shared();
@@ -60,6 +77,9 @@ private:
     [[noreturn]] void raiseWriteError() const;
 
     QString m_filePath;
+    int m_snapshotDepth = 0;
+    mutable bool m_snapshotChecked = false; // the identity was checked inside the open snapshot
+    bool m_snapshotEnded = false;           // a write ended the open snapshot
     mutable std::optional<FileIdentity> m_cachedIdentity;
     mutable QHash<QString, QString> m_values; // "section\nkey", both lower-cased
 };

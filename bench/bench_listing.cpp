@@ -10,6 +10,7 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    preferHeadless();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     for (int i = 0; i < 20000; ++i) {

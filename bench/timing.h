@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <functional>
@@ -22,4 +23,13 @@ inline double medianMs(int runs, const std::function<void()>& work) {
 
 inline void runShell(const QString& command) {
     QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), command});
+}
+
+// Call first in main: a benchmark that shows widgets runs without a display unless the caller
+// chose a platform, and plays into SDL's dummy output unless the caller chose one.
+inline void preferHeadless() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
 }

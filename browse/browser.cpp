@@ -7,10 +7,10 @@
 #include "browse/drivecombo.h"
 #include "browse/listbox.h"
 #include "browse/wavlisting.h"
+#include "fileops/pathcodec.h"
 #include "ui/dialogs/errorboundary.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringListModel>
 
@@ -21,14 +21,34 @@
 namespace {
 
 QString nearestExistingAncestor(QString directory) {
-    while (!QFileInfo(directory).isDir() && directory != QLatin1String("/"))
-        directory = QFileInfo(directory).absolutePath();
+    while (!isExistingDirectory(directory) && directory != QLatin1String("/"))
+        directory = QDir::cleanPath(directory + QStringLiteral("/.."));
     return directory;
 }
 
+// Text only: the path keeps the bytes of every name in it.
 QString normalised(const QString& directory) {
-    return QDir::cleanPath(QDir(directory).absolutePath());
+    return QDir::cleanPath(QDir::isAbsolutePath(directory)
+                               ? directory
+                               : QDir::currentPath() + QLatin1Char('/') + directory);
 }
+
+// The busy pointer from the moment a read turns out to be long until the read has ended.
+class BusyPointer {
+public:
+    void show() {
+        if (!m_shown)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        m_shown = true;
+    }
+    ~BusyPointer() {
+        if (m_shown)
+            QGuiApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool m_shown = false;
+};
 
 } // namespace
 
@@ -55,8 +75,9 @@ void Browser::showStartupDirectory(const QString& directory) {
 
 void Browser::enterDirectory(const QString& directory) {
     const QString target = normalised(directory);
-    if (!QFileInfo(target).isDir() || ::chdir(QFile::encodeName(target).constData()) != 0) {
-        const int error = QFileInfo(target).exists() ? errno : ENOENT;
+    errno = 0;
+    if (!isExistingDirectory(target) || ::chdir(encodePath(target).constData()) != 0) {
+        const int error = errno != 0 ? errno : ENOTDIR;
         throw SxError(
             QStringLiteral("%1: %2").arg(target, QString::fromLocal8Bit(strerror(error))));
     }
@@ -67,14 +88,13 @@ void Browser::enterDirectory(const QString& directory) {
 }
 
 void Browser::rereadFiles() {
-    const QStringList names = listWavFiles(browserDirectory());
-    const bool busy = names.size() > kBusyPointerThreshold;
-    if (busy)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_wavModel->setStringList(names);
-    m_wavs->clearSelectedRow();
-    if (busy)
-        QGuiApplication::restoreOverrideCursor();
+    {
+        BusyPointer busy;
+        const QStringList names =
+            listWavFiles(browserDirectory(), kBusyPointerThreshold, [&busy] { busy.show(); });
+        m_wavModel->setStringList(names);
+        m_wavs->clearSelectedRow();
+    }
     m_wavs->raiseRefilled();
 }
 

@@ -4,10 +4,31 @@
 #include "fileops/filepath.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace {
+
+constexpr int kIconSize = 16;
+
+// The open folder with a mark of its own, painted here because icon themes often have no
+// current-folder picture.
+QIcon currentFolderIcon(const QStyle* style) {
+    QPixmap pixmap = style->standardIcon(QStyle::SP_DirOpenIcon).pixmap(kIconSize);
+    if (pixmap.isNull()) {
+        pixmap = QPixmap(kIconSize, kIconSize);
+        pixmap.fill(Qt::transparent);
+    }
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 1.5)); // stands out also on the selection's colour
+    painter.setBrush(QColor(40, 150, 60));
+    const qreal w = pixmap.width() / pixmap.devicePixelRatio();
+    const qreal h = pixmap.height() / pixmap.devicePixelRatio();
+    painter.drawEllipse(QRectF(w * 0.5, h * 0.5, w * 0.45, h * 0.45));
+    return QIcon(pixmap);
+}
 
 // Indents each entry by its depth in the tree.
 class DepthDelegate : public QStyledItemDelegate {
@@ -39,7 +60,7 @@ void DirectoryList::showDirectory(const QString& root, const QString& directory)
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const QIcon currentIcon = style()->standardIcon(QStyle::SP_DirLinkOpenIcon);
+    const QIcon currentIcon = currentFolderIcon(style());
 
     auto addEntry = [this](const QString& text, const QString& path, int depth, const QIcon& icon) {
         auto* item = new QListWidgetItem(icon, text, this);

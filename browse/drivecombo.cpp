@@ -26,8 +26,13 @@ QIcon iconFor(const QStyle* style, Volume::Type type) {
 
 DriveCombo::DriveCombo(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
-    connect(this, &QComboBox::activated, this,
-            [this](int index) { Q_EMIT volumeChosen(itemData(index).toString()); });
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        const QString chosen = itemData(index).toString();
+        if (chosen == m_shownMountPath)
+            return; // the drive already shown: nothing to change
+        m_shownMountPath = chosen;
+        Q_EMIT volumeChosen(chosen);
+    });
 }
 
 void DriveCombo::setVolumes(const VolumeList& volumes) {
@@ -44,6 +49,7 @@ QString DriveCombo::currentMountPath() const {
 
 void DriveCombo::showVolume(const QString& mountPath) {
     const QSignalBlocker blocker(this);
+    m_shownMountPath = mountPath;
     setCurrentIndex(findData(mountPath));
 }
 

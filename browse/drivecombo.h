@@ -4,7 +4,8 @@
 
 #include <QComboBox>
 
-// The drive selector: one entry per mounted volume, each with the icon of its type.
+// The drive selector: one entry per mounted volume, each with the icon of its type. Choosing
+// the volume already shown raises no change.
 class DriveCombo : public QComboBox {
     Q_OBJECT
 public:
@@ -25,4 +26,5 @@ protected:
 
 private:
     VolumeList m_volumes;
+    QString m_shownMountPath; // the volume of the browser directory
 };

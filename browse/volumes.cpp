@@ -32,14 +32,9 @@ bool sysfsSaysRemovable(const QString& device) {
 } // namespace
 
 QString Volume::displayText() const {
-    switch (type) {
-    case Type::Removable:
+    if (label.isEmpty())
         return mountPath;
-    case Type::Network:
-        return mountPath + QLatin1Char(' ') + source;
-    default:
-        return mountPath + QStringLiteral(" [") + label + QLatin1Char(']');
-    }
+    return mountPath + QStringLiteral(" [") + label + QLatin1Char(']');
 }
 
 bool VolumeList::isPseudoFileSystem(const QString& type) {

@@ -1,6 +1,6 @@
 #include "browse/wavlisting.h"
 
-#include <QFile>
+#include "fileops/pathcodec.h"
 
 #include <algorithm>
 #include <dirent.h>
@@ -27,9 +27,10 @@ bool entryIs(int dirFd, const dirent* entry, Want want) {
     return want == Want::WavFiles ? type == DT_REG : type == DT_DIR;
 }
 
-QStringList listEntries(const QString& directory, Want want) {
+QStringList listEntries(const QString& directory, Want want, int longAfter = -1,
+                        const std::function<void()>& onLong = {}) {
     QStringList names;
-    DIR* dir = opendir(QFile::encodeName(directory).constData());
+    DIR* dir = opendir(encodePath(directory).constData());
     if (!dir)
         return names;
     while (const dirent* entry = readdir(dir)) {
@@ -39,26 +40,35 @@ QStringList listEntries(const QString& directory, Want want) {
             continue;
         if (want == Want::WavFiles && !isWavName(name, length))
             continue;
-        if (entryIs(dirfd(dir), entry, want))
-            names.append(QFile::decodeName(QByteArray(name, static_cast<qsizetype>(length))));
+        if (!entryIs(dirfd(dir), entry, want))
+            continue;
+        names.append(decodePath(QByteArray(name, static_cast<qsizetype>(length))));
+        if (onLong && names.size() == longAfter + 1)
+            onLong();
     }
     closedir(dir);
     return names;
 }
 
-} // namespace
-
-QStringList listWavFiles(const QString& directory) {
-    QStringList names = listEntries(directory, Want::WavFiles);
+// Without regard to case; names that differ only in case keep a fixed order.
+void sortAsRead(QStringList& names) {
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int folded = a.compare(b, Qt::CaseInsensitive);
         return folded != 0 ? folded < 0 : a < b;
     });
+}
+
+} // namespace
+
+QStringList listWavFiles(const QString& directory, int longAfter,
+                         const std::function<void()>& onLong) {
+    QStringList names = listEntries(directory, Want::WavFiles, longAfter, onLong);
+    sortAsRead(names);
     return names;
 }
 
 QStringList listSubdirectories(const QString& directory) {
     QStringList names = listEntries(directory, Want::Directories);
-    std::sort(names.begin(), names.end());
+    sortAsRead(names);
     return names;
 }

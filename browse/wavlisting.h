@@ -3,9 +3,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+// Names are the bytes the directory holds, decoded losslessly (fileops/pathcodec.h).
+
 // The WAV files of a directory as the file list shows them: regular files (or links to them)
 // whose names end in ".wav" in any case, hidden files left out, sorted without regard to case.
-QStringList listWavFiles(const QString& directory);
+// `onLong` runs once, during the read, as soon as more than `longAfter` files have matched.
+QStringList listWavFiles(const QString& directory, int longAfter = -1,
+                         const std::function<void()>& onLong = {});
 
-// The sub-directories of a directory, "." and ".." left out, sorted by name.
+// The sub-directories of a directory, "." and ".." left out, sorted as the file list is.
 QStringList listSubdirectories(const QString& directory);

@@ -1,10 +1,9 @@
 #include "playback/mediaplayer.h"
 
 #include "app/sxerror.h"
+#include "fileops/pathcodec.h"
 #include "playback/audiooutput.h"
 #include "playback/decoder.h"
-
-#include <QFile>
 
 #include <sndfile.h>
 
@@ -38,7 +37,7 @@ void MediaPlayer::open() {
     close();
     openOutput();
     SF_INFO info{};
-    SNDFILE* file = sf_open(QFile::encodeName(m_fileName).constData(), SFM_READ, &info);
+    SNDFILE* file = sf_open(encodePath(m_fileName).constData(), SFM_READ, &info);
     if (!file)
         throw SxError(QString::fromLocal8Bit(sf_strerror(nullptr)));
     if (info.samplerate <= 0 || info.channels <= 0) {

@@ -17,7 +17,7 @@ namespace {
 
 QString rememberedDirectory(const char* key) {
     return ReadIniString(QLatin1String(cfg::kDirectories), QLatin1String(key),
-                         appinfo::programDirectory());
+                         appinfo::homeDirectory());
 }
 
 } // namespace
@@ -89,8 +89,7 @@ void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
     if (!file.isEmpty()) {
         model.clear(); // before the existence test, as the command has always done
         if (QFileInfo::exists(file)) {
-            for (const QString& line : readPlaylistFile(file))
-                m_editor.addLoadedLine(line);
+            m_editor.addLoadedLines(readPlaylistFile(file));
             m_recent.add(file);
             model.currentFile = file;
             m_host.setCaption(captionFor(file));

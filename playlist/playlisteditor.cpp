@@ -17,9 +17,18 @@ bool showPathPreference() {
 
 } // namespace
 
-void PlaylistEditor::appendEntry(const QString& path, const QString& display) {
+PlaylistModel::Entry PlaylistEditor::fileEntry(const QString& fileName, const QString& directory) {
+    const QString path = GetFixedDirectory(directory) + fileName;
+    return {path, showPathPreference() ? path : fileName};
+}
+
+// The playlist rule and the automatic display run once per batch: nothing can observe the
+// states in between.
+void PlaylistEditor::appendEntries(const QList<PlaylistModel::Entry>& entries) {
+    if (entries.isEmpty())
+        return;
     PlaylistModel& model = m_host.playlist();
-    model.append(path, display);
+    model.append(entries);
     model.modified = true;
     if (!m_host.isPlaylistShown() &&
         ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kAutoPlaylist),
@@ -29,17 +38,25 @@ void PlaylistEditor::appendEntry(const QString& path, const QString& display) {
 }
 
 void PlaylistEditor::DoAddStringToPlaylist(const QString& fileName, const QString& directory) {
-    const QString path = GetFixedDirectory(directory) + fileName;
-    appendEntry(path, showPathPreference() ? path : fileName);
+    appendEntries({fileEntry(fileName, directory)});
 }
 
-void PlaylistEditor::addLoadedLine(const QString& line) {
-    appendEntry(line, playlistDisplayText(line, showPathPreference()));
+void PlaylistEditor::addLoadedLines(const QStringList& lines) {
+    const IniStore::ReadSnapshot snapshot;
+    QList<PlaylistModel::Entry> entries;
+    entries.reserve(lines.size());
+    for (const QString& line : lines)
+        entries.append({line, playlistDisplayText(line, showPathPreference())});
+    appendEntries(entries);
 }
 
 void PlaylistEditor::addAll(const QStringList& fileNames, const QString& directory) {
+    const IniStore::ReadSnapshot snapshot;
+    QList<PlaylistModel::Entry> entries;
+    entries.reserve(fileNames.size());
     for (const QString& name : fileNames)
-        DoAddStringToPlaylist(name, directory);
+        entries.append(fileEntry(name, directory));
+    appendEntries(entries);
 }
 
 void PlaylistEditor::remove() {
@@ -86,5 +103,6 @@ void PlaylistEditor::moveSelected(int step) {
 }
 
 void PlaylistEditor::rebuildDisplay() {
+    const IniStore::ReadSnapshot snapshot;
     m_host.playlist().rebuildDisplay(showPathPreference());
 }

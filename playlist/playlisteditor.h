@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/playlistmodel.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,8 +16,8 @@ public:
 
     // Appends the file `fileName` of `directory`, shown as the preferences say.
     void DoAddStringToPlaylist(const QString& fileName, const QString& directory);
-    // Appends a line read from a playlist file, keeping its text as the entry's path.
-    void addLoadedLine(const QString& line);
+    // Appends the lines read from a playlist file, keeping each text as the entry's path.
+    void addLoadedLines(const QStringList& lines);
     void addAll(const QStringList& fileNames, const QString& directory);
 
     void remove();
@@ -26,7 +28,8 @@ public:
     void rebuildDisplay();
 
 private:
-    void appendEntry(const QString& path, const QString& display);
+    static PlaylistModel::Entry fileEntry(const QString& fileName, const QString& directory);
+    void appendEntries(const QList<PlaylistModel::Entry>& entries);
     void moveSelected(int step);
 
     PlaylistHost& m_host;

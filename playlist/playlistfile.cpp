@@ -2,7 +2,7 @@
 
 #include "app/atomicwrite.h"
 #include "app/sxerror.h"
-#include "playlist/pathcodec.h"
+#include "fileops/pathcodec.h"
 
 #include <QFile>
 

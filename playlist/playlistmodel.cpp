@@ -25,8 +25,14 @@ QStringList PlaylistModel::paths() const {
 }
 
 void PlaylistModel::append(const QString& path, const QString& display) {
-    beginInsertRows({}, count(), count());
-    m_entries.append({path, display});
+    append(QList<Entry>{{path, display}});
+}
+
+void PlaylistModel::append(const QList<Entry>& entries) {
+    if (entries.isEmpty())
+        return;
+    beginInsertRows({}, count(), count() + static_cast<int>(entries.size()) - 1);
+    m_entries.append(entries);
     endInsertRows();
 }
 

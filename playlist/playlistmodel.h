@@ -23,7 +23,13 @@ public:
     const QString& displayText(int row) const { return m_entries.at(row).display; }
     QStringList paths() const;
 
+    struct Entry {
+        QString path;
+        QString display;
+    };
     void append(const QString& path, const QString& display);
+    // Appends the entries as one insertion, so a view lays itself out once.
+    void append(const QList<Entry>& entries);
     void removeAt(int row);
     void move(int from, int to);
     void clear();
@@ -34,9 +40,5 @@ public:
     QString currentFile;
 
 private:
-    struct Entry {
-        QString path;
-        QString display;
-    };
     QList<Entry> m_entries;
 };

@@ -1,8 +1,8 @@
 #include "playlist/playlistrun.h"
 
 #include "browse/listbox.h"
+#include "fileops/pathcodec.h"
 #include "playback/playbackcontrol.h"
-#include "playlist/pathcodec.h"
 #include "playlist/playlisthost.h"
 #include "playlist/playlistmodel.h"
 #include "ui/dialogs/prompt.h"

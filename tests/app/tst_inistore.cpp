@@ -143,6 +143,60 @@ private Q_SLOTS:
                  QStringLiteral("first"));
     }
 
+    void valuesAreKeptExactly_data() {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("trailing blank") << "~/takes ";
+        QTest::newRow("leading blank") << " takes";
+        QTest::newRow("tab inside and after") << "a\tb\t";
+        QTest::newRow("equals sign") << "a=b";
+        QTest::newRow("only blanks") << "   ";
+    }
+    void valuesAreKeptExactly() {
+        QFETCH(QString, value);
+        IniStore store(path());
+        store.writeString(QStringLiteral(" Directories "), QStringLiteral(" Startup "), value);
+        QVERIFY(fileBytes().contains("[Directories]\nStartup=" + value.toUtf8() + "\n"));
+        QCOMPARE(IniStore(path()).readString(QStringLiteral("Directories"),
+                                             QStringLiteral("Startup"), QStringLiteral("none")),
+                 value);
+    }
+
+    void handWrittenLinesTrimOnlyTheNames() {
+        writeTextFile("[S]\n  Key  =value \n");
+        QCOMPARE(IniStore(path()).readString(QStringLiteral("s"), QStringLiteral("key"), {}),
+                 QStringLiteral("value "));
+    }
+
+    void snapshotChecksTheFileOnceUntilItEnds() {
+        IniStore other(path());
+        IniStore store(path());
+        other.writeString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("one"));
+        {
+            const IniStore::ReadSnapshot snapshot(store);
+            QCOMPARE(store.readString(QStringLiteral("S"), QStringLiteral("K"), {}),
+                     QStringLiteral("one"));
+            other.writeString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("two"));
+            QCOMPARE(store.readString(QStringLiteral("S"), QStringLiteral("K"), {}),
+                     QStringLiteral("one"));
+        }
+        QCOMPARE(store.readString(QStringLiteral("S"), QStringLiteral("K"), {}),
+                 QStringLiteral("two"));
+    }
+
+    void writeInsideASnapshotEndsIt() {
+        IniStore other(path());
+        IniStore store(path());
+        const IniStore::ReadSnapshot snapshot(store);
+        QCOMPARE(store.readString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("no")),
+                 QStringLiteral("no"));
+        store.writeString(QStringLiteral("S"), QStringLiteral("Own"), QStringLiteral("x"));
+        QCOMPARE(store.readString(QStringLiteral("S"), QStringLiteral("Own"), {}),
+                 QStringLiteral("x"));
+        other.writeString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("three"));
+        QCOMPARE(store.readString(QStringLiteral("S"), QStringLiteral("K"), {}),
+                 QStringLiteral("three"));
+    }
+
     void readOnlyFileRaisesAndStaysIntact() {
         writeTextFile("[S]\nK=old\n");
         QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));

@@ -3,13 +3,39 @@
 #include "app/appinfo.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
 
+// The toolkit's own dialog, so that every platform refuses a file in a folder that does not
+// exist while the dialog is still open (a save would otherwise fail only afterwards).
+class ExistingPathFileDialog : public QFileDialog {
+public:
+    ExistingPathFileDialog(QWidget* parent, const QString& title, const QString& directory)
+        : QFileDialog(parent, title, directory) {
+        setOption(QFileDialog::DontUseNativeDialog);
+    }
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty()) {
+            const QString folder = QFileInfo(files.first()).absolutePath();
+            if (!QFileInfo(folder).isDir()) {
+                QMessageBox(QMessageBox::Warning, windowTitle(),
+                            QStringLiteral("The folder \"%1\" does not exist.").arg(folder),
+                            QMessageBox::Ok, this)
+                    .exec();
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
+
 QString showFileDialog(QWidget* parent, const Prompt::FileDialog& spec,
                        QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, spec.title, spec.initialDirectory);
+    ExistingPathFileDialog dialog(parent, spec.title, spec.initialDirectory);
     dialog.setAcceptMode(mode);
     dialog.setNameFilters(spec.nameFilters);
     dialog.setDefaultSuffix(spec.defaultSuffix);

@@ -301,10 +301,12 @@ void TfrmMain::sbShowPlaylistClick() {
     DoShowPlaylist(!isPlaylistShown());
 }
 
+// The menu item toggles its own check before this runs, so the check is set from the toolbar,
+// never inverted.
 void TfrmMain::miViewToolbarClick() {
-    m_speedBar->setVisible(!m_speedBar->isVisible());
-    QAction* item = action(QStringLiteral("miViewToolbar"));
-    item->setChecked(!item->isChecked());
+    const bool show = m_speedBar->isHidden();
+    m_speedBar->setVisible(show);
+    action(QStringLiteral("miViewToolbar"))->setChecked(show);
 }
 
 // The file list.

@@ -1,4 +1,4 @@
-#include "playlist/pathcodec.h"
+#include "fileops/pathcodec.h"
 
 #include <sys/stat.h>
 
@@ -79,4 +79,9 @@ bool isExistingFile(const QString& path) {
         return false; // a line without a directory names no file
     struct stat st {};
     return ::stat(encodePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool isExistingDirectory(const QString& path) {
+    struct stat st {};
+    return ::stat(encodePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }

@@ -11,3 +11,5 @@ QByteArray encodePath(const QString& path);
 
 // Whether a regular file (or a link to one) exists at the absolute path.
 bool isExistingFile(const QString& path);
+// Whether a directory (or a link to one) exists at the path.
+bool isExistingDirectory(const QString& path);
