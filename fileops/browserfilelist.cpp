@@ -2,13 +2,12 @@
 
 #include "browse/browser.h"
 #include "browse/listbox.h"
-#include "fileops/shownname.h"
+#include "fileops/pathcodec.h"
 
-#include <QFile>
 
-// The browser keeps names as text decoded with QFile::decodeName.
+// The browser keeps names decoded losslessly, so encoding gives the file system's bytes back.
 QByteArray BrowserFileList::directory() const {
-    return QFile::encodeName(m_browser.browserDirectory());
+    return encodePath(m_browser.browserDirectory());
 }
 
 int BrowserFileList::selectedRow() const {
@@ -16,7 +15,7 @@ int BrowserFileList::selectedRow() const {
 }
 
 QByteArray BrowserFileList::fileName(int row) const {
-    return nameShownAs(directory(), m_browser.wavNames().at(row));
+    return encodePath(m_browser.wavNames().at(row));
 }
 
 int BrowserFileList::count() const {

@@ -1,6 +1,5 @@
 #include "fileops/filedelete.h"
 #include "fileops/filerename.h"
-#include "fileops/shownname.h"
 #include "tests/fileops/filetree.h"
 
 #include <QTemporaryDir>
@@ -93,28 +92,6 @@ private Q_SLOTS:
         QVERIFY(!deleteWavFile(m_path + "locked.wav"));
         QCOMPARE(readBytes(m_path + "locked.wav"), QByteArray("RIFF"));
         QVERIFY(!deleteWavFile(m_path + "gone.wav"));
-    }
-
-    void nameShownOnScreenFindsItsBytes_data() {
-        QTest::addColumn<QByteArrayList>("names");
-        QTest::addColumn<QByteArray>("shownFrom"); // the name whose decoding the screen shows
-        QTest::addColumn<QByteArray>("found");
-        const QByteArray replaced("\xef\xbf\xbd.wav"); // U+FFFD, as the decoding shows both
-        QTest::newRow("UTF-8") << QByteArrayList{"caf\xc3\xa9.wav"} << QByteArray("caf\xc3\xa9.wav")
-                               << QByteArray("caf\xc3\xa9.wav");
-        QTest::newRow("not UTF-8") << QByteArrayList{"caf\xe9.wav", "b.wav"}
-                                   << QByteArray("caf\xe9.wav") << QByteArray("caf\xe9.wav");
-        QTest::newRow("two names show alike")
-            << QByteArrayList{"\xfe.wav", "\xff.wav"} << QByteArray("\xff.wav") << replaced;
-        QTest::newRow("gone") << QByteArrayList{} << QByteArray("\xff.wav") << replaced;
-    }
-    void nameShownOnScreenFindsItsBytes() {
-        QFETCH(QByteArrayList, names);
-        QFETCH(QByteArray, shownFrom);
-        QFETCH(QByteArray, found);
-        for (const QByteArray& name : names)
-            writeBytes(m_path + name, "RIFF");
-        QCOMPARE(nameShownAs(m_path, QFile::decodeName(shownFrom)), found);
     }
 };
 
