@@ -273,6 +273,26 @@ private Q_SLOTS:
         QTest::keyClick(wavs, Qt::Key_Return);
         QCOMPARE(closer.boxes, 2);
     }
+
+    void showingThePlaylistUsesThePanelsOwnWidth() {
+        WindowFixture f;
+        TfrmMain& w = *f.window;
+        w.resize(640, 371);
+        QTRY_COMPARE(w.width(), 640);
+        const int shownWidth = w.playlistPanel()->width();
+        QVERIFY(shownWidth > 0);
+        QToolButton* toggle = w.speedBar()->button(QStringLiteral("sbShowPlaylist"));
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(w.playlistPanel()->isHidden());
+        const int wavs = w.wavsPanel()->width();
+        QTRY_COMPARE(w.width(), wavs);
+        QCOMPARE(w.playlistPanel()->width(), shownWidth); // kept while hidden
+        // The window's stored panel sizes may set the hidden panel's width before it shows.
+        w.playlistPanel()->resize(250, w.playlistPanel()->height());
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QTRY_COMPARE(w.width(), wavs + 250 + 4);
+        QTRY_COMPARE(w.playlistPanel()->width(), 250);
+    }
 };
 
 SONDRIX_TEST_MAIN(TestUserInput)
