@@ -362,7 +362,7 @@ void TfrmMain::applyRelease(const QString& file, const ReleaseAction& action) {
 }
 
 void TfrmMain::lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    m_player->close();
+    m_playback->closeDevice();
     DoCheckWavButtons();
     DoCheckPlayControls();
     const QString name = m_browser->selectedWav();

@@ -125,6 +125,42 @@ private Q_SLOTS:
         QCOMPARE(player.mode(), MediaPlayer::Mode::Stopped);
     }
 
+    // A quick click: the window system delivers the release while the press's play is still
+    // handling events, so the release runs inside it.
+    void quickClickPlaysOnlyWhatTheReleaseStarts_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("clickAction");
+        QTest::addColumn<bool>("playing");
+        QTest::newRow("right, click action 0") << int(Qt::RightButton) << 0 << false;
+        QTest::newRow("left, click action 1") << int(Qt::LeftButton) << 1 << false;
+        QTest::newRow("left, click action 0") << int(Qt::LeftButton) << 0 << true;
+    }
+    void quickClickPlaysOnlyWhatTheReleaseStarts() {
+        QFETCH(int, button);
+        QFETCH(int, clickAction);
+        QFETCH(bool, playing);
+        WriteIniInteger(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kSingleClick),
+                        clickAction);
+        WindowFixture f;
+        ListBox* box = prepare(f, QStringLiteral("files"));
+        QVERIFY(box);
+        const QPoint at = rowPoint(box, 1);
+        const QPoint global = box->viewport()->mapToGlobal(at);
+        const auto pressed = Qt::MouseButton(button);
+        QCoreApplication::postEvent(box->viewport(),
+                                    new QMouseEvent(QEvent::MouseButtonPress, at, global, pressed,
+                                                    pressed, Qt::NoModifier));
+        QCoreApplication::postEvent(box->viewport(),
+                                    new QMouseEvent(QEvent::MouseButtonRelease, at, global, pressed,
+                                                    Qt::NoButton, Qt::NoModifier));
+        QTRY_COMPARE(box->selectedRow(), 1);
+        QTest::qWait(50);
+        QCOMPARE(loadedFile(*f.window), QStringLiteral("b.wav"));
+        QCOMPARE(f.window->playback()->player().mode() == MediaPlayer::Mode::Playing, playing);
+        if (QMenu* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+            QTest::keyClick(popup, Qt::Key_Escape);
+    }
+
     void menuKeysAndToolbarKeepTheSelection_data() {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("input");
