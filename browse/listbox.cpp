@@ -24,6 +24,11 @@ ListBox::ListBox(QWidget* parent) : QListView(parent) {
     connect(qApp, &QApplication::focusChanged, this, &ListBox::followFocus);
 }
 
+ListBox::~ListBox() {
+    // The focus moves on while the widget part is torn down; this part is gone by then.
+    disconnect(qApp, &QApplication::focusChanged, this, &ListBox::followFocus);
+}
+
 int ListBox::selectedRow() const {
     if (!selectionModel())
         return -1;

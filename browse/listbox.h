@@ -14,6 +14,7 @@ class ListBox : public QListView {
     Q_OBJECT
 public:
     explicit ListBox(QWidget* parent = nullptr);
+    ~ListBox() override;
 
     int selectedRow() const;
     // Selection by program: raises no change.
