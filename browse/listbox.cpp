@@ -1,14 +1,32 @@
 #include "browse/listbox.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
+
+namespace {
+
+// The menu bar and its menus borrow the keyboard while a menu is used by key (Alt, Alt+letter);
+// the focus goes back to the list when the menu closes.
+bool borrowsKeyboard(const QWidget* widget) {
+    return qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QMenu*>(widget);
+}
+
+} // namespace
 
 ListBox::ListBox(QWidget* parent) : QListView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
-    setContextMenuPolicy(Qt::CustomContextMenu); // the window shows the list's popup menu
+    connect(qApp, &QApplication::focusChanged, this, &ListBox::followFocus);
+}
+
+ListBox::~ListBox() {
+    // The focus moves on while the widget part is torn down; this part is gone by then.
+    disconnect(qApp, &QApplication::focusChanged, this, &ListBox::followFocus);
 }
 
 int ListBox::selectedRow() const {
@@ -71,6 +89,25 @@ void ListBox::mouseReleaseEvent(QMouseEvent* event) {
         QListView::mouseReleaseEvent(event);
     raiseChangedIfMoved();
     Q_EMIT mouseUp(event->button(), event->modifiers());
+    if (event->button() == Qt::RightButton)
+        Q_EMIT popupRequested(viewport()->mapToGlobal(event->position().toPoint()));
+}
+
+void ListBox::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    // A mouse asks for the popup at its press on some platforms; the release shows it instead.
+    if (event->reason() != QContextMenuEvent::Mouse)
+        Q_EMIT popupRequested(event->globalPos());
+}
+
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,
+                                                              const QEvent* event) const {
+    // Ctrl would toggle the selected row off, a press on empty space would clear it: the
+    // selection stays instead.
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    if (!index.isValid() || (command & QItemSelectionModel::Deselect))
+        return QItemSelectionModel::NoUpdate;
+    return command;
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -83,21 +120,40 @@ void ListBox::keyPressEvent(QKeyEvent* event) {
         event->ignore(); // the window handles them
         return;
     }
+    if (!event->isAutoRepeat())
+        m_keysPressedHere.insert(event->key());
+    // With nothing selected nothing is current either, so the first Up or Down selects the
+    // first row rather than the one after a row left current by a re-read or a focus-leave.
+    if (selectedRow() < 0 && selectionModel())
+        selectionModel()->clearCurrentIndex();
     QListView::keyPressEvent(event);
     raiseChangedIfMoved();
 }
 
 void ListBox::keyReleaseEvent(QKeyEvent* event) {
-    if (!event->isAutoRepeat())
+    // The release of a key pressed elsewhere (the Enter that closed a message box) is not the
+    // list's.
+    if (!event->isAutoRepeat() && m_keysPressedHere.remove(event->key()))
         Q_EMIT keyUp(event->key());
     QListView::keyReleaseEvent(event);
 }
 
 void ListBox::focusOutEvent(QFocusEvent* event) {
+    m_keysPressedHere.clear();
     QListView::focusOutEvent(event);
-    const QWidget* next = QApplication::focusWidget();
-    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+}
+
+void ListBox::followFocus(QWidget* previous, QWidget* now) {
+    if (previous != this && !m_focusLent)
         return;
-    if (next && next->window() == window())
+    if (now == this) {
+        m_focusLent = false;
+        return;
+    }
+    // Another window (a dialog, a popup, another program) taking the focus is no leave either.
+    if (!now || now->window() != window())
+        return;
+    m_focusLent = borrowsKeyboard(now);
+    if (!m_focusLent)
         Q_EMIT focusLeft();
 }

@@ -1,16 +1,20 @@
 #pragma once
 
 #include <QListView>
+#include <QSet>
 
 // The program's list control, used by the file list and the playlist. It reports presses,
 // releases and key releases with the modifiers held, reports leaving the focus only when the
-// focus moves to another control of the same window (not on window switches or popup menus), and
-// raises `changed` when a user action leaves a different selected row than at the previous
-// change, or when the list has been refilled.
+// focus moves to another control of the same window (not on window switches, nor to the menu bar
+// or a menu), and raises `changed` when a user action leaves a different selected row than at
+// the previous change, or when the list has been refilled. At most one row is selected, and no
+// click or key clears it. The popup menu is asked for after a right release has been reported,
+// so the release's handling runs before the popup shows.
 class ListBox : public QListView {
     Q_OBJECT
 public:
     explicit ListBox(QWidget* parent = nullptr);
+    ~ListBox() override;
 
     int selectedRow() const;
     // Selection by program: raises no change.
@@ -29,6 +33,7 @@ Q_SIGNALS:
     void keyUp(int key);
     void focusLeft();
     void changed();
+    void popupRequested(QPoint globalPos);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -38,9 +43,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 
 private:
     void raiseChangedIfMoved();
+    void followFocus(QWidget* previous, QWidget* now);
 
     int m_rowAtLastChange = -1;
+    // The menu bar or a menu holds the keyboard focus the list had; the list has not been left.
+    bool m_focusLent = false;
+    // Keys pressed while the list had the focus; only their releases count as the list's.
+    QSet<int> m_keysPressedHere;
 };

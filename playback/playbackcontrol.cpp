@@ -41,6 +41,11 @@ void PlaybackControl::startStep(bool loop) {
     DoPlayWav(loop);
 }
 
+void PlaybackControl::closeDevice() {
+    m_player.close();
+    flags.startPending = false;
+}
+
 void PlaybackControl::playFile(const QString& fileName, bool loop) {
     loadStep(fileName);
     startStep(loop);

@@ -30,6 +30,9 @@ public:
     void loadStep(const QString& fileName);
     // Start step: start-pending set, stop-request cleared, then the play loop.
     void startStep(bool loop);
+    // Closes the device and drops a start the play loop has not made yet: a release handled
+    // inside the play its own press started (a quick click) leaves that loop nothing to start.
+    void closeDevice();
     // The load step and the start step: the Play and Loop commands on a file.
     void playFile(const QString& fileName, bool loop);
 

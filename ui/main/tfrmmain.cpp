@@ -278,15 +278,18 @@ void TfrmMain::setLengthText(const QString& text) {
 
 void TfrmMain::DoShowPlaylist(bool show) {
     if (show) {
+        // The panel's own width: the one it had when hidden, or one given to it since.
         const int wavsWidth = m_pnlWavs->width();
-        const int playlistWidth = m_hiddenPlaylistWidth;
+        const int playlistWidth = m_pnlPlaylist->width();
+        m_splitPlayList->addWidget(m_pnlPlaylist);
         m_pnlPlaylist->setVisible(true);
         resize(wavsWidth + playlistWidth + kSplitterWidth, height());
         m_splitPlayList->setSizes({wavsWidth, playlistWidth});
     } else if (isPlaylistShown()) {
         const int wavsWidth = m_pnlWavs->width();
-        m_hiddenPlaylistWidth = m_pnlPlaylist->width();
         m_pnlPlaylist->setVisible(false);
+        // Out of the splitter while hidden, which would shrink a hidden child to nothing.
+        m_pnlPlaylist->setParent(this);
         resize(wavsWidth, height());
     }
     m_speedBar->setItemDown(QStringLiteral("sbShowPlaylist"), show);
@@ -364,7 +367,7 @@ void TfrmMain::applyRelease(const QString& file, const ReleaseAction& action) {
 }
 
 void TfrmMain::lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    m_player->close();
+    m_playback->closeDevice();
     DoCheckWavButtons();
     DoCheckPlayControls();
     const QString name = m_browser->selectedWav();

@@ -165,7 +165,6 @@ private:
     QWidget* m_pnlPlaylist = nullptr;
     QWidget* m_pnlDriveBox = nullptr;
     QSplitter* m_splitPlayList = nullptr;
-    int m_hiddenPlaylistWidth = 187;
     int m_clickAction = 0;
     bool m_shown = false;
 };

@@ -5,7 +5,6 @@
 #include "ui/dialogs/errorboundary.h"
 #include "ui/persist/speedbar.h"
 
-#include <QAbstractScrollArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
@@ -190,14 +189,12 @@ void TfrmMain::buildCommands() {
     }
     m_speedBar->setItemDown(QStringLiteral("sbShowPlaylist"), true);
 
-    auto popupOn = [this](QWidget* widget, const QString& menu) {
-        connect(
-            widget, &QWidget::customContextMenuRequested, this, [this, widget, menu](QPoint at) {
-                auto* area = qobject_cast<QAbstractScrollArea*>(widget);
-                m_popups.value(menu)->popup((area ? area->viewport() : widget)->mapToGlobal(at));
-            });
-    };
-    popupOn(lbWavs(), QStringLiteral("popWavList"));
-    popupOn(m_lbPlaylist, QStringLiteral("popPlaylist"));
-    popupOn(m_speedBar, QStringLiteral("pmnuToolbar"));
+    for (const auto& [list, name] :
+         {std::pair{lbWavs(), "popWavList"}, std::pair{m_lbPlaylist, "popPlaylist"}}) {
+        QMenu* popup = m_popups.value(QLatin1String(name));
+        connect(list, &ListBox::popupRequested, popup, [popup](QPoint at) { popup->popup(at); });
+    }
+    connect(m_speedBar, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        m_popups.value(QStringLiteral("pmnuToolbar"))->popup(m_speedBar->mapToGlobal(at));
+    });
 }

@@ -14,9 +14,10 @@ void resetConfiguration() {
     QFile::remove(IniStore::sharedFilePath());
 }
 
-WindowFixture::WindowFixture(AudioOutput* output) {
+WindowFixture::WindowFixture(AudioOutput* output, Prompts prompts) {
     WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup), folder.path());
-    window = std::make_unique<TfrmMain>(MainServices{&prompt, &help, output});
+    window = std::make_unique<TfrmMain>(
+        MainServices{prompts == Prompts::Scripted ? &prompt : nullptr, &help, output});
     window->show();
     QApplication::setActiveWindow(window.get());
     if (!QTest::qWaitForWindowActive(window.get()))

@@ -10,7 +10,10 @@
 
 // A shown, active main window over a fresh configuration and a folder of test files.
 struct WindowFixture {
-    explicit WindowFixture(AudioOutput* output = nullptr);
+    // Scripted: `prompt` answers every question. MessageBoxes: the window's own modal boxes and
+    // dialogs, for tests that close them by key.
+    enum class Prompts { Scripted, MessageBoxes };
+    explicit WindowFixture(AudioOutput* output = nullptr, Prompts prompts = Prompts::Scripted);
     ~WindowFixture();
 
     // Writes the files into the browser folder and shows it.
