@@ -43,7 +43,7 @@ void PlaybackControl::startStep(bool loop) {
 
 void PlaybackControl::closeDevice() {
     m_player.close();
-    flags.startPending = false;
+    m_flags.startPending = false;
 }
 
 void PlaybackControl::playFile(const QString& fileName, bool loop) {
