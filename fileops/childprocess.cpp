@@ -12,6 +12,7 @@
 #include <linux/close_range.h>
 #include <linux/sched.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -69,6 +70,17 @@ ChildFailure readChildReport(int fd) {
     return failure;
 }
 
+// The launch error code of a failure the child reported.
+int failureCode(const ChildFailure& failure, const QByteArray& program) {
+    auto stage = static_cast<LaunchStage>(failure.stage);
+    struct stat st {};
+    const QByteArray folder = program.left(program.lastIndexOf('/') + 1);
+    if (stage == LaunchStage::Execute && failure.errorNumber == ENOENT &&
+        (::stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode)))
+        stage = LaunchStage::LocateProgram;
+    return launchErrorCode(stage, failure.errorNumber);
+}
+
 } // namespace
 
 ChildProcess startChildProcess(const QByteArray& program, const QByteArray& argument,
@@ -102,8 +114,7 @@ ChildProcess startChildProcess(const QByteArray& program, const QByteArray& argu
     while (waitpid(child.pid, &status, 0) < 0 && errno == EINTR) {
     }
     close(child.pidfd);
-    throw ELaunchError(
-        launchErrorCode(static_cast<LaunchStage>(failure.stage), failure.errorNumber));
+    throw ELaunchError(failureCode(failure, program));
 }
 
 bool hasEnded(int pidfd) {

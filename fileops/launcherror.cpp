@@ -51,9 +51,9 @@ int launchErrorCode(LaunchStage stage, int errorNumber) {
     using namespace launchcode;
     switch (errorNumber) {
     case ENOENT:
-        // A missing working directory is a missing path; a missing program (or the interpreter
-        // its first line names) is a missing file.
-        return stage == LaunchStage::ChangeDirectory ? kPathNotFound : kFileNotFound;
+        // A missing folder is a missing path; a missing program (or the interpreter its first
+        // line names) is a missing file.
+        return stage == LaunchStage::Execute ? kFileNotFound : kPathNotFound;
     case ENOTDIR:
     case ELOOP:
     case ENAMETOOLONG:

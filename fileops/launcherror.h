@@ -29,7 +29,8 @@ inline constexpr int kNoAssociation = 31;
 inline constexpr int kResourcesOrCorrupt = 0;
 } // namespace launchcode
 
-// What failed while starting a program: changing into its working directory, or loading it.
-enum class LaunchStage { ChangeDirectory, Execute };
+// What failed while starting a program: changing into its working directory, finding the folder
+// the program is in, or loading the program.
+enum class LaunchStage { ChangeDirectory, LocateProgram, Execute };
 // The launch error code for a system error number reported by that stage.
 int launchErrorCode(LaunchStage stage, int errorNumber);
