@@ -16,6 +16,17 @@ QString showFileDialog(QWidget* parent, const Prompt::FileDialog& spec,
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    if (!spec.executableFilters.isEmpty()) {
+        // The system's own dialogs cannot hide files by their permissions.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        const QDir::Filters listed = dialog.filter();
+        const auto applyFilter = [&dialog, &spec, listed](const QString& nameFilter) {
+            dialog.setFilter(spec.executableFilters.contains(nameFilter) ? listed | QDir::Executable
+                                                                         : listed);
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, applyFilter);
+        applyFilter(dialog.selectedNameFilter());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
