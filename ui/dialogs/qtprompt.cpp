@@ -3,9 +3,35 @@
 #include "app/appinfo.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
+#include <QSortFilterProxyModel>
 
 namespace {
+
+// Hides the files the user may not execute while an executable-only filter is chosen; folders
+// stay, so the user can still move around.
+class ExecutableOnlyProxy : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setExecutableOnly(bool on) {
+        m_executableOnly = on;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!m_executableOnly || !files)
+            return true;
+        const QModelIndex index = files->index(row, 0, parent);
+        return files->isDir(index) || files->fileInfo(index).isExecutable();
+    }
+
+private:
+    bool m_executableOnly = false;
+};
 
 QString showFileDialog(QWidget* parent, const Prompt::FileDialog& spec,
                        QFileDialog::AcceptMode mode) {
@@ -19,10 +45,10 @@ QString showFileDialog(QWidget* parent, const Prompt::FileDialog& spec,
     if (!spec.executableFilters.isEmpty()) {
         // The system's own dialogs cannot hide files by their permissions.
         dialog.setOption(QFileDialog::DontUseNativeDialog);
-        const QDir::Filters listed = dialog.filter();
-        const auto applyFilter = [&dialog, &spec, listed](const QString& nameFilter) {
-            dialog.setFilter(spec.executableFilters.contains(nameFilter) ? listed | QDir::Executable
-                                                                         : listed);
+        auto* proxy = new ExecutableOnlyProxy(&dialog);
+        dialog.setProxyModel(proxy);
+        const auto applyFilter = [proxy, &spec](const QString& nameFilter) {
+            proxy->setExecutableOnly(spec.executableFilters.contains(nameFilter));
         };
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, applyFilter);
         applyFilter(dialog.selectedNameFilter());
