@@ -50,9 +50,13 @@ void TfrmPreferences::buildLayout() {
     m_clickAction = new QButtonGroup(this);
     const QString captions[] = {QStringLiteral("Normal left-click plays WAV."),
                                 QStringLiteral("[Alt] + left-click plays WAV.")};
+    // The two buttons share the group's inside below its caption, which the style places.
+    const QRect inside = m_rgClickAction->contentsRect();
+    const int rowHeight = inside.height() / 2;
     for (int index = 0; index < 2; ++index) {
         auto* button = new QRadioButton(captions[index], m_rgClickAction);
-        button->setGeometry(8, 16 + index * 18, 257, 17);
+        button->setGeometry(inside.left() + 8, inside.top() + index * rowHeight,
+                            inside.width() - 16, rowHeight);
         m_clickAction->addButton(button, index);
     }
 
