@@ -4,47 +4,42 @@
 
 ELaunchError::ELaunchError(int code) : SxError(launchErrorText(code)), m_code(code) {}
 
+namespace {
+
+struct CodeText {
+    int code;
+    const char* text;
+};
+
+// The messages as the program has always shown them, spelling included.
+constexpr CodeText kMessages[] = {
+    {0, "Out of memory or executable file is corrupt"},
+    {2, "File was not found"},
+    {3, "Path was not found"},
+    {5, "Sharing violation or netword error"},
+    {6, "A library required separate data segments for each task"},
+    {8, "Insufficient memory to start application"},
+    {10, "Incorrect version of Windows"},
+    {11, "File is not a Windows application or there was an error in the .EXE image"},
+    {12, "Application was designed for a different operating system"},
+    {13, "Application was designed for MS-DOS 4.0"},
+    {14, "Unknown executable file type"},
+    {15, "Cannot load a real-mode application"},
+    {16, "Cannot load a second instance of an executable file containing multiple, "
+         "non-read-only data segments"},
+    {19, "Cannot load a compressed executable file"},
+    {20, "A dynamic-link library (DLL) file is invalid"},
+    {21, "Application requires Windows 32-bit extensions"},
+    {31, "No association for specified file type"},
+};
+
+} // namespace
+
 QString launchErrorText(int code) {
-    switch (code) {
-    case 0:
-        return QStringLiteral("Out of memory or executable file is corrupt");
-    case 2:
-        return QStringLiteral("File was not found");
-    case 3:
-        return QStringLiteral("Path was not found");
-    case 5:
-        return QStringLiteral("Sharing violation or netword error");
-    case 6:
-        return QStringLiteral("A library required separate data segments for each task");
-    case 8:
-        return QStringLiteral("Insufficient memory to start application");
-    case 10:
-        return QStringLiteral("Incorrect version of Windows");
-    case 11:
-        return QStringLiteral(
-            "File is not a Windows application or there was an error in the .EXE image");
-    case 12:
-        return QStringLiteral("Application was designed for a different operating system");
-    case 13:
-        return QStringLiteral("Application was designed for MS-DOS 4.0");
-    case 14:
-        return QStringLiteral("Unknown executable file type");
-    case 15:
-        return QStringLiteral("Cannot load a real-mode application");
-    case 16:
-        return QStringLiteral("Cannot load a second instance of an executable file containing "
-                              "multiple, non-read-only data segments");
-    case 19:
-        return QStringLiteral("Cannot load a compressed executable file");
-    case 20:
-        return QStringLiteral("A dynamic-link library (DLL) file is invalid");
-    case 21:
-        return QStringLiteral("Application requires Windows 32-bit extensions");
-    case 31:
-        return QStringLiteral("No association for specified file type");
-    default:
-        return {};
-    }
+    for (const CodeText& entry : kMessages)
+        if (entry.code == code)
+            return QLatin1String(entry.text);
+    return {};
 }
 
 int launchErrorCode(LaunchStage stage, int errorNumber) {
