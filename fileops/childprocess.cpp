@@ -12,6 +12,7 @@
 #include <linux/close_range.h>
 #include <linux/sched.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -29,12 +30,18 @@ struct ChildFailure {
 // prepared by the parent.
 [[noreturn]] void runChild(const char* program, char* const* argv, const char* directory,
                            int reportFd) {
+    // Signals arrive blocked. This program's handlers must not run here, and the editor starts
+    // with every signal at its default and none blocked.
+    struct sigaction defaultAction {};
+    defaultAction.sa_handler = SIG_DFL;
+    for (int number = 1; number < NSIG; ++number) {
+        struct sigaction current {};
+        if (sigaction(number, nullptr, &current) == 0 && current.sa_handler != SIG_DFL)
+            sigaction(number, &defaultAction, nullptr);
+    }
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    struct sigaction defaultAction {};
-    defaultAction.sa_handler = SIG_DFL;
-    sigaction(SIGPIPE, &defaultAction, nullptr);
     setsid();
     // Descriptors this program opened without close-on-exec are not the editor's business.
     syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
@@ -93,12 +100,18 @@ ChildProcess startChildProcess(const QByteArray& program, const QByteArray& argu
     if (pipe2(report.data(), O_CLOEXEC) != 0)
         throw ELaunchError(launchErrorCode(LaunchStage::Execute, errno));
 
+    // No signal handler of this program may run in the child before it has reset them.
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
     ChildProcess child;
     child.pid = cloneWithPidfd(&child.pidfd);
     if (child.pid == 0)
         runChild(program.constData(), argv.data(),
                  directory.isEmpty() ? nullptr : directory.constData(), report[1]);
     const int cloneError = errno;
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     close(report[1]);
     if (child.pid < 0) {
         close(report[0]);

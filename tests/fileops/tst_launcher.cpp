@@ -18,6 +18,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -369,6 +370,40 @@ private Q_SLOTS:
         QVERIFY(isRunning(pid));
         writeTextFile(path(QStringLiteral("outlive/release")), {});
         QTRY_VERIFY_WITH_TIMEOUT(isReaped(pid), 10000);
+    }
+
+    void editorStartsWithDefaultSignals() {
+        // This program ignores one signal and blocks another; the editor must do neither.
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        struct sigaction previousAction {};
+        QCOMPARE(sigaction(SIGUSR1, &ignore, &previousAction), 0);
+        sigset_t blocked;
+        sigemptyset(&blocked);
+        sigaddset(&blocked, SIGUSR2);
+        sigset_t previousMask;
+        QCOMPARE(pthread_sigmask(SIG_BLOCK, &blocked, &previousMask), 0);
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("signals")));
+        TLauncher launcher;
+        launcher.setProgramName(bytes(waitingEditor()));
+        launcher.setStartDir(bytes(path(QStringLiteral("signals"))));
+        launcher.StartProgram();
+        pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
+        sigaction(SIGUSR1, &previousAction, nullptr);
+
+        QFile status(QStringLiteral("/proc/%1/status").arg(launcher.watchedProcessId()));
+        QVERIFY(status.open(QIODevice::ReadOnly));
+        QHash<QByteArray, quint64> masks;
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            const qsizetype colon = line.indexOf(':');
+            if (line.startsWith("Sig"))
+                masks.insert(line.left(colon),
+                             line.mid(colon + 1).trimmed().toULongLong(nullptr, 16));
+        }
+        writeTextFile(path(QStringLiteral("signals/release")), {});
+        QVERIFY(masks.contains("SigBlk") && masks.contains("SigIgn"));
+        QCOMPARE(masks["SigBlk"] & (1ULL << (SIGUSR2 - 1)), 0ULL);
+        QCOMPARE(masks["SigIgn"] & (1ULL << (SIGUSR1 - 1)), 0ULL);
     }
 
     void webAddressGoesToTheOpener() {
