@@ -64,12 +64,12 @@ private Q_SLOTS:
         });
 
         QtPrompt prompt(nullptr);
-        Prompt::FileDialog spec;
-        spec.title = QStringLiteral("Specify WAV Editor");
-        spec.nameFilters = {QStringLiteral("Program Files (*)"), QStringLiteral("All Files (*)")};
-        spec.executableFilters = {QStringLiteral("Program Files (*)")};
-        spec.initialDirectory = dir.path();
-        QCOMPARE(prompt.openFileName(spec), QString());
+        Prompt::FileDialog request;
+        request.title = QStringLiteral("Specify WAV Editor");
+        request.nameFilters = {QStringLiteral("Program Files (*)"), QStringLiteral("All Files (*)")};
+        request.executableFilters = {QStringLiteral("Program Files (*)")};
+        request.initialDirectory = dir.path();
+        QCOMPARE(prompt.openFileName(request), QString());
         QCOMPARE(programs, (QStringList{QStringLiteral("editor"), QStringLiteral("tools")}));
         QCOMPARE(all, (QStringList{QStringLiteral("editor"), QStringLiteral("notes.txt"),
                                    QStringLiteral("tools")}));
