@@ -66,7 +66,8 @@ private Q_SLOTS:
         QtPrompt prompt(nullptr);
         Prompt::FileDialog request;
         request.title = QStringLiteral("Specify WAV Editor");
-        request.nameFilters = {QStringLiteral("Program Files (*)"), QStringLiteral("All Files (*)")};
+        request.nameFilters = {QStringLiteral("Program Files (*)"),
+                               QStringLiteral("All Files (*)")};
         request.executableFilters = {QStringLiteral("Program Files (*)")};
         request.initialDirectory = dir.path();
         QCOMPARE(prompt.openFileName(request), QString());
