@@ -3,7 +3,7 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
 #include "ui/dialogs/errorboundary.h"
-#include "ui/dialogs/helpkeypreview.h"
+#include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/prompt.h"
 
 #include <QButtonGroup>
@@ -39,7 +39,7 @@ TfrmPreferences::TfrmPreferences(IniStore& store, Prompt& prompt, HelpService& h
     setFixedSize(402, 220);
     buildLayout();
     setTabOrderAndHelp();
-    new HelpKeyPreview(this, help);
+    helplookup::installF1Help(this, help);
     connect(m_btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -110,12 +110,12 @@ void TfrmPreferences::setTabOrderAndHelp() {
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     // The click-action buttons and their group carry no context of their own.
-    setHelpContext(this, kHelpContext);
+    helplookup::setHelpContext(this, kHelpContext);
     for (QWidget* control :
          {static_cast<QWidget*>(m_btnOK), static_cast<QWidget*>(m_btnCancel),
           static_cast<QWidget*>(m_cbConfirmDelete), static_cast<QWidget*>(m_cbShowPath),
           static_cast<QWidget*>(m_editEditor), static_cast<QWidget*>(m_cbAutoPlaylist)})
-        setHelpContext(control, kHelpContext);
+        helplookup::setHelpContext(control, kHelpContext);
 }
 
 QRadioButton* TfrmPreferences::clickActionButton(int index) const {
