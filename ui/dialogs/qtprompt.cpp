@@ -1,37 +1,12 @@
 #include "ui/dialogs/qtprompt.h"
 
 #include "app/appinfo.h"
+#include "ui/dialogs/executableonlyproxy.h"
 
 #include <QFileDialog>
-#include <QFileSystemModel>
 #include <QMessageBox>
-#include <QSortFilterProxyModel>
 
 namespace {
-
-// Hides the files the user may not execute while an executable-only filter is chosen; folders
-// stay, so the user can still move around.
-class ExecutableOnlyProxy : public QSortFilterProxyModel {
-public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
-
-    void setExecutableOnly(bool on) {
-        m_executableOnly = on;
-        invalidateFilter();
-    }
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
-        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
-        if (!m_executableOnly || !files)
-            return true;
-        const QModelIndex index = files->index(row, 0, parent);
-        return files->isDir(index) || files->fileInfo(index).isExecutable();
-    }
-
-private:
-    bool m_executableOnly = false;
-};
 
 QString showFileDialog(QWidget* parent, const Prompt::FileDialog& spec,
                        QFileDialog::AcceptMode mode) {
