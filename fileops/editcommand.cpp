@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
 bool isRegularFile(const QByteArray& path) {
     struct stat st {};
     return !path.isEmpty() && ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
@@ -19,6 +21,8 @@ bool isRegularFile(const QByteArray& path) {
 bool isExecutableFile(const QByteArray& path) {
     return isRegularFile(path) && faccessat(AT_FDCWD, path.constData(), X_OK, AT_EACCESS) == 0;
 }
+
+} // namespace
 
 EditCommand::EditCommand(TLauncher& launcher, Prompt& prompt, const IniStore& store, Hooks hooks)
     : m_launcher(launcher), m_prompt(prompt), m_store(store), m_hooks(std::move(hooks)) {}

@@ -33,8 +33,3 @@ private:
     const IniStore& m_store;
     Hooks m_hooks;
 };
-
-// Whether a regular file exists at the path.
-bool isRegularFile(const QByteArray& path);
-// Whether the path names a regular file that this user may execute.
-bool isExecutableFile(const QByteArray& path);
