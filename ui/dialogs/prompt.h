@@ -15,6 +15,8 @@ public:
         QString defaultSuffix;
         QString initialDirectory;
         bool confirmOverwrite = false; // save dialogs
+        // Those of the name filters that list only files the user may execute.
+        QStringList executableFilters;
     };
 
     virtual ~Prompt() = default;

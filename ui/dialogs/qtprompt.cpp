@@ -1,6 +1,7 @@
 #include "ui/dialogs/qtprompt.h"
 
 #include "app/appinfo.h"
+#include "ui/dialogs/executableonlyproxy.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -42,6 +43,17 @@ QString showFileDialog(QWidget* parent, const Prompt::FileDialog& spec,
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    if (!spec.executableFilters.isEmpty()) {
+        // The system's own dialogs cannot hide files by their permissions.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto* proxy = new ExecutableOnlyProxy(&dialog);
+        dialog.setProxyModel(proxy);
+        const auto applyFilter = [proxy, &spec](const QString& nameFilter) {
+            proxy->setExecutableOnly(spec.executableFilters.contains(nameFilter));
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, applyFilter);
+        applyFilter(dialog.selectedNameFilter());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

@@ -1,0 +1,48 @@
+#include "fileops/editcommand.h"
+
+#include "app/configkeys.h"
+#include "app/inistore.h"
+#include "fileops/launcher.h"
+#include "ui/dialogs/prompt.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool isRegularFile(const QByteArray& path) {
+    struct stat st {};
+    return !path.isEmpty() && ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool isExecutableFile(const QByteArray& path) {
+    return isRegularFile(path) && faccessat(AT_FDCWD, path.constData(), X_OK, AT_EACCESS) == 0;
+}
+
+} // namespace
+
+EditCommand::EditCommand(TLauncher& launcher, Prompt& prompt, const IniStore& store, Hooks hooks)
+    : m_launcher(launcher), m_prompt(prompt), m_store(store), m_hooks(std::move(hooks)) {}
+
+void EditCommand::miEditEditClick() {
+    m_hooks.stopPlayback();
+    const QByteArray wavPath = m_hooks.currentFilePath();
+    if (!isRegularFile(wavPath)) {
+        m_prompt.error(QStringLiteral("The specified WAV file does not exist."));
+        return;
+    }
+    const QByteArray editor = QFile::encodeName(
+        m_store.readString(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kEditor), {}));
+    // A directory, or a script without its execute bit, is no editor either.
+    if (!isExecutableFile(editor)) {
+        m_prompt.information(QStringLiteral("A valid WAV editor has not been specified."));
+        return;
+    }
+    m_launcher.setProgramName(editor);
+    m_launcher.setStartDir(wavPath.left(wavPath.lastIndexOf('/') + 1));
+    m_launcher.setParameters(wavPath);
+    m_launcher.StartProgram();
+}
