@@ -77,6 +77,18 @@ void IniText::setValue(const QString& section, const QString& key, const QString
     m_lines.append(line);
 }
 
+void IniText::removeSection(const QString& section) {
+    QStringList kept;
+    bool inSection = false;
+    for (const QString& line : std::as_const(m_lines)) {
+        if (auto name = sectionName(line))
+            inSection = name->compare(section, Qt::CaseInsensitive) == 0;
+        if (!inSection)
+            kept.append(line);
+    }
+    m_lines = std::move(kept);
+}
+
 QString IniText::toString() const {
     QString out;
     for (const QString& line : m_lines)

@@ -20,6 +20,8 @@ public:
     QList<Entry> entries() const;
 
     void setValue(const QString& section, const QString& key, const QString& value);
+    // Removes every header of the section and the lines under it; other sections stay as they are.
+    void removeSection(const QString& section);
     QString toString() const;
 
 private:

@@ -107,7 +107,7 @@ void IniStore::raiseWriteError() const {
     throw SxError(QStringLiteral("Unable to write to %1").arg(QLatin1String(kFileName)));
 }
 
-void IniStore::writeString(const QString& section, const QString& key, const QString& value) {
+void IniStore::rewrite(const std::function<void(IniText&)>& edit) {
     const QFileInfo info(m_filePath);
     if (!QDir().mkpath(info.absolutePath()))
         raiseWriteError();
@@ -124,10 +124,19 @@ void IniStore::writeString(const QString& section, const QString& key, const QSt
     file.close();
 
     IniText text(current);
-    text.setValue(section.trimmed(), key.trimmed(), value.trimmed());
+    edit(text);
     if (writeFileAtomically(m_filePath, text.toString().toUtf8()) != WriteResult::Written)
         raiseWriteError();
     m_cachedIdentity.reset();
+}
+
+void IniStore::writeString(const QString& section, const QString& key, const QString& value) {
+    rewrite(
+        [&](IniText& text) { text.setValue(section.trimmed(), key.trimmed(), value.trimmed()); });
+}
+
+void IniStore::eraseSection(const QString& section) {
+    rewrite([&](IniText& text) { text.removeSection(section.trimmed()); });
 }
 
 void IniStore::writeInteger(const QString& section, const QString& key, int value) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <sys/types.h>
 
@@ -15,6 +16,8 @@
 //
 // A value written by any process is seen by the very next read: the parsed copy kept for cheap
 // reads is checked against the file's identity, size and modification time before every read.
+class IniText;
+
 class IniStore {
 public:
     explicit IniStore(QString filePath);
@@ -32,6 +35,8 @@ public:
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, int value);
     void writeBool(const QString& section, const QString& key, bool value);
+    // Removes the whole section, with the same atomic replacement and failure as a write.
+    void eraseSection(const QString& section);
 
     static constexpr int kMaxValueLength = 1023;
 
@@ -48,6 +53,7 @@ private:
     void refreshIfChanged() const;
     std::optional<FileIdentity> currentIdentity() const;
     [[noreturn]] void raiseWriteError() const;
+    void rewrite(const std::function<void(IniText&)>& edit);
 
     QString m_filePath;
     mutable std::optional<FileIdentity> m_cachedIdentity;
