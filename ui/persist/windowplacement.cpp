@@ -1,0 +1,128 @@
+#include "ui/persist/windowplacement.h"
+
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+QSize marginsSize(const QMargins& m) {
+    return {m.left() + m.right(), m.top() + m.bottom()};
+}
+
+} // namespace
+
+WindowPlacement::WindowPlacement(QWidget& window)
+    : QObject(&window), m_window(window), m_normal(window.frameGeometry()),
+      m_previousNormal(m_normal) {
+    m_window.installEventFilter(this);
+}
+
+QRect WindowPlacement::outerRect() const {
+    return m_window.frameGeometry();
+}
+
+bool WindowPlacement::isNormalState() const {
+    return !(m_window.windowState() &
+             (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+PlacementRecord WindowPlacement::record() const {
+    PlacementRecord r;
+    // Qt reports no minimised or maximised positions, so they stay -1,-1.
+    if (m_window.isMinimized())
+        r.showCmd = PlacementRecord::Minimised;
+    else if (m_window.isMaximized())
+        r.showCmd = PlacementRecord::Maximised;
+    const QRect normal = isNormalState() && m_window.isVisible() ? outerRect() : m_normal;
+    r.left = normal.left();
+    r.top = normal.top();
+    r.right = normal.left() + normal.width();
+    r.bottom = normal.top() + normal.height();
+    return r;
+}
+
+void WindowPlacement::setMinimumOuterSize(QSize size) {
+    m_minimumOuter = size;
+    m_window.setMinimumSize(size - marginsSize(m_margins));
+}
+
+void WindowPlacement::restoreNormalRect(const QRect& outer) {
+    m_normal = m_previousNormal = outer;
+    m_window.move(outer.topLeft());
+    m_window.resize(outer.size() - marginsSize(m_margins));
+    m_pendingOuterSize = outer.size();
+}
+
+void WindowPlacement::restoreState(PlacementRecord::ShowCmd showCmd) {
+    const Qt::WindowStates normal =
+        m_window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    m_window.setWindowState(showCmd == PlacementRecord::Maximised ? normal | Qt::WindowMaximized
+                                                                  : normal);
+    if (showCmd == PlacementRecord::Minimised)
+        QTimer::singleShot(0, &m_window, [this] { m_window.showMinimized(); });
+    m_window.update();
+}
+
+bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::UpdateRequest:
+            noteFrame();
+            noteGeometry();
+            break;
+        case QEvent::WindowStateChange:
+            noteFrame();
+            noteStateChange();
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// The frame margins are known only after the window manager has framed the mapped window.
+void WindowPlacement::noteFrame() {
+    const QWindow* handle = m_window.windowHandle();
+    if (!handle || !m_window.isVisible())
+        return;
+    const QMargins margins = handle->frameMargins();
+    if (margins == m_margins)
+        return;
+    m_margins = margins;
+    if (m_minimumOuter.isValid())
+        m_window.setMinimumSize(m_minimumOuter - marginsSize(margins));
+    if (m_pendingOuterSize && isNormalState()) {
+        m_window.resize(*m_pendingOuterSize - marginsSize(margins));
+        m_pendingOuterSize.reset();
+    }
+}
+
+void WindowPlacement::noteGeometry() {
+    if (!m_window.isVisible() || !isNormalState())
+        return;
+    const QRect outer = outerRect();
+    if (outer == m_normal)
+        return;
+    m_previousNormal = m_normal;
+    m_normal = outer;
+}
+
+void WindowPlacement::noteStateChange() {
+    if (isNormalState()) {
+        if (m_pendingOuterSize && !m_margins.isNull()) {
+            m_window.resize(*m_pendingOuterSize - marginsSize(m_margins));
+            m_pendingOuterSize.reset();
+        }
+        noteGeometry();
+        return;
+    }
+    // The resize of a maximise can arrive before its state change; it was no normal rectangle.
+    if (m_window.isMaximized() && m_normal == outerRect())
+        m_normal = m_previousNormal;
+}
