@@ -14,8 +14,7 @@ QSize marginsSize(const QMargins& m) {
 } // namespace
 
 WindowPlacement::WindowPlacement(QWidget& window)
-    : QObject(&window), m_window(window), m_normal(window.frameGeometry()),
-      m_previousNormal(m_normal) {
+    : QObject(&window), m_window(window), m_normal(window.frameGeometry()) {
     m_window.installEventFilter(this);
 }
 
@@ -49,7 +48,7 @@ void WindowPlacement::setMinimumOuterSize(QSize size) {
 }
 
 void WindowPlacement::restoreNormalRect(const QRect& outer) {
-    m_normal = m_previousNormal = outer;
+    m_normal = outer;
     m_window.move(outer.topLeft());
     m_window.resize(outer.size() - marginsSize(m_margins));
     m_pendingOuterSize = outer.size();
@@ -71,9 +70,11 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Show:
-        case QEvent::UpdateRequest:
             noteFrame();
             noteGeometry();
+            break;
+        case QEvent::UpdateRequest:
+            noteFrame();
             break;
         case QEvent::WindowStateChange:
             noteFrame();
@@ -97,32 +98,37 @@ void WindowPlacement::noteFrame() {
     m_margins = margins;
     if (m_minimumOuter.isValid())
         m_window.setMinimumSize(m_minimumOuter - marginsSize(margins));
-    if (m_pendingOuterSize && isNormalState()) {
-        m_window.resize(*m_pendingOuterSize - marginsSize(margins));
-        m_pendingOuterSize.reset();
-    }
+    applyPendingSize();
 }
 
+// The restored outer size, once the frame is known and the window is in its normal state.
+void WindowPlacement::applyPendingSize() {
+    if (!m_pendingOuterSize || m_margins.isNull() || !isNormalState())
+        return;
+    m_window.resize(*m_pendingOuterSize - marginsSize(m_margins));
+    m_pendingOuterSize.reset();
+}
+
+// A maximise by the window manager may move and resize the window before its new state arrives,
+// in the same batch of window system events; the rectangle is taken once that batch is handled.
 void WindowPlacement::noteGeometry() {
-    if (!m_window.isVisible() || !isNormalState())
+    if (m_notePending)
         return;
-    const QRect outer = outerRect();
-    if (outer == m_normal)
-        return;
-    m_previousNormal = m_normal;
-    m_normal = outer;
+    m_notePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_notePending = false;
+        noteNormalRect();
+    });
+}
+
+void WindowPlacement::noteNormalRect() {
+    if (m_window.isVisible() && isNormalState())
+        m_normal = outerRect();
 }
 
 void WindowPlacement::noteStateChange() {
-    if (isNormalState()) {
-        if (m_pendingOuterSize && !m_margins.isNull()) {
-            m_window.resize(*m_pendingOuterSize - marginsSize(m_margins));
-            m_pendingOuterSize.reset();
-        }
-        noteGeometry();
+    if (!isNormalState())
         return;
-    }
-    // The resize of a maximise can arrive before its state change; it was no normal rectangle.
-    if (m_window.isMaximized() && m_normal == outerRect())
-        m_normal = m_previousNormal;
+    applyPendingSize();
+    noteGeometry();
 }

@@ -2,6 +2,7 @@
 
 #include "ui/persist/placementrecord.h"
 
+#include <QList>
 #include <QMargins>
 #include <QObject>
 #include <QRect>
@@ -35,13 +36,15 @@ private:
     QRect outerRect() const;
     bool isNormalState() const;
     void noteFrame();
+    void applyPendingSize();
     void noteGeometry();
+    void noteNormalRect();
     void noteStateChange();
 
     QWidget& m_window;
     QMargins m_margins;
     QSize m_minimumOuter;
     QRect m_normal;
-    QRect m_previousNormal; // the one before m_normal: a maximise may resize before its state shows
+    bool m_notePending = false;
     std::optional<QSize> m_pendingOuterSize;
 };
