@@ -7,6 +7,9 @@
 
 namespace {
 
+constexpr int kFrameWatchInterval = 50; // ms
+constexpr int kFrameWatchTicks = 100;
+
 QSize marginsSize(const QMargins& m) {
     return {m.left() + m.right(), m.top() + m.bottom()};
 }
@@ -14,8 +17,16 @@ QSize marginsSize(const QMargins& m) {
 } // namespace
 
 WindowPlacement::WindowPlacement(QWidget& window)
-    : QObject(&window), m_window(window), m_normal(window.frameGeometry()) {
+    : QObject(&window), m_window(window), m_normal(window.frameGeometry()),
+      m_frameWatch(new QTimer(this)) {
     m_window.installEventFilter(this);
+    // No event tells when the window manager has framed the window: look until it has.
+    m_frameWatch->setInterval(kFrameWatchInterval);
+    connect(m_frameWatch, &QTimer::timeout, this, [this] {
+        noteFrame();
+        if (!m_margins.isNull() || ++m_frameWatchTicks >= kFrameWatchTicks)
+            m_frameWatch->stop();
+    });
 }
 
 QRect WindowPlacement::outerRect() const {
@@ -51,7 +62,7 @@ void WindowPlacement::restoreNormalRect(const QRect& outer) {
     m_normal = outer;
     m_window.move(outer.topLeft());
     m_window.resize(outer.size() - marginsSize(m_margins));
-    m_pendingOuterSize = outer.size();
+    m_pendingOuter = outer;
 }
 
 void WindowPlacement::restoreState(PlacementRecord::ShowCmd showCmd) {
@@ -67,9 +78,16 @@ void WindowPlacement::restoreState(PlacementRecord::ShowCmd showCmd) {
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_window) {
         switch (event->type()) {
+        case QEvent::Show:
+            if (m_margins.isNull()) {
+                m_frameWatchTicks = 0;
+                m_frameWatch->start();
+            }
+            noteFrame();
+            noteGeometry();
+            break;
         case QEvent::Move:
         case QEvent::Resize:
-        case QEvent::Show:
             noteFrame();
             noteGeometry();
             break;
@@ -98,15 +116,17 @@ void WindowPlacement::noteFrame() {
     m_margins = margins;
     if (m_minimumOuter.isValid())
         m_window.setMinimumSize(m_minimumOuter - marginsSize(margins));
-    applyPendingSize();
+    applyPendingOuter();
+    noteGeometry();
 }
 
-// The restored outer size, once the frame is known and the window is in its normal state.
-void WindowPlacement::applyPendingSize() {
-    if (!m_pendingOuterSize || m_margins.isNull() || !isNormalState())
+// The restored outer rectangle, once the frame is known and the window is in its normal state:
+// the client rectangle inside it.
+void WindowPlacement::applyPendingOuter() {
+    if (!m_pendingOuter || m_margins.isNull() || !isNormalState())
         return;
-    m_window.resize(*m_pendingOuterSize - marginsSize(m_margins));
-    m_pendingOuterSize.reset();
+    m_window.setGeometry(m_pendingOuter->marginsRemoved(m_margins));
+    m_pendingOuter.reset();
 }
 
 // A maximise by the window manager may move and resize the window before its new state arrives,
@@ -129,6 +149,6 @@ void WindowPlacement::noteNormalRect() {
 void WindowPlacement::noteStateChange() {
     if (!isNormalState())
         return;
-    applyPendingSize();
+    applyPendingOuter();
     noteGeometry();
 }

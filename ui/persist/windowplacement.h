@@ -9,13 +9,14 @@
 
 #include <optional>
 
+class QTimer;
 class QWidget;
 
 // The placement record of a top-level window under Qt. The normal rectangle is the window's outer
 // rectangle (frame included), followed while the window is neither minimised nor maximised.
-// Restoring happens before the window is shown, when the frame is not known yet: the outer
-// top-left is placed with move(), and the size is corrected by the frame margins once the window
-// manager has framed the window, so that a run without changes writes back what it read.
+// Restoring happens before the window is shown, when the frame is not known yet: the rectangle is
+// applied as it stands, and corrected by the frame margins once the window manager has framed
+// the window, so that a run without changes writes back what it read.
 class WindowPlacement : public QObject {
     Q_OBJECT
 public:
@@ -36,7 +37,7 @@ private:
     QRect outerRect() const;
     bool isNormalState() const;
     void noteFrame();
-    void applyPendingSize();
+    void applyPendingOuter();
     void noteGeometry();
     void noteNormalRect();
     void noteStateChange();
@@ -46,5 +47,7 @@ private:
     QSize m_minimumOuter;
     QRect m_normal;
     bool m_notePending = false;
-    std::optional<QSize> m_pendingOuterSize;
+    std::optional<QRect> m_pendingOuter;
+    QTimer* m_frameWatch;
+    int m_frameWatchTicks = 0;
 };
