@@ -29,10 +29,6 @@ WindowPlacement::WindowPlacement(QWidget& window)
     });
 }
 
-QRect WindowPlacement::outerRect() const {
-    return m_window.frameGeometry();
-}
-
 bool WindowPlacement::isNormalState() const {
     return !(m_window.windowState() &
              (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
@@ -45,7 +41,8 @@ PlacementRecord WindowPlacement::record() const {
         r.showCmd = PlacementRecord::Minimised;
     else if (m_window.isMaximized())
         r.showCmd = PlacementRecord::Maximised;
-    const QRect normal = isNormalState() && m_window.isVisible() ? outerRect() : m_normal;
+    const QRect normal =
+        isNormalState() && m_window.isVisible() ? m_window.frameGeometry() : m_normal;
     r.left = normal.left();
     r.top = normal.top();
     r.right = normal.left() + normal.width();
@@ -60,9 +57,9 @@ void WindowPlacement::setMinimumOuterSize(QSize size) {
 
 void WindowPlacement::restoreNormalRect(const QRect& outer) {
     m_normal = outer;
-    m_window.move(outer.topLeft());
-    m_window.resize(outer.size() - marginsSize(m_margins));
     m_pendingOuter = outer;
+    m_window.setGeometry(outer); // the frame is taken off once it is known
+    applyPendingOuter();
 }
 
 void WindowPlacement::restoreState(PlacementRecord::ShowCmd showCmd) {
@@ -91,9 +88,6 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
             noteFrame();
             noteGeometry();
             break;
-        case QEvent::UpdateRequest:
-            noteFrame();
-            break;
         case QEvent::WindowStateChange:
             noteFrame();
             noteStateChange();
@@ -105,13 +99,16 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-// The frame margins are known only after the window manager has framed the mapped window.
+// The frame margins are known only after the window manager has framed the mapped window. While
+// it reparents the window, Qt may measure the frame from a parent that is not sized yet; such
+// negative margins are no frame.
 void WindowPlacement::noteFrame() {
     const QWindow* handle = m_window.windowHandle();
     if (!handle || !m_window.isVisible())
         return;
     const QMargins margins = handle->frameMargins();
-    if (margins == m_margins)
+    if (margins == m_margins || margins.left() < 0 || margins.top() < 0 || margins.right() < 0 ||
+        margins.bottom() < 0)
         return;
     m_margins = margins;
     if (m_minimumOuter.isValid())
@@ -143,7 +140,7 @@ void WindowPlacement::noteGeometry() {
 
 void WindowPlacement::noteNormalRect() {
     if (m_window.isVisible() && isNormalState())
-        m_normal = outerRect();
+        m_normal = m_window.frameGeometry();
 }
 
 void WindowPlacement::noteStateChange() {

@@ -2,7 +2,6 @@
 
 #include "ui/persist/placementrecord.h"
 
-#include <QList>
 #include <QMargins>
 #include <QObject>
 #include <QRect>
@@ -34,7 +33,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QRect outerRect() const;
     bool isNormalState() const;
     void noteFrame();
     void applyPendingOuter();

@@ -105,6 +105,18 @@ private Q_SLOTS:
     }
 };
 
+// The window manager starts after the server: a window mapped before it manages the screen may
+// stay unframed, so probe windows are shown until one is framed.
+static bool waitForWindowManager() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        QWidget probe;
+        probe.show();
+        if (QTest::qWaitFor([&] { return !probe.windowHandle()->frameMargins().isNull(); }, 1000))
+            return true;
+    }
+    return false;
+}
+
 int main(int argc, char* argv[]) {
     IsolatedEnvironment environment;
     PrivateXServer x;
@@ -114,6 +126,10 @@ int main(int argc, char* argv[]) {
     }
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    if (!waitForWindowManager()) {
+        std::fprintf(stderr, "FAIL: openbox framed no window\n");
+        return 1;
+    }
     TestPlacementRoundTrip test;
     return QTest::qExec(&test, argc, argv);
 }
