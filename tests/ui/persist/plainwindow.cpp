@@ -55,6 +55,9 @@ PlainWindow::PlainWindow(IniStore& store, TIniLink* toolbarLayout) {
     connect(recentMenu, &RecentMenu::chosen, this, [this](const QString& path) {
         reopened.append(path);
         recent.add(path); // as the playlist document does after a reopen
+        menuAfterReopen.clear();
+        for (const QAction* entry : reopen->menu()->actions())
+            menuAfterReopen.append(entry->text());
     });
     m_state = std::make_unique<WindowStateStore>(
         store, *this, StoredPanels{pnlWavs, pnlDirectories, pnlPlaylist}, recent, toolbarLayout);

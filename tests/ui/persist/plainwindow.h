@@ -35,9 +35,10 @@ public:
     RecentList recent;
     RecentMenu* recentMenu = nullptr;
 
-    bool allowClose = true; // the answer of the close query
-    QStringList reopened;   // paths chosen from Reopen, in order
-    QStringList statusTips; // every status hint the window was sent
+    bool allowClose = true;      // the answer of the close query
+    QStringList reopened;        // paths chosen from Reopen, in order
+    QStringList menuAfterReopen; // the Reopen captions when the reopen handler has finished
+    QStringList statusTips;      // every status hint the window was sent
 
 protected:
     void showEvent(QShowEvent* event) override;
