@@ -21,7 +21,6 @@ TFormStorage::TFormStorage(IniStore& store, QString section, WindowPlacement& pl
     : m_store(store), m_section(std::move(section)), m_placement(placement) {}
 
 void TFormStorage::restore() {
-    m_saved = false;
     restorePlacement();
     if (m_link)
         m_link->load(m_store);
@@ -36,7 +35,6 @@ void TFormStorage::save(bool visible) {
     if (m_link)
         m_link->save(m_store);
     TPropsStorage(m_store, m_section).save(m_properties);
-    m_saved = true;
 }
 
 TFormPlacement::TFormPlacement(IniStore& store, QString section, WindowPlacement& placement)

@@ -27,9 +27,6 @@ public:
     // save of a window destroyed without one.
     void save(bool visible);
 
-    bool isRestored() const { return m_restored; }
-    bool isSaved() const { return m_saved; }
-
 protected:
     virtual void restorePlacement() {}
 
@@ -41,7 +38,6 @@ private:
     TIniLink* m_link = nullptr;
     QList<StoredProperty> m_properties;
     bool m_restored = false;
-    bool m_saved = false;
 };
 
 // The component that also reads the window's position, size and state back, and keeps the

@@ -33,8 +33,7 @@ WindowStateStore::~WindowStateStore() {
         return;
     errorboundary::run([this] {
         for (TFormStorage* component : saveOrder())
-            if (!component->isSaved())
-                component->save(true);
+            component->save(true);
     });
 }
 

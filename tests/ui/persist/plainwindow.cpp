@@ -25,6 +25,14 @@ QSplitter* splitter(QWidget* parent) {
 
 } // namespace
 
+QString normPos(const QRect& outer) {
+    return QStringLiteral("%1,%2,%3,%4")
+        .arg(outer.left())
+        .arg(outer.top())
+        .arg(outer.left() + outer.width())
+        .arg(outer.top() + outer.height());
+}
+
 PlainWindow::PlainWindow(IniStore& store, TIniLink* toolbarLayout) {
     setGeometry(417, 109, 504, 371);
     fileMenu = menuBar()->addMenu(QStringLiteral("&File"));

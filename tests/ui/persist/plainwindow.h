@@ -15,6 +15,9 @@ class QSplitter;
 class RecentMenu;
 class TIniLink;
 
+// "left,top,right,bottom" of an outer rectangle, as "NormPos" holds it.
+QString normPos(const QRect& outer);
+
 // A main window built by the tests, laid out as the program's: a File menu with Reopen, the
 // browser half (directory column and file column in a splitter) and the playlist panel beside it
 // in a second splitter, at the designed size. It hooks the window-state store where the program's

@@ -22,14 +22,6 @@ class TestPlacementRoundTrip : public QObject {
         return m_store->readString(QStringLiteral("Form"), QLatin1String(key), QString());
     }
 
-    static QString normPos(const QRect& r) {
-        return QStringLiteral("%1,%2,%3,%4")
-            .arg(r.left())
-            .arg(r.top())
-            .arg(r.left() + r.width())
-            .arg(r.top() + r.height());
-    }
-
     // Shows a window and waits until the window manager has framed it.
     static std::unique_ptr<PlainWindow> framedWindow(IniStore& store) {
         auto window = std::make_unique<PlainWindow>(store);

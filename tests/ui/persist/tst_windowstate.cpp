@@ -23,14 +23,6 @@ class TestWindowState : public QObject {
 
     QRect designedOuter() const { return QRect(417, 109, 504, 371).marginsAdded(m_frame); }
 
-    static QString normPos(const QRect& r) {
-        return QStringLiteral("%1,%2,%3,%4")
-            .arg(r.left())
-            .arg(r.top())
-            .arg(r.left() + r.width())
-            .arg(r.top() + r.height());
-    }
-
     // The platform delivers a new geometry through the event loop, as it does for a person's drag.
     static void settle() { QTest::qWait(50); }
 
