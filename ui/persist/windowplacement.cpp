@@ -8,7 +8,8 @@
 namespace {
 
 constexpr int kFrameWatchInterval = 50; // ms
-constexpr int kFrameWatchTicks = 100;
+constexpr int kFrameWatchTicks = 60;
+constexpr int kSettledTicks = 2; // the restored rectangle has held this long
 
 QSize marginsSize(const QMargins& m) {
     return {m.left() + m.right(), m.top() + m.bottom()};
@@ -20,13 +21,10 @@ WindowPlacement::WindowPlacement(QWidget& window)
     : QObject(&window), m_window(window), m_normal(window.frameGeometry()),
       m_frameWatch(new QTimer(this)) {
     m_window.installEventFilter(this);
-    // No event tells when the window manager has framed the window: look until it has.
+    // No event tells when the window manager has framed the window, nor when it has finished
+    // placing it: look until the frame is known and a restored rectangle has held.
     m_frameWatch->setInterval(kFrameWatchInterval);
-    connect(m_frameWatch, &QTimer::timeout, this, [this] {
-        noteFrame();
-        if (!m_margins.isNull() || ++m_frameWatchTicks >= kFrameWatchTicks)
-            m_frameWatch->stop();
-    });
+    connect(m_frameWatch, &QTimer::timeout, this, &WindowPlacement::watchFrame);
 }
 
 bool WindowPlacement::isNormalState() const {
@@ -60,6 +58,7 @@ void WindowPlacement::restoreNormalRect(const QRect& outer) {
     m_pendingOuter = outer;
     m_window.setGeometry(outer); // the frame is taken off once it is known
     applyPendingOuter();
+    startFrameWatch();
 }
 
 void WindowPlacement::restoreState(PlacementRecord::ShowCmd showCmd) {
@@ -76,10 +75,8 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_window) {
         switch (event->type()) {
         case QEvent::Show:
-            if (m_margins.isNull()) {
-                m_frameWatchTicks = 0;
-                m_frameWatch->start();
-            }
+            if (m_margins.isNull())
+                startFrameWatch();
             noteFrame();
             noteGeometry();
             break;
@@ -97,6 +94,26 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+void WindowPlacement::startFrameWatch() {
+    m_frameWatchTicks = 0;
+    m_frameWatch->start();
+}
+
+// While maximised or minimised, a restored rectangle waits for the return to the normal state;
+// in the normal state it is given up after a while, so it never undoes a move by the user.
+void WindowPlacement::watchFrame() {
+    noteFrame();
+    applyPendingOuter();
+    const bool framed = !m_margins.isNull();
+    if (!isNormalState()) {
+        if (framed)
+            m_frameWatch->stop();
+    } else if ((framed && !m_pendingOuter) || ++m_frameWatchTicks >= kFrameWatchTicks) {
+        m_frameWatch->stop();
+        m_pendingOuter.reset();
+    }
 }
 
 // The frame margins are known only after the window manager has framed the mapped window. While
@@ -118,12 +135,17 @@ void WindowPlacement::noteFrame() {
 }
 
 // The restored outer rectangle, once the frame is known and the window is in its normal state:
-// the client rectangle inside it.
+// the client rectangle inside it. A window manager that is still placing the window may ignore
+// the request, so it is made again until the rectangle has held.
 void WindowPlacement::applyPendingOuter() {
     if (!m_pendingOuter || m_margins.isNull() || !isNormalState())
         return;
-    m_window.setGeometry(m_pendingOuter->marginsRemoved(m_margins));
-    m_pendingOuter.reset();
+    if (m_window.frameGeometry() != *m_pendingOuter) {
+        m_settledTicks = 0;
+        m_window.setGeometry(m_pendingOuter->marginsRemoved(m_margins));
+    } else if (++m_settledTicks >= kSettledTicks) {
+        m_pendingOuter.reset();
+    }
 }
 
 // A maximise by the window manager may move and resize the window before its new state arrives,
@@ -146,6 +168,7 @@ void WindowPlacement::noteNormalRect() {
 void WindowPlacement::noteStateChange() {
     if (!isNormalState())
         return;
-    applyPendingOuter();
+    if (m_pendingOuter)
+        startFrameWatch(); // restored maximised or minimised: the rectangle applies now
     noteGeometry();
 }

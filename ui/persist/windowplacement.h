@@ -34,6 +34,8 @@ protected:
 
 private:
     bool isNormalState() const;
+    void startFrameWatch();
+    void watchFrame();
     void noteFrame();
     void applyPendingOuter();
     void noteGeometry();
@@ -48,4 +50,5 @@ private:
     std::optional<QRect> m_pendingOuter;
     QTimer* m_frameWatch;
     int m_frameWatchTicks = 0;
+    int m_settledTicks = 0;
 };
