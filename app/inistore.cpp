@@ -169,6 +169,10 @@ QStringList IniStore::keys(const QString& section) const {
     return result;
 }
 
+void IniStore::eraseSection(const QString& section) {
+    edit([&](IniText& text) { text.eraseSection(section.trimmed()); });
+}
+
 void IniStore::writeInteger(const QString& section, const QString& key, int value) {
     writeString(section, key, QString::number(value));
 }

@@ -52,6 +52,8 @@ public:
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, int value);
     void writeBool(const QString& section, const QString& key, bool value);
+    // Removes the whole section, with the same atomic replacement and failure as a write.
+    void eraseSection(const QString& section);
 
     // The keys of a section, lower-cased, each once.
     QStringList keys(const QString& section) const;

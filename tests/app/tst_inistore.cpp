@@ -197,6 +197,17 @@ private Q_SLOTS:
                  QStringLiteral("three"));
     }
 
+    void eraseSectionRemovesItAndLeavesTheOthers() {
+        writeTextFile("[A]\nK=1\n\n[Gone]\nX=1\n; its comment\n[b]\nK=2\n[gone]\nY=2\n");
+        IniStore store(path());
+        QCOMPARE(store.readString(QStringLiteral("GONE"), QStringLiteral("Y"), {}),
+                 QStringLiteral("2"));
+        store.eraseSection(QStringLiteral("GONE"));
+        QCOMPARE(fileBytes(), QByteArray("[A]\nK=1\n\n[b]\nK=2\n"));
+        QCOMPARE(store.readString(QStringLiteral("Gone"), QStringLiteral("X"), QStringLiteral("-")),
+                 QStringLiteral("-"));
+    }
+
     void readOnlyFileRaisesAndStaysIntact() {
         writeTextFile("[S]\nK=old\n");
         QVERIFY(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));

@@ -1,0 +1,129 @@
+#include "app/inistore.h"
+#include "tests/support/testenv.h"
+#include "tests/ui/persist/plainwindow.h"
+#include "tests/ui/persist/xserver.h"
+
+#include <QApplication>
+#include <QWindow>
+
+#include <cstdio>
+
+// The placement on a decorated window under a real window manager: what one run writes, the next
+// run restores exactly, frame included.
+class TestPlacementRoundTrip : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<IniStore> m_store;
+
+    QString path() const { return m_dir.filePath(QStringLiteral("Sondrix.ini")); }
+
+    QString stored(const char* key) const {
+        return m_store->readString(QStringLiteral("Form"), QLatin1String(key), QString());
+    }
+
+    // Shows a window and waits until the window manager has framed it.
+    static std::unique_ptr<PlainWindow> framedWindow(IniStore& store) {
+        auto window = std::make_unique<PlainWindow>(store);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()) ||
+            !QTest::qWaitFor([&] { return !window->windowHandle()->frameMargins().isNull(); },
+                             10000))
+            return nullptr;
+        QTest::qWait(300); // the window manager's last configure after framing
+        return window;
+    }
+
+private Q_SLOTS:
+    void init() {
+        QFile::remove(path());
+        m_store = std::make_unique<IniStore>(path());
+    }
+
+    void twoRunsWithoutChangeWriteTheSameNormPos() {
+        {
+            QFile f(path());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[Form]\nNormPos=100,80,700,520\nShowCmd=1\n");
+        }
+        for (int run = 1; run <= 2; ++run) {
+            auto window = framedWindow(*m_store);
+            QVERIFY2(window, "the window manager did not frame the window");
+            QTRY_COMPARE(window->frameGeometry(), QRect(100, 80, 600, 440));
+            QVERIFY(window->geometry().width() < 600); // the frame is part of the stored size
+            QVERIFY(window->close());
+            QCOMPARE(stored("NormPos"), QStringLiteral("100,80,700,520"));
+        }
+    }
+
+    void aFirstRunIsRestoredExactlyByTheSecond() {
+        QString first;
+        for (int run = 1; run <= 2; ++run) {
+            auto window = framedWindow(*m_store);
+            QVERIFY2(window, "the window manager did not frame the window");
+            const QRect outer = window->frameGeometry();
+            QVERIFY(window->close());
+            QCOMPARE(stored("NormPos"), normPos(outer));
+            if (run == 1)
+                first = stored("NormPos");
+        }
+        QCOMPARE(stored("NormPos"), first);
+    }
+
+    void theOuterSizeStaysAtLeast350By200() {
+        auto window = framedWindow(*m_store);
+        QVERIFY2(window, "the window manager did not frame the window");
+        window->resize(100, 50);
+        QTRY_COMPARE(window->frameGeometry().size(), QSize(350, 200));
+    }
+
+    void maximisedAtCloseRestoresMaximisedThenTheNormalRectangle() {
+        auto first = framedWindow(*m_store);
+        QVERIFY2(first, "the window manager did not frame the window");
+        const QRect outer = first->frameGeometry();
+        first->showMaximized();
+        QTRY_VERIFY(first->isMaximized() && first->frameGeometry() != outer);
+        QTest::qWait(300);
+        QVERIFY(first->close());
+        first.reset();
+        QCOMPARE(stored("ShowCmd"), QStringLiteral("3"));
+        QCOMPARE(stored("NormPos"), normPos(outer));
+
+        auto second = framedWindow(*m_store);
+        QVERIFY2(second, "the window manager did not frame the window");
+        QTRY_VERIFY(second->isMaximized());
+        second->showNormal();
+        QTRY_COMPARE(second->frameGeometry(), outer);
+    }
+};
+
+// The window manager starts after the server: a window mapped before it manages the screen may
+// stay unframed, so probe windows are shown until one is framed.
+static bool waitForWindowManager() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        QWidget probe;
+        probe.show();
+        if (QTest::qWaitFor([&] { return !probe.windowHandle()->frameMargins().isNull(); }, 1000))
+            return true;
+    }
+    return false;
+}
+
+int main(int argc, char* argv[]) {
+    IsolatedEnvironment environment;
+    PrivateXServer x;
+    if (!x.start()) {
+        std::fprintf(stderr, "FAIL: %s\n", qPrintable(x.error()));
+        return 1;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    if (!waitForWindowManager()) {
+        std::fprintf(stderr, "FAIL: openbox framed no window\n");
+        return 1;
+    }
+    TestPlacementRoundTrip test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_placementroundtrip.moc"

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <sys/types.h>
+
+// A private X server (Xvfb on a display it picks itself) with the openbox window manager, for a
+// test that needs real window frames. Both processes end with this object.
+class PrivateXServer {
+public:
+    PrivateXServer() = default;
+    ~PrivateXServer();
+    PrivateXServer(const PrivateXServer&) = delete;
+    PrivateXServer& operator=(const PrivateXServer&) = delete;
+
+    // Starts both and points DISPLAY at the server; false, with the reason in error(), when either
+    // cannot be started.
+    bool start();
+    const QString& error() const { return m_error; }
+
+private:
+    bool fail(const QString& reason);
+
+    pid_t m_server = -1;
+    pid_t m_windowManager = -1;
+    QString m_error;
+};

@@ -1,0 +1,52 @@
+#include "ui/persist/formstorage.h"
+
+#include "ui/persist/inilink.h"
+#include "ui/persist/windowplacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+constexpr QSize kMinimumOuterSize(350, 200);
+
+QSize screenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize();
+}
+
+} // namespace
+
+TFormStorage::TFormStorage(IniStore& store, QString section, WindowPlacement& placement)
+    : m_store(store), m_section(std::move(section)), m_placement(placement) {}
+
+void TFormStorage::restore() {
+    restorePlacement();
+    if (m_link)
+        m_link->load(m_store);
+    m_restored = true;
+    TPropsStorage(m_store, m_section).load(m_properties);
+}
+
+void TFormStorage::save(bool visible) {
+    if (!m_restored)
+        return;
+    writePlacementKeys(m_store, m_section, m_placement.record(), screenSize(), visible);
+    if (m_link)
+        m_link->save(m_store);
+    TPropsStorage(m_store, m_section).save(m_properties);
+}
+
+TFormPlacement::TFormPlacement(IniStore& store, QString section, WindowPlacement& placement)
+    : TFormStorage(store, std::move(section), placement) {
+    m_placement.setMinimumOuterSize(kMinimumOuterSize);
+}
+
+void TFormPlacement::restorePlacement() {
+    const PlacementRecord current = m_placement.record();
+    if (const auto stored = readPlacementPositions(m_store, m_section, screenSize(), current);
+        stored && stored->right > stored->left)
+        m_placement.restoreNormalRect(QRect(stored->left, stored->top, stored->right - stored->left,
+                                            stored->bottom - stored->top));
+    m_placement.restoreState(storedShowCmd(m_store, m_section));
+}

@@ -1,0 +1,46 @@
+#include "ui/persist/propsstorage.h"
+
+#include "app/inistore.h"
+
+#include <QSplitter>
+
+namespace {
+
+void setPanelWidth(QWidget& panel, int width) {
+    if (auto* splitter = qobject_cast<QSplitter*>(panel.parentWidget())) {
+        const int index = splitter->indexOf(&panel);
+        QList<int> sizes = splitter->sizes();
+        int filler = -1;
+        for (int i = 0; i < splitter->count(); ++i)
+            if (i != index && splitter->widget(i)->sizePolicy().horizontalStretch() > 0)
+                filler = i;
+        if (filler >= 0) {
+            sizes[filler] += sizes[index] - width;
+            sizes[index] = width;
+            splitter->setSizes(sizes);
+        }
+    }
+    panel.resize(width, panel.height());
+}
+
+} // namespace
+
+StoredProperty panelWidthProperty(QWidget& panel) {
+    return {panel.objectName(), QStringLiteral("Width"), [&panel] { return panel.width(); },
+            [&panel](int width) { setPanelWidth(panel, width); }};
+}
+
+void TPropsStorage::load(const QList<StoredProperty>& properties) const {
+    for (const StoredProperty& p : properties) {
+        const QString text =
+            m_store.readString(m_section, keyOf(p), QString::number(p.get())).trimmed();
+        bool ok = false;
+        const int value = text.toInt(&ok, 10);
+        p.set(ok ? value : 0);
+    }
+}
+
+void TPropsStorage::save(const QList<StoredProperty>& properties) const {
+    for (const StoredProperty& p : properties)
+        m_store.writeInteger(m_section, keyOf(p), p.get());
+}

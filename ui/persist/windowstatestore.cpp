@@ -1,0 +1,53 @@
+#include "ui/persist/windowstatestore.h"
+
+#include "ui/dialogs/errorboundary.h"
+#include "ui/persist/recentlist.h"
+#include "ui/persist/storagekeys.h"
+
+using namespace storagekeys;
+
+WindowStateStore::WindowStateStore(IniStore& store, QWidget& window, const StoredPanels& panels,
+                                   RecentList& recent, TIniLink* toolbarLayout)
+    : m_placement(new WindowPlacement(window)),
+      m_panels(store, QLatin1String(kPanelsSection), *m_placement),
+      m_formPlacement(store, QLatin1String(kFormSection), *m_placement),
+      m_toolbar(store, QLatin1String(kToolbarSection), *m_placement),
+      m_mru(store, QLatin1String(kMruSection), *m_placement) {
+    m_panels.setStoredProperties({panelWidthProperty(*panels.wavs),
+                                  panelWidthProperty(*panels.directories),
+                                  panelWidthProperty(*panels.playlist)});
+    m_toolbar.setLink(toolbarLayout);
+    m_mru.setLink(&recent);
+}
+
+std::array<TFormStorage*, 4> WindowStateStore::restoreOrder() {
+    return {&m_mru, &m_toolbar, &m_formPlacement, &m_panels};
+}
+
+std::array<TFormStorage*, 4> WindowStateStore::saveOrder() {
+    return {&m_panels, &m_formPlacement, &m_toolbar, &m_mru};
+}
+
+WindowStateStore::~WindowStateStore() {
+    if (m_closeSaveDone)
+        return;
+    errorboundary::run([this] {
+        for (TFormStorage* component : saveOrder())
+            component->save(true);
+    });
+}
+
+void WindowStateStore::restore() {
+    for (TFormStorage* component : restoreOrder())
+        errorboundary::run([component] { component->restore(); });
+}
+
+// The first failed write ends the save; one report, and the window still closes. Components left
+// unsaved are not tried again when the window is destroyed.
+void WindowStateStore::save() {
+    m_closeSaveDone = true;
+    errorboundary::run([this] {
+        for (TFormStorage* component : saveOrder())
+            component->save(false);
+    });
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ui/persist/formstorage.h"
+#include "ui/persist/windowplacement.h"
+
+#include <array>
+
+class IniStore;
+class QWidget;
+class RecentList;
+class TIniLink;
+
+// The panels whose widths the window keeps between runs.
+struct StoredPanels {
+    QWidget* wavs = nullptr;        // the browser half: directory tree and file list together
+    QWidget* directories = nullptr; // the directory tree's column
+    QWidget* playlist = nullptr;
+};
+
+// The main window's four storage components. The window calls restore() when it is first shown,
+// before its own show steps, and save() once its close query has allowed the close, before its
+// close steps. Destroying this object saves what was restored but not saved yet, with "Visible"
+// as "1". A failure is shown through the error boundary; the show or the close goes on.
+class WindowStateStore {
+public:
+    WindowStateStore(IniStore& store, QWidget& window, const StoredPanels& panels,
+                     RecentList& recent, TIniLink* toolbarLayout);
+    ~WindowStateStore();
+    WindowStateStore(const WindowStateStore&) = delete;
+    WindowStateStore& operator=(const WindowStateStore&) = delete;
+
+    void restore();
+    void save();
+
+private:
+    std::array<TFormStorage*, 4> restoreOrder();
+    std::array<TFormStorage*, 4> saveOrder();
+
+    WindowPlacement* m_placement; // owned by the window, so it sees the window's events
+    TFormStorage m_panels;
+    TFormPlacement m_formPlacement;
+    TFormStorage m_toolbar;
+    TFormStorage m_mru;
+    bool m_closeSaveDone = false;
+};
