@@ -14,7 +14,7 @@
 // the scan at once; `report` receives the peaks known so far about every kReportMs and at the
 // end. Memory: the columns and one block.
 struct WaveformScan {
-    static constexpr int64_t kExactFrames = 64 * 1024 * 1024;
+    static constexpr int64_t kExactFrames = 128 * 1024 * 1024;
     static constexpr int64_t kBlockFrames = 4096;
     static constexpr int kReportMs = 40;
 
