@@ -28,6 +28,11 @@ private Q_SLOTS:
         QCOMPARE(data->urls().size(), 1);
         QCOMPARE(encodePath(localPath(data->urls().constFirst())), bytes);
         QCOMPARE(data->data(QStringLiteral("text/plain")), bytes);
+        // The same list as another program hands it over in a drop.
+        QMimeData received;
+        received.setData(QStringLiteral("text/uri-list"), uriList);
+        QCOMPARE(received.urls().size(), 1);
+        QCOMPARE(encodePath(localPath(received.urls().constFirst())), bytes);
     }
 
     void plainNameReadsAsText() {

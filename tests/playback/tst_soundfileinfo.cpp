@@ -1,3 +1,4 @@
+#include "fileops/pathcodec.h"
 #include "playback/soundfileinfo.h"
 #include "playback/soundinfoprovider.h"
 #include "tests/support/testenv.h"
@@ -7,6 +8,7 @@
 #include <QLocale>
 #include <QSignalSpy>
 
+#include <cstdio>
 #include <sndfile.h>
 #include <sys/stat.h>
 
@@ -53,6 +55,16 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("sound.wav"));
         QVERIFY(writeTone(path, {sampleRate, channels, format, seconds, 440.0}));
         QCOMPARE(soundFileInfoText(path), expected + QLatin1Char('\n') + sizeLine(path));
+    }
+
+    void rawByteNameIsRead() {
+        QTemporaryDir dir;
+        const QString written = dir.filePath(QStringLiteral("tone.wav"));
+        QVERIFY(writeTone(written, {44100, 1, 0, 0.5, 440.0}));
+        const QByteArray bytes = QFile::encodeName(dir.path()) + "/t\xf6ne.wav";
+        QCOMPARE(::rename(QFile::encodeName(written).constData(), bytes.constData()), 0);
+        QCOMPARE(soundFileInfoText(decodePath(bytes)).section(QLatin1Char('\n'), 0, 1),
+                 QStringLiteral("44100 Hz, 16-bit, mono\nLength: 0:0.50"));
     }
 
     void textFileNamedWavGivesOneLineReason() {
