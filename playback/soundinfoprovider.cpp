@@ -3,8 +3,6 @@
 #include "fileops/pathcodec.h"
 #include "playback/soundfileinfo.h"
 
-#include <QMutex>
-
 #include <sys/stat.h>
 
 namespace {
@@ -27,25 +25,14 @@ Stamp stampOf(const QString& path) {
 
 } // namespace
 
-// The path of the latest request, shared with the worker so it skips requests overtaken.
-struct SoundInfoProvider::Wanted {
-    QMutex mutex;
-    QString path;
-    bool isStill(const QString& candidate) {
-        QMutexLocker lock(&mutex);
-        return path == candidate;
-    }
-};
-
-SoundInfoProvider::SoundInfoProvider(QObject* parent)
-    : QObject(parent), m_cache(kCachedFiles), m_wanted(std::make_shared<Wanted>()) {
+SoundInfoProvider::SoundInfoProvider(QObject* parent) : QObject(parent), m_cache(kCachedFiles) {
     m_worker.setMaxThreadCount(1);
 }
 
 SoundInfoProvider::~SoundInfoProvider() {
     {
-        QMutexLocker lock(&m_wanted->mutex);
-        m_wanted->path.clear();
+        QMutexLocker lock(&m_wantedMutex);
+        m_wantedPath.clear();
     }
     m_worker.waitForDone();
 }
@@ -56,11 +43,11 @@ std::optional<QString> SoundInfoProvider::request(const QString& path) {
         entry && entry->modified == stamp.modified && entry->size == stamp.size)
         return entry->text;
     {
-        QMutexLocker lock(&m_wanted->mutex);
-        m_wanted->path = path;
+        QMutexLocker lock(&m_wantedMutex);
+        m_wantedPath = path;
     }
-    m_worker.start([this, wanted = m_wanted, path, stamp] {
-        if (!wanted->isStill(path))
+    m_worker.start([this, path, stamp] {
+        if (!isWanted(path))
             return;
         const QString text = soundFileInfoText(path);
         // Delivered on this object's thread; dropped with the object if it is gone by then.
@@ -75,4 +62,9 @@ void SoundInfoProvider::store(const QString& path, qint64 modified, qint64 size,
                               const QString& text) {
     m_cache.insert(path, new Entry{modified, size, text});
     Q_EMIT infoReady(path, text);
+}
+
+bool SoundInfoProvider::isWanted(const QString& path) {
+    QMutexLocker lock(&m_wantedMutex);
+    return m_wantedPath == path;
 }

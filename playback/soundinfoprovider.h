@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QCache>
+#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
 
-#include <memory>
 #include <optional>
 
 // Tooltip texts for hovered files, read off the user-interface thread and kept by path while
@@ -30,10 +30,12 @@ private:
         qint64 size;
         QString text;
     };
-    struct Wanted;
     void store(const QString& path, qint64 modified, qint64 size, const QString& text);
+    bool isWanted(const QString& path);
 
     QCache<QString, Entry> m_cache;
-    std::shared_ptr<Wanted> m_wanted;
+    // The path of the latest request, for the worker to skip requests overtaken.
+    QMutex m_wantedMutex;
+    QString m_wantedPath;
     QThreadPool m_worker;
 };
