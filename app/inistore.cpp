@@ -28,7 +28,7 @@ constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 // by a writer killed right after creating it can only be judged by its age, so that age is
 // short, and the wait is bounded so that no write holds up the user interface for a second.
 constexpr auto kStaleLockTime = 500ms;
-constexpr auto kLockWait = 800ms;
+constexpr auto kLockWait = 700ms;
 constexpr auto kLockPoll = 20ms;
 
 std::pair<QString, QString> lookupKey(const QString& section, const QString& key) {
