@@ -47,12 +47,12 @@ bool acquire(QLockFile& lock) {
 }
 
 // The temporary files of writers killed between naming their copy and renaming it over the
-// file. Under the lock no running writer owns one.
+// file (six random letters after the name). Under the lock no running writer owns one.
 void removeLeftoverCopies(const QString& filePath) {
     const QFileInfo info(filePath);
     const QFileInfo target(info.exists() ? info.canonicalFilePath() : info.absoluteFilePath());
     const QRegularExpression leftover(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
     QDirIterator it(target.absolutePath(), QDir::Files | QDir::Hidden);
     while (it.hasNext()) {
         const QFileInfo candidate = it.nextFileInfo();

@@ -66,7 +66,7 @@ private Q_SLOTS:
     }
 
     void leftoverCopiesOfKilledWritersAreRemovedAtTheNextWrite() {
-        const QString leftover = path() + QStringLiteral(".aB3xYz");
+        const QString leftover = path() + QStringLiteral(".aBqxYz");
         const QString other = path() + QStringLiteral(".old");
         writeTextFile(leftover, "[S]\nK=half\n");
         writeTextFile(other, "mine");
