@@ -19,24 +19,18 @@ QList<QByteArray> lines(const QByteArray& bytes) {
     return result;
 }
 
-// The old lines appear in the new ones in order, one of them possibly rewritten, with at most
-// the three lines of a new section added.
+// A write changes one place: the old lines around it stay, at most one old line is rewritten and
+// at most the three lines of a new section are added.
 bool keepsUnchangedLines(const QList<QByteArray>& before, const QList<QByteArray>& after) {
-    qsizetype j = 0;
-    int rewritten = 0;
-    for (const QByteArray& line : before) {
-        qsizetype k = j;
-        while (k < after.size() && after[k] != line && k - j < 3)
-            ++k;
-        if (k < after.size() && after[k] == line) {
-            j = k + 1;
-        } else if (++rewritten > 1) {
-            return false;
-        } else {
-            ++j;
-        }
-    }
-    return after.size() - before.size() <= 3;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && before[prefix] == after[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (prefix + suffix < shorter &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return before.size() - prefix - suffix <= 1 && after.size() - prefix - suffix <= 3;
 }
 
 } // namespace
