@@ -29,7 +29,7 @@ constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 // short, and the wait is bounded so that no write holds up the user interface for a second.
 constexpr auto kStaleLockTime = 500ms;
 constexpr auto kLockWait = 700ms;
-constexpr auto kLockPoll = 20ms;
+constexpr auto kLockPoll = 5ms;
 
 std::pair<QString, QString> lookupKey(const QString& section, const QString& key) {
     return {foldIniName(section), foldIniName(key)};

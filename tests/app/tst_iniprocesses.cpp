@@ -1,5 +1,6 @@
 #include "app/inifile.h"
 #include "app/inistore.h"
+#include "app/sxerror.h"
 #include "tests/support/testenv.h"
 
 #include <QApplication>
@@ -18,14 +19,24 @@ constexpr int kKeysPerWriter = 300;
 const QString kKillSection = QStringLiteral("Kill");
 
 // Child: writes keys "<prefix><i>" = i for i from 0 to count (or forever when count < 0),
-// printing i once each write has returned.
+// printing i once each write has returned. A write refused because the others held the lock past
+// the wait is tried again, as a person would; it wrote nothing.
 int writeKeys(const QString& path, const QString& section, const QString& prefix, int count) {
     IniStore store(path);
+    int refused = 0;
     for (int i = 0; count < 0 || i < count; ++i) {
-        store.writeInteger(section, prefix + QString::number(i), i);
+        for (;;) {
+            try {
+                store.writeInteger(section, prefix + QString::number(i), i);
+                break;
+            } catch (const SxError&) {
+                ++refused;
+            }
+        }
         std::printf("%d\n", i);
         std::fflush(stdout);
     }
+    std::fprintf(stderr, "%d writes refused while the lock was busy\n", refused);
     return 0;
 }
 
@@ -118,6 +129,7 @@ private Q_SLOTS:
             ++reads;
         }
         for (const auto& writer : writers) {
+            qInfo("%s", writer->readAllStandardError().trimmed().constData());
             QCOMPARE(writer->exitStatus(), QProcess::NormalExit);
             QCOMPARE(writer->exitCode(), 0);
         }
