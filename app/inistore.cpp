@@ -3,21 +3,62 @@
 #include "app/atomicwrite.h"
 #include "app/inifile.h"
 #include "app/sxerror.h"
+#include "fileops/regularfile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QThread>
 
+#include <chrono>
 #include <sys/stat.h>
 
 namespace {
 
-constexpr char kFileName[] = "Sondrix.ini";
+using namespace std::chrono_literals;
 
-QString lookupKey(const QString& section, const QString& key) {
-    return section.toLower() + QLatin1Char('\n') + key.toLower();
+constexpr char kFileName[] = "Sondrix.ini";
+// A configuration file is a few kilobytes; anything much larger is not one.
+constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+// The lock is held for the milliseconds of one read and one replacement. A lock file left empty
+// by a writer killed right after creating it can only be judged by its age, so that age is
+// short, and the wait is bounded so that no write holds up the user interface for a second.
+constexpr auto kStaleLockTime = 500ms;
+constexpr auto kLockWait = 700ms;
+constexpr auto kLockPoll = 5ms;
+
+std::pair<QString, QString> lookupKey(const QString& section, const QString& key) {
+    return {foldIniName(section), foldIniName(key)};
+}
+
+bool acquire(QLockFile& lock) {
+    lock.setStaleLockTime(kStaleLockTime);
+    const QDeadlineTimer deadline(kLockWait);
+    while (!lock.tryLock(0ms)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        QThread::msleep(static_cast<unsigned long>(kLockPoll.count()));
+    }
+    return true;
+}
+
+// The temporary files of writers killed between naming their copy and renaming it over the
+// file (six random letters after the name). Under the lock no running writer owns one.
+void removeLeftoverCopies(const QString& filePath) {
+    const QFileInfo info(filePath);
+    const QFileInfo target(info.exists() ? info.canonicalFilePath() : info.absoluteFilePath());
+    const QRegularExpression leftover(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
+    QDirIterator it(target.absolutePath(), QDir::Files | QDir::Hidden);
+    while (it.hasNext()) {
+        const QFileInfo candidate = it.nextFileInfo();
+        if (!candidate.isSymLink() && leftover.match(candidate.fileName()).hasMatch())
+            QFile::remove(candidate.filePath());
+    }
 }
 
 } // namespace
@@ -64,19 +105,20 @@ void IniStore::refreshIfChanged() const {
     m_cachedIdentity.reset();
     if (!identity)
         return;
-    QFile file(m_filePath);
-    if (!file.open(QIODevice::ReadOnly))
+    // What is not a regular file of a sensible size reads as no file at all.
+    m_cachedIdentity = identity;
+    const auto content = readRegularFile(QFile::encodeName(m_filePath), kMaxFileBytes);
+    if (content.status != ReadStatus::Read)
         return;
-    const IniText text(QString::fromUtf8(file.readAll()));
+    const IniText text(content.bytes);
     // The first of duplicate keys wins, as in reading line by line.
-    QHash<QString, QString> first;
+    QHash<std::pair<QString, QString>, QString> first;
     for (const auto& entry : text.entries()) {
-        const QString k = lookupKey(entry.section, entry.key);
+        const auto k = lookupKey(entry.section, entry.key);
         if (!first.contains(k))
             first.insert(k, entry.value);
     }
     m_values = std::move(first);
-    m_cachedIdentity = identity;
 }
 
 std::optional<QString> IniStore::lookup(const QString& section, const QString& key) const {
@@ -128,20 +170,17 @@ void IniStore::edit(const std::function<void(IniText&)>& change) {
     if (!QDir().mkpath(info.absolutePath()))
         raiseWriteError();
     QLockFile lock(m_filePath + QStringLiteral(".lock"));
-    if (!lock.lock())
+    if (!acquire(lock))
         raiseWriteError();
+    removeLeftoverCopies(m_filePath);
 
-    QString current;
-    QFile file(m_filePath);
-    if (file.open(QIODevice::ReadOnly))
-        current = QString::fromUtf8(file.readAll());
-    else if (file.exists())
-        raiseWriteError(); // rewriting a file that cannot be read would lose its keys
-    file.close();
-
-    IniText text(current);
+    // Rewriting a file that cannot be read whole would lose its keys.
+    const auto current = readRegularFile(QFile::encodeName(m_filePath), kMaxFileBytes);
+    if (current.status == ReadStatus::Refused)
+        raiseWriteError();
+    IniText text(current.bytes);
     change(text);
-    if (writeFileAtomically(m_filePath, text.toString().toUtf8()) != WriteResult::Written)
+    if (writeFileAtomically(m_filePath, text.toBytes()) != WriteResult::Written)
         raiseWriteError();
     m_cachedIdentity.reset();
 }
@@ -161,11 +200,11 @@ void IniStore::replaceSection(const QString& section,
 
 QStringList IniStore::keys(const QString& section) const {
     refreshIfChanged();
-    const QString prefix = section.trimmed().toLower() + QLatin1Char('\n');
+    const QString folded = foldIniName(section.trimmed());
     QStringList result;
     for (auto it = m_values.constBegin(); it != m_values.constEnd(); ++it)
-        if (it.key().startsWith(prefix))
-            result.append(it.key().mid(prefix.size()));
+        if (it.key().first == folded)
+            result.append(it.key().second);
     return result;
 }
 

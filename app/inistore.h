@@ -9,11 +9,13 @@
 #include <sys/types.h>
 
 // The configuration file: typed reads and writes of one key of one section. Section and key
-// names compare without regard to case and blanks around them are not part of them; a value is
-// kept exactly as written, blanks included. Reads never fail and return the default for a missing
-// file, section or key. A write replaces the whole file atomically while holding a lock shared by
-// every running copy, so copies writing different keys never lose each other's; it raises "Unable
-// to write to Sondrix.ini" on failure.
+// names compare without regard to ASCII case and blanks around them are not part of them; a
+// value is kept exactly as written, blanks and line breaks included. Reads never fail and return
+// the default for a missing file, section or key. A write replaces the whole file atomically while
+// holding a lock shared by every running copy, so copies writing different keys never lose each
+// other's; it raises "Unable to write to Sondrix.ini" on failure, also when the lock cannot be had
+// within a second. Only a regular file of at most a few megabytes is read; anything else reads as
+// defaults and refuses writes.
 //
 // A value written by any process is seen by the very next read: the parsed copy kept for cheap
 // reads is checked against the file's identity, size and modification time before every read,
@@ -55,7 +57,7 @@ public:
     // Removes the whole section, with the same atomic replacement and failure as a write.
     void eraseSection(const QString& section);
 
-    // The keys of a section, lower-cased, each once.
+    // The keys of a section, ASCII letters in lower case, each once.
     QStringList keys(const QString& section) const;
     // Erases the section and writes the keys in the given order, in one replacement of the file,
     // so no reader ever sees the section half-written.
@@ -83,7 +85,7 @@ private:
     mutable bool m_snapshotChecked = false; // the identity was checked inside the open snapshot
     bool m_snapshotEnded = false;           // a write ended the open snapshot
     mutable std::optional<FileIdentity> m_cachedIdentity;
-    mutable QHash<QString, QString> m_values; // "section\nkey", both lower-cased
+    mutable QHash<std::pair<QString, QString>, QString> m_values; // folded section and key
 };
 
 // Parses a configuration integer: "0x"/"0X" followed by hexadecimal digits when the text is

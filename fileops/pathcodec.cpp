@@ -6,15 +6,19 @@ namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
 
-// The length of the valid UTF-8 sequence starting at `i`, or 0.
-int validSequenceLength(const QByteArray& bytes, qsizetype i) {
+// The code point of the valid UTF-8 sequence starting at `i` and its length, or length 0.
+struct Sequence {
+    int length = 0;
+    char32_t value = 0;
+};
+Sequence validSequence(const QByteArray& bytes, qsizetype i) {
     const auto b = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = b(i);
     int length = 0;
     char32_t minimum = 0;
     char32_t value = 0;
     if (lead < 0x80)
-        return 1;
+        return {1, lead};
     if ((lead & 0xE0) == 0xC0) {
         length = 2, minimum = 0x80, value = lead & 0x1F;
     } else if ((lead & 0xF0) == 0xE0) {
@@ -22,37 +26,45 @@ int validSequenceLength(const QByteArray& bytes, qsizetype i) {
     } else if ((lead & 0xF8) == 0xF0) {
         length = 4, minimum = 0x10000, value = lead & 0x07;
     } else {
-        return 0;
+        return {};
     }
     if (i + length > bytes.size())
-        return 0;
+        return {};
     for (int k = 1; k < length; ++k) {
         if ((b(i + k) & 0xC0) != 0x80)
-            return 0;
+            return {};
         value = (value << 6) | (b(i + k) & 0x3F);
     }
     const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
-    return (value < minimum || value > 0x10FFFF || surrogate) ? 0 : length;
+    if (value < minimum || value > 0x10FFFF || surrogate)
+        return {};
+    return {length, value};
 }
 
 } // namespace
 
+// Decoded here rather than by a general UTF-8 decoder, which drops what it takes for a
+// byte-order mark (U+FEFF at the start of a run) and would lose those bytes.
 QString decodePath(const QByteArray& bytes) {
     QString result;
     result.reserve(bytes.size());
-    qsizetype runStart = 0;
     qsizetype i = 0;
     while (i < bytes.size()) {
-        const int length = validSequenceLength(bytes, i);
-        if (length > 0) {
-            i += length;
+        const Sequence sequence = validSequence(bytes, i);
+        if (sequence.length == 0) {
+            result +=
+                QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
+            ++i;
             continue;
         }
-        result += QString::fromUtf8(bytes.constData() + runStart, i - runStart);
-        result += QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
-        runStart = ++i;
+        if (QChar::requiresSurrogates(sequence.value)) {
+            result += QChar(QChar::highSurrogate(sequence.value));
+            result += QChar(QChar::lowSurrogate(sequence.value));
+        } else {
+            result += QChar(static_cast<char16_t>(sequence.value));
+        }
+        i += sequence.length;
     }
-    result += QString::fromUtf8(bytes.constData() + runStart, bytes.size() - runStart);
     return result;
 }
 

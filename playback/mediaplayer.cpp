@@ -2,13 +2,42 @@
 
 #include "app/sxerror.h"
 #include "fileops/pathcodec.h"
+#include "fileops/regularfile.h"
 #include "playback/audiooutput.h"
 #include "playback/decoder.h"
 
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// The rates the output's converter takes: far beyond them its buffers overflow.
+constexpr int kMinSampleRate = 1000;
+constexpr int kMaxSampleRate = 768000;
+// The longest file whose length in milliseconds is still a number.
+constexpr sf_count_t kMaxSeconds = std::numeric_limits<qint64>::max() / 1000 - 1;
+
+// Only a regular file is handed to the decoder: opening a FIFO would wait for a writer forever.
+SNDFILE* openSoundFile(const QString& fileName, SF_INFO& info) {
+    FileHandle file = openRegularFile(encodePath(fileName));
+    if (!file.valid()) {
+        if (errno == EINVAL)
+            throw SxError(QStringLiteral("The file is not a playable sound file"));
+        throw SxError(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    // libsndfile owns the descriptor from here on and closes it, also when the open fails.
+    SNDFILE* sound = sf_open_fd(file.release(), SFM_READ, &info, SF_TRUE);
+    if (!sound)
+        throw SxError(QString::fromLocal8Bit(sf_strerror(nullptr)));
+    return sound;
+}
+
+} // namespace
 
 MediaPlayer::MediaPlayer(AudioOutput& output) : m_output(output) {}
 
@@ -37,12 +66,18 @@ void MediaPlayer::open() {
     close();
     openOutput();
     SF_INFO info{};
-    SNDFILE* file = sf_open(encodePath(m_fileName).constData(), SFM_READ, &info);
-    if (!file)
-        throw SxError(QString::fromLocal8Bit(sf_strerror(nullptr)));
-    if (info.samplerate <= 0 || info.channels <= 0) {
+    SNDFILE* file = openSoundFile(m_fileName, info);
+    if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0 ||
+        info.frames / info.samplerate > kMaxSeconds) {
         sf_close(file);
         throw SxError(QStringLiteral("The file is not a playable sound file"));
+    }
+    if (info.samplerate < kMinSampleRate || info.samplerate > kMaxSampleRate) {
+        sf_close(file);
+        throw SxError(QStringLiteral("The sample rate of %1 Hz cannot be played (%2 to %3 Hz)")
+                          .arg(info.samplerate)
+                          .arg(kMinSampleRate)
+                          .arg(kMaxSampleRate));
     }
     m_file = file;
     m_sampleRate = info.samplerate;
@@ -72,8 +107,10 @@ void MediaPlayer::stopDecoding() {
 
 qint64 MediaPlayer::length() const {
     requireOpen();
-    return static_cast<qint64>(
-        std::nearbyint(static_cast<double>(m_frames) * 1000.0 / m_sampleRate));
+    // In whole seconds and the rest, so that no product overflows; open() refused longer files.
+    const qint64 seconds = m_frames / m_sampleRate;
+    const qint64 rest = m_frames % m_sampleRate;
+    return seconds * 1000 + (rest * 1000 + m_sampleRate / 2) / m_sampleRate;
 }
 
 qint64 MediaPlayer::playedMs() const {

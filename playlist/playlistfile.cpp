@@ -3,8 +3,11 @@
 #include "app/atomicwrite.h"
 #include "app/sxerror.h"
 #include "fileops/pathcodec.h"
+#include "fileops/regularfile.h"
 
 #include <QFile>
+
+#include <limits>
 
 QStringList parsePlaylistText(const QByteArray& text) {
     const qsizetype nul = text.indexOf('\0');
@@ -35,10 +38,11 @@ QByteArray formatPlaylistText(const QStringList& paths) {
 }
 
 QStringList readPlaylistFile(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto content =
+        readRegularFile(QFile::encodeName(fileName), std::numeric_limits<qint64>::max());
+    if (content.status != ReadStatus::Read)
         throw SxError(QStringLiteral("Cannot open file %1").arg(fileName));
-    return parsePlaylistText(file.readAll());
+    return parsePlaylistText(content.bytes);
 }
 
 void writePlaylistFile(const QString& fileName, const QStringList& paths) {

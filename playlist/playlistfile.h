@@ -11,7 +11,7 @@
 QStringList parsePlaylistText(const QByteArray& text);
 QByteArray formatPlaylistText(const QStringList& paths);
 
-// Raise "Cannot open file %s", "Cannot create file %s" or "Stream write error". A save replaces
-// the file whole or leaves it as it was.
+// Raise "Cannot open file %s" (also for anything but a regular file), "Cannot create file %s"
+// or "Stream write error". A save replaces the file whole or leaves it as it was.
 QStringList readPlaylistFile(const QString& fileName);
 void writePlaylistFile(const QString& fileName, const QStringList& paths);

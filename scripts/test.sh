@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every test in a normal and a sanitizer build, and runs them.
+# Installs what is missing, builds every test in a normal and a sanitizer build, runs them, then
+# runs each fuzz target for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -10,3 +11,4 @@ cmake --build build -j "$jobs"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSONDRIX_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+scripts/fuzz.sh

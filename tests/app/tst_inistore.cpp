@@ -3,7 +3,6 @@
 #include "tests/support/testenv.h"
 
 #include <QApplication>
-#include <QProcess>
 
 // The configuration store against real files in a temporary folder.
 class TestIniStore : public QObject {
@@ -235,25 +234,6 @@ private Q_SLOTS:
                  qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Sondrix.ini"));
     }
 
-    void twoProcessesWritingAtOnceLoseNoKey() {
-        QProcess a, b;
-        const QString self = QCoreApplication::applicationFilePath();
-        a.start(self, {QStringLiteral("--write-keys"), path(), QStringLiteral("A")});
-        b.start(self, {QStringLiteral("--write-keys"), path(), QStringLiteral("B")});
-        QVERIFY(a.waitForFinished(120000));
-        QVERIFY(b.waitForFinished(120000));
-        QCOMPARE(a.exitCode(), 0);
-        QCOMPARE(b.exitCode(), 0);
-        IniStore store(path());
-        for (int i = 0; i < kKeysPerWriter; ++i) {
-            QCOMPARE(store.readInteger(QStringLiteral("A"), QString::number(i), -1), i);
-            QCOMPARE(store.readInteger(QStringLiteral("B"), QString::number(i), -1), i);
-        }
-    }
-
-public:
-    static constexpr int kKeysPerWriter = 500;
-
 private:
     void writeTextFile(const QByteArray& content) {
         QFile f(path());
@@ -262,18 +242,6 @@ private:
     }
 };
 
-int main(int argc, char* argv[]) {
-    if (argc == 4 && QByteArray(argv[1]) == "--write-keys") {
-        IniStore store(QString::fromLocal8Bit(argv[2]));
-        const QString section = QString::fromLocal8Bit(argv[3]);
-        for (int i = 0; i < TestIniStore::kKeysPerWriter; ++i)
-            store.writeInteger(section, QString::number(i), i);
-        return 0;
-    }
-    IsolatedEnvironment environment;
-    QApplication app(argc, argv);
-    TestIniStore test;
-    return QTest::qExec(&test, argc, argv);
-}
+SONDRIX_TEST_MAIN(TestIniStore)
 
 #include "tst_inistore.moc"

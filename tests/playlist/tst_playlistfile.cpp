@@ -12,6 +12,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 // The playlist file format and the model, over real files.
 class TestPlaylistFile : public QObject {
@@ -77,6 +78,63 @@ private Q_SLOTS:
         QCOMPARE(paths.at(1), QString::fromUtf8("/snd/\xe2\x82\xac ok.wav"));
         writePlaylistFile(file, paths);
         QCOMPARE(bytesOf(file), raw);
+    }
+
+    void pathCodecIsByteExact_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("byte-order mark at the start") << QByteArray("\xEF\xBB\xBF/a.wav");
+        QTest::newRow("mark after an invalid byte") << QByteArray("/x\xFF\xEF\xBB\xBF.wav");
+        QTest::newRow("two marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF");
+        QTest::newRow("encoded surrogate") << QByteArray("/\xED\xA0\x80\xED\xB0\x80");
+        QTest::newRow("four-byte character") << QByteArray("/\xF0\x9F\x8E\xB5.wav");
+        QTest::newRow("truncated sequence") << QByteArray("/\xE2\x82");
+    }
+    void pathCodecIsByteExact() {
+        QFETCH(QByteArray, bytes);
+        const QString decoded = decodePath(bytes);
+        QCOMPARE(encodePath(decoded), bytes);
+        QCOMPARE(decodePath(encodePath(decoded)), decoded);
+        const QString file = m_dir.filePath(QStringLiteral("codec.sxp"));
+        writeTextFile(file, bytes + "\r\n");
+        const QStringList paths = readPlaylistFile(file);
+        QCOMPARE(paths, QStringList{decoded});
+        writePlaylistFile(file, paths);
+        QCOMPARE(bytesOf(file), bytes + "\r\n");
+    }
+
+    void randomBytesSurviveTheCodec() {
+        // Bytes that start, continue or break sequences, the byte-order mark's among them.
+        const QByteArray alphabet("\xEF\xBB\xBF\xFF\x80\xC3\xA9\xE2\x82\xAC\xED\xA0\xF0\x9F/a");
+        QRandomGenerator random(20);
+        for (int round = 0; round < 20000; ++round) {
+            QByteArray bytes(random.bounded(12), Qt::Uninitialized);
+            for (char& c : bytes)
+                c = alphabet[random.bounded(alphabet.size())];
+            const QString decoded = decodePath(bytes);
+            QCOMPARE(encodePath(decoded), bytes);
+            QCOMPARE(decodePath(encodePath(decoded)), decoded);
+        }
+    }
+
+    void onlyARegularFileIsReadAsAPlaylist_data() {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("FIFO") << true;
+        QTest::newRow("link to /dev/zero") << false;
+    }
+    void onlyARegularFileIsReadAsAPlaylist() {
+        QFETCH(bool, fifo);
+        const QString file = m_dir.filePath(QStringLiteral("odd.sxp"));
+        QFile::remove(file);
+        if (fifo)
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file));
+        try {
+            readPlaylistFile(file);
+            QFAIL("the read succeeded");
+        } catch (const SxError& e) {
+            QCOMPARE(e.message(), QStringLiteral("Cannot open file %1").arg(file));
+        }
     }
 
     void realFileWithInvalidNameIsFound() {
