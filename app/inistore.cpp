@@ -48,6 +48,13 @@ bool acquire(QLockFile& lock) {
 
 // The temporary files of writers killed between naming their copy and renaming it over the
 // file (six random letters after the name). Under the lock no running writer owns one.
+// A random suffix mixes cases past its first letter; a name a person gives a copy ("backup",
+// "Backup", "BACKUP") does not, and is never removed.
+bool looksRandom(const QString& suffix) {
+    const QString rest = suffix.mid(1);
+    return rest != rest.toLower() && suffix != suffix.toUpper();
+}
+
 void removeLeftoverCopies(const QString& filePath) {
     const QFileInfo info(filePath);
     const QFileInfo target(info.exists() ? info.canonicalFilePath() : info.absoluteFilePath());
@@ -56,7 +63,8 @@ void removeLeftoverCopies(const QString& filePath) {
     QDirIterator it(target.absolutePath(), QDir::Files | QDir::Hidden);
     while (it.hasNext()) {
         const QFileInfo candidate = it.nextFileInfo();
-        if (!candidate.isSymLink() && leftover.match(candidate.fileName()).hasMatch())
+        if (!candidate.isSymLink() && leftover.match(candidate.fileName()).hasMatch() &&
+            looksRandom(candidate.suffix()))
             QFile::remove(candidate.filePath());
     }
 }

@@ -1,29 +1,24 @@
 #include "playback/regularsoundfile.h"
 
 #include "fileops/pathcodec.h"
+#include "fileops/regularfile.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 RegularSoundFile::RegularSoundFile(const QString& path) {
-    // Non-blocking open, then a look at what was opened: nothing can swap the file between the
-    // check and the read.
-    m_fd = ::open(encodePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (m_fd < 0) {
-        m_error = errno == ENOENT ? QStringLiteral("File not found.")
-                                  : QStringLiteral("Cannot open: %1").arg(qt_error_string(errno));
+    FileHandle file = openRegularFile(encodePath(path));
+    if (!file.valid()) {
+        m_error = errno == ENOENT   ? QStringLiteral("File not found.")
+                  : errno == EINVAL ? QStringLiteral("Not a regular file.")
+                                    : QStringLiteral("Cannot open: %1").arg(qt_error_string(errno));
         return;
     }
     struct stat st {};
-    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        m_error = QStringLiteral("Not a regular file.");
-        return;
-    }
-    m_size = st.st_size;
-    // The descriptor stays ours, so it is closed exactly once whether or not libsndfile opens.
-    m_file = sf_open_fd(m_fd, SFM_READ, &m_info, SF_FALSE);
+    if (::fstat(file.get(), &st) == 0)
+        m_size = st.st_size;
+    // libsndfile owns the descriptor from here and closes it with the file.
+    m_file = sf_open_fd(file.release(), SFM_READ, &m_info, SF_TRUE);
     if (!m_file)
         m_error = QStringLiteral("Cannot read: %1").arg(QString::fromUtf8(sf_strerror(nullptr)));
 }
@@ -31,6 +26,4 @@ RegularSoundFile::RegularSoundFile(const QString& path) {
 RegularSoundFile::~RegularSoundFile() {
     if (m_file)
         sf_close(m_file);
-    if (m_fd >= 0)
-        ::close(m_fd);
 }

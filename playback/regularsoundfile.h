@@ -21,7 +21,6 @@ public:
     qint64 sizeOnDisk() const { return m_size; }
 
 private:
-    int m_fd = -1;
     SNDFILE* m_file = nullptr;
     SF_INFO m_info{};
     qint64 m_size = 0;

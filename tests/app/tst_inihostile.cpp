@@ -67,13 +67,17 @@ private Q_SLOTS:
 
     void leftoverCopiesOfKilledWritersAreRemovedAtTheNextWrite() {
         const QString leftover = path() + QStringLiteral(".aBqxYz");
-        const QString other = path() + QStringLiteral(".old");
         writeTextFile(leftover, "[S]\nK=half\n");
-        writeTextFile(other, "mine");
+        // Copies a person keeps beside the file: never names the writer's copies take.
+        const QStringList kept = {QStringLiteral(".old"), QStringLiteral(".backup"),
+                                  QStringLiteral(".Backup"), QStringLiteral(".BACKUP")};
+        for (const QString& suffix : kept)
+            writeTextFile(path() + suffix, "mine");
         IniStore store(path());
         store.writeString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"));
         QVERIFY(!QFile::exists(leftover));
-        QVERIFY(QFile::exists(other)); // not a name the writer's copies take
+        for (const QString& suffix : kept)
+            QVERIFY2(QFile::exists(path() + suffix), qPrintable(suffix));
     }
 
     void whatIsNotARegularFileReadsDefaultsAndRefusesWrites_data() {

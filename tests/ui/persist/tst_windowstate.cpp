@@ -39,7 +39,7 @@ class TestWindowState : public QObject {
         if (!f.open(QIODevice::ReadOnly))
             return {};
         QList<IniText::Entry> result;
-        for (const IniText::Entry& e : IniText(QString::fromUtf8(f.readAll())).entries())
+        for (const IniText::Entry& e : IniText(f.readAll()).entries())
             if (e.section == section)
                 result.append(e);
         return result;
