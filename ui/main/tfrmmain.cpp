@@ -15,7 +15,6 @@
 #include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/helpservice.h"
 #include "ui/dialogs/qtprompt.h"
-#include "ui/main/commandrules.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
 #include "ui/persist/recentlist.h"
@@ -106,43 +105,6 @@ void TfrmMain::bindControls() {
             }));
 }
 
-bool TfrmMain::isControlEnabled(const QString& name) const {
-    if (name.startsWith(QLatin1String("sb")))
-        return m_speedBar->isItemEnabled(name);
-    const QAction* a = m_actions.value(name);
-    return a && a->isEnabled();
-}
-
-void TfrmMain::applyStates(const QList<ControlState>& states) {
-    for (const ControlState& state : states) {
-        if (state.control.startsWith(QLatin1String("sb")))
-            m_speedBar->setItemEnabled(state.control, state.enabled);
-        else if (QAction* a = m_actions.value(state.control))
-            a->setEnabled(state.enabled);
-    }
-}
-
-// Command state rules.
-
-void TfrmMain::DoCheckWavButtons() {
-    applyStates(wavRule(lbWavs()->selectedRow()));
-}
-
-void TfrmMain::DoCheckPlaylistButtons() {
-    applyStates(playlistRule(m_lbPlaylist->selectedRow(), m_lbPlaylist->count()));
-}
-
-void TfrmMain::DoCheckPlayControls() {
-    const QList<ControlState> states =
-        playRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow());
-    applyStates(states.mid(0, 6));
-    DoCheckPopUpMenus();
-}
-
-void TfrmMain::DoCheckPopUpMenus() {
-    applyStates(playRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow()).mid(6));
-}
-
 int TfrmMain::GetCurrentList() const {
     return focusWidget() == lbWavs() ? 0 : 1;
 }
@@ -185,7 +147,7 @@ void TfrmMain::FormShow() {
     const bool toolbarVisible = ReadIniBool(QLatin1String(cfg::kSpeedbar),
                                             QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
     m_speedBar->setVisible(toolbarVisible);
-    action(QStringLiteral("miViewToolbar"))->setChecked(toolbarVisible);
+    action(CommandId::ViewToolbar)->setChecked(toolbarVisible);
     m_browser->showStartupDirectory(ReadIniString(QLatin1String(cfg::kDirectories),
                                                   QLatin1String(cfg::kStartup), QDir::homePath()));
     DoShowPlaylist(ReadIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
@@ -293,7 +255,7 @@ void TfrmMain::DoShowPlaylist(bool show) {
         resize(wavsWidth, height());
     }
     m_speedBar->setItemDown(QStringLiteral("sbShowPlaylist"), show);
-    action(QStringLiteral("miViewPlayList"))->setChecked(show);
+    action(CommandId::ShowPlaylist)->setChecked(show);
 }
 
 bool TfrmMain::isPlaylistShown() const {
@@ -309,7 +271,7 @@ void TfrmMain::sbShowPlaylistClick() {
 void TfrmMain::miViewToolbarClick() {
     const bool show = m_speedBar->isHidden();
     m_speedBar->setVisible(show);
-    action(QStringLiteral("miViewToolbar"))->setChecked(show);
+    action(CommandId::ViewToolbar)->setChecked(show);
 }
 
 // The file list.
@@ -464,13 +426,12 @@ void TfrmMain::MRUManager1Click(const QString& recentName) {
 }
 
 void TfrmMain::fillReopenMenu() {
-    QAction* reopen = action(QStringLiteral("miFileReopen"));
-    QMenu* menu = reopen->menu();
+    QMenu* menu = m_reopen->menu();
     menu->clear();
     for (const QString& path : m_recent->entries())
         connect(menu->addAction(path), &QAction::triggered, this,
                 errorboundary::guarded([this, path] { MRUManager1Click(path); }));
-    reopen->setEnabled(!m_recent->entries().isEmpty());
+    m_reopen->setEnabled(!m_recent->entries().isEmpty());
 }
 
 // Commands whose subsystems arrive later; bound now so the command table is complete.

@@ -2,10 +2,11 @@
 
 #include "playback/playbackcontrol.h"
 #include "playlist/playlisthost.h"
+#include "ui/main/commandtable.h"
 
-#include <QHash>
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 
 class AudioOutput;
@@ -24,7 +25,7 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class SpeedBar;
-struct ControlState;
+struct CommandState;
 
 // What the window asks of the world; tests stand their own in.
 struct MainServices {
@@ -42,8 +43,7 @@ public:
     ~TfrmMain() override;
 
     // The controls, for the subsystems and for tests.
-    QAction* action(const QString& name) const { return m_actions.value(name); }
-    bool isControlEnabled(const QString& name) const;
+    QAction* action(CommandId id) const { return m_commands[static_cast<std::size_t>(id)]; }
     SpeedBar* speedBar() const { return m_speedBar; }
     Browser* browser() const { return m_browser; }
     ListBox* lbWavs() const;
@@ -56,7 +56,7 @@ public:
     QLabel* statusPanel(int index) const;
     QWidget* playlistPanel() const { return m_pnlPlaylist; }
     QWidget* wavsPanel() const { return m_pnlWavs; }
-    QMenu* popupMenu(const QString& name) const { return m_popups.value(name); }
+    QMenu* popupMenu(PopupMenu menu) const { return m_popups[static_cast<std::size_t>(menu) - 1]; }
     HelpService& help() const { return *m_help; }
     int clickAction() const { return m_clickAction; }
 
@@ -130,7 +130,7 @@ private:
     void buildLayout();
     void buildCommands();
     void bindControls();
-    void applyStates(const QList<ControlState>& states);
+    void applyStates(const QList<CommandState>& states);
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
@@ -153,8 +153,9 @@ private:
     std::unique_ptr<PlaylistRun> m_run;
     RecentList* m_recent = nullptr;
 
-    QHash<QString, QAction*> m_actions;
-    QHash<QString, QMenu*> m_popups;
+    std::array<QAction*, kCommandCount> m_commands{};
+    std::array<QMenu*, kPopupCount> m_popups{};
+    QAction* m_reopen = nullptr;
     SpeedBar* m_speedBar = nullptr;
     Browser* m_browser = nullptr;
     PlaylistModel* m_playlist = nullptr;

@@ -6,9 +6,9 @@
 #include "browse/drivecombo.h"
 #include "browse/listbox.h"
 #include "playlist/playlistmodel.h"
+#include "ui/main/commandtable.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
-#include "ui/main/toolbaritems.h"
 #include "ui/persist/speedbar.h"
 #include "ui/persist/speedbardock.h"
 

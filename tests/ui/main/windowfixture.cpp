@@ -7,11 +7,24 @@
 #include "fileops/filepath.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/wavfiles.h"
+#include "ui/persist/speedbar.h"
 
+#include <QToolButton>
 #include <QtTest>
 
 void resetConfiguration() {
     QFile::remove(IniStore::sharedFilePath());
+}
+
+QAction* namedAction(const QWidget& window, const QString& name) {
+    return window.findChild<QAction*>(name);
+}
+
+bool isControlEnabled(const TfrmMain& window, const QString& name) {
+    if (name.startsWith(QLatin1String("sb")))
+        return window.speedBar()->button(name)->isEnabled(); // the button follows its command
+    const QAction* item = namedAction(window, name);
+    return item && item->isEnabled();
 }
 
 WindowFixture::WindowFixture(AudioOutput* output, Prompts prompts) {

@@ -32,3 +32,8 @@ struct WindowFixture {
 
 // Removes the configuration file, so each test starts as a first run.
 void resetConfiguration();
+
+// A menu or popup item of the window by its name, e.g. "miFileReopen" or "pmiEdit1".
+QAction* namedAction(const QWidget& window, const QString& name);
+// Whether a named menu item, popup item or toolbar item ("sb...") is enabled.
+bool isControlEnabled(const TfrmMain& window, const QString& name);

@@ -57,7 +57,7 @@ private Q_SLOTS:
         QVERIFY(!bar->childAt(surface));
         QContextMenuEvent rightClick(QContextMenuEvent::Mouse, surface, bar->mapToGlobal(surface));
         QApplication::sendEvent(bar, &rightClick);
-        QMenu* popup = f.window->popupMenu(QStringLiteral("pmnuToolbar"));
+        QMenu* popup = f.window->popupMenu(PopupMenu::Toolbar);
         QTRY_VERIFY(popup->isVisible());
         QAction* customize = findAction(popup->actions(), QStringLiteral("Customize"));
         QVERIFY(customize);
