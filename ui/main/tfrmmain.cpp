@@ -6,6 +6,9 @@
 #include "browse/clickactions.h"
 #include "browse/directorylist.h"
 #include "browse/listbox.h"
+#include "fileops/browserfilelist.h"
+#include "fileops/editcommand.h"
+#include "fileops/filecommands.h"
 #include "fileops/filepath.h"
 #include "playback/sdlaudiooutput.h"
 #include "playlist/playlistdocument.h"
@@ -13,12 +16,15 @@
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
 #include "ui/dialogs/errorboundary.h"
+#include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/helpservice.h"
 #include "ui/dialogs/qtprompt.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
+#include "ui/persist/inilink.h"
 #include "ui/persist/recentlist.h"
 #include "ui/persist/speedbar.h"
+#include "ui/persist/windowstatestore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -58,6 +64,7 @@ TfrmMain::TfrmMain(const MainServices& services)
         std::make_unique<PlaylistDocument>(static_cast<PlaylistHost&>(*this), *m_editor, *m_recent);
     m_run = std::make_unique<PlaylistRun>(static_cast<PlaylistHost&>(*this), *m_playback);
     buildCommands();
+    bindSubsystems(services);
     bindControls();
     qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
 }
@@ -95,7 +102,6 @@ void TfrmMain::bindControls() {
     connect(
         m_lbPlaylist, &ListBox::mouseUp, this,
         guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbPlaylistMouseUp(b, m); }));
-    connect(m_recent, &RecentList::changed, this, &TfrmMain::fillReopenMenu);
     connect(m_playback.get(), &PlaybackControl::progressChanged, m_progressBar,
             &ProgressBar::setValue);
     connect(m_playback.get(), &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
@@ -107,17 +113,6 @@ void TfrmMain::bindControls() {
 
 int TfrmMain::GetCurrentList() const {
     return focusWidget() == lbWavs() ? 0 : 1;
-}
-
-void TfrmMain::DoSetListFocus(int index) {
-    ListBox* wavs = lbWavs();
-    const int count = wavs->count();
-    if (count > 0) {
-        wavs->selectRow(index <= count - 1 ? index : count - 1);
-        wavs->setFocus();
-    }
-    DoCheckWavButtons();
-    DoCheckPlayControls();
 }
 
 void TfrmMain::lbWavsExit() {
@@ -139,7 +134,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
     if (m_shown)
         return;
     m_shown = true;
-    // The window-state components restore their sections here, before the show steps.
+    m_windowState->restore(); // before the show steps
     errorboundary::run([this] { FormShow(); });
 }
 
@@ -154,8 +149,7 @@ void TfrmMain::FormShow() {
                                cfg::kVisibleDefault));
     DoCheckPlaylistButtons();
     DoCheckPlayControls();
-    m_clickAction = ReadIniInteger(QLatin1String(cfg::kPreferences),
-                                   QLatin1String(cfg::kSingleClick), cfg::kSingleClickDefault);
+    readClickAction();
     lbWavs()->setFocus();
 }
 
@@ -166,8 +160,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // The window-state components save their sections here, before the close steps. A failed
-    // write is shown and the window closes all the same, so the user can always end the program.
+    // A failed write is shown and the window closes all the same, so the user can always end
+    // the program.
+    m_windowState->save(); // before the close steps
     errorboundary::run([this] { FormClose(); });
     m_playback->requestQuit();
     event->accept();
@@ -214,19 +209,9 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-int TfrmMain::helpContextOfFocus() const {
-    const QWidget* focused = focusWidget();
-    if (!focused)
-        return property("helpContext").toInt();
-    const int own = focused->property("helpContext").toInt();
-    if (own != 0 || !focused->parentWidget())
-        return own;
-    return focused->parentWidget()->property("helpContext").toInt();
-}
-
 void TfrmMain::FormKeyUp(int key) {
     if (key == Qt::Key_F1)
-        m_help->showContext(helpContextOfFocus());
+        m_help->showContext(helplookup::contextForF1(this));
     else if (key == Qt::Key_Escape)
         m_playback->abortAll();
 }
@@ -424,24 +409,3 @@ void TfrmMain::miFileSaveAsClick() {
 void TfrmMain::MRUManager1Click(const QString& recentName) {
     m_document->reopen(recentName);
 }
-
-void TfrmMain::fillReopenMenu() {
-    QMenu* menu = m_reopen->menu();
-    menu->clear();
-    for (const QString& path : m_recent->entries())
-        connect(menu->addAction(path), &QAction::triggered, this,
-                errorboundary::guarded([this, path] { MRUManager1Click(path); }));
-    m_reopen->setEnabled(!m_recent->entries().isEmpty());
-}
-
-// Commands whose subsystems arrive later; bound now so the command table is complete.
-void TfrmMain::miEditCopyClick() {}
-void TfrmMain::miEditMoveClick() {}
-void TfrmMain::miEditRenameClick() {}
-void TfrmMain::miEditEditClick() {}
-void TfrmMain::miEditDeleteClick() {}
-void TfrmMain::miToolsCustomizeClick() {
-    m_speedBar->OpenCustomizeDialog(0);
-}
-void TfrmMain::miToolsPreferencesClick() {}
-void TfrmMain::miHelpAboutClick() {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileops/launcher.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlisthost.h"
 #include "ui/main/commandtable.h"
@@ -11,6 +12,11 @@
 
 class AudioOutput;
 class Browser;
+class BrowserFileList;
+class EditCommand;
+class FileCommands;
+class TIniLink;
+class WindowStateStore;
 class HelpService;
 class ListBox;
 class MediaPlayer;
@@ -32,6 +38,7 @@ struct MainServices {
     Prompt* prompt = nullptr;      // default: message boxes and file dialogs
     HelpService* help = nullptr;   // default: records the request
     AudioOutput* output = nullptr; // default: the system's sound output, owned by the window
+    TLauncher::UrlOpener openUrl;  // default: the desktop's handler for web addresses
 };
 
 // The main window: the browser, the playlist, the progress bar and the status bar, and every
@@ -126,20 +133,22 @@ private:
     bool isPlaylistShown() const override;
     void setCaption(const QString& caption) override { setWindowTitle(caption); }
 
-    void fillReopenMenu();
     void buildLayout();
     void buildCommands();
+    void bindSubsystems(const MainServices& services);
     void bindControls();
     void applyStates(const QList<CommandState>& states);
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
     void pnlDriveBoxResize();
-    int helpContextOfFocus() const;
+    void readClickAction();
     // A release over a selected entry: load it, then play, add or edit as the click action says.
     void applyRelease(const QString& file, const struct ReleaseAction& action);
     // The selected file of the current list: a bare name in the browser directory, or a path.
     QString currentListFile() const;
+    // The same as the bytes of its full path, for the external editor.
+    QByteArray currentListPath() const;
 
     Prompt* m_prompt;
     HelpService* m_help;
@@ -152,6 +161,13 @@ private:
     std::unique_ptr<PlaylistDocument> m_document;
     std::unique_ptr<PlaylistRun> m_run;
     RecentList* m_recent = nullptr;
+    std::unique_ptr<BrowserFileList> m_fileList;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    TLauncher::UrlOpener m_openUrl;
+    TLauncher* m_launcher = nullptr;
+    std::unique_ptr<EditCommand> m_editCommand;
+    std::unique_ptr<TIniLink> m_toolbarLayout;
+    std::unique_ptr<WindowStateStore> m_windowState;
 
     std::array<QAction*, kCommandCount> m_commands{};
     std::array<QMenu*, kPopupCount> m_popups{};
@@ -164,6 +180,7 @@ private:
     class StatusPanels* m_statusPanels = nullptr;
     QWidget* m_pnlWavs = nullptr;
     QWidget* m_pnlPlaylist = nullptr;
+    QWidget* m_pnlDirectories = nullptr;
     QWidget* m_pnlDriveBox = nullptr;
     QSplitter* m_splitPlayList = nullptr;
     int m_clickAction = 0;

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStatusTipEvent>
 #include <QToolButton>
 
@@ -78,8 +79,14 @@ private Q_SLOTS:
     void hidingAndShowingThePlaylistRestoresTheWidth() {
         WindowFixture f;
         TfrmMain& w = *f.window;
-        w.resize(640, 371);
-        QTRY_COMPARE(w.width(), 640);
+        // The browser half wider than the window's minimum width (350 outer), which a hidden
+        // playlist would otherwise leave the window at.
+        w.resize(760, 371);
+        QTRY_COMPARE(w.width(), 760);
+        auto* split = w.findChild<QSplitter*>(QStringLiteral("splitPlayList"));
+        QVERIFY(split);
+        split->setSizes({400, 356});
+        QTRY_COMPARE(w.wavsPanel()->width(), 400);
         const int wavs = w.wavsPanel()->width();
         w.sbShowPlaylistClick();
         QTRY_COMPARE(w.width(), wavs);
@@ -88,7 +95,7 @@ private Q_SLOTS:
         QVERIFY(!w.speedBar()->button(QStringLiteral("sbShowPlaylist"))->isChecked());
         QTRY_COMPARE(w.wavsPanel()->width(), wavs); // fills the window
         w.sbShowPlaylistClick();
-        QTRY_COMPARE(w.width(), 640);
+        QTRY_COMPARE(w.width(), 760);
         QCOMPARE(w.wavsPanel()->width(), wavs);
         QVERIFY(w.action(CommandId::ShowPlaylist)->isChecked());
     }

@@ -234,8 +234,11 @@ private Q_SLOTS:
         f.window->playback()->player().close();
         WindowFixture::click(box, 1, Qt::LeftButton, Qt::ControlModifier);
         QCOMPARE(box->selectedRow(), 1);
-        QVERIFY(f.window->playback()->player().isOpen());
         QCOMPARE(loadedFile(*f.window), QStringLiteral("b.wav"));
+        // Then the editor command: it stops playback and, with no editor set, says so.
+        QVERIFY(!f.window->playback()->player().isOpen());
+        QCOMPARE(f.prompt.texts(QStringLiteral("information")),
+                 QStringList{QStringLiteral("A valid WAV editor has not been specified.")});
         QVERIFY(isControlEnabled(*f.window, QStringLiteral("sbEdit")));
         QVERIFY(isControlEnabled(*f.window, QStringLiteral("sbPlay")));
     }

@@ -5,6 +5,7 @@
 #include "ui/main/tfrmmain.h"
 
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <memory>
 
@@ -27,6 +28,8 @@ struct WindowFixture {
     QTemporaryDir folder;
     FakePrompt prompt;
     RecordingHelpService help;
+    QList<QUrl> openedUrls; // the web addresses the window asked the desktop to open
+    bool acceptUrls = true;
     std::unique_ptr<TfrmMain> window;
 };
 
@@ -37,3 +40,7 @@ void resetConfiguration();
 QAction* namedAction(const QWidget& window, const QString& name);
 // Whether a named menu item, popup item or toolbar item ("sb...") is enabled.
 bool isControlEnabled(const TfrmMain& window, const QString& name);
+
+QAction* findAction(const QList<QAction*>& actions, const QString& text);
+// Opens a menu bar menu with the mouse and clicks one of its items, both found by caption.
+void clickMenuItem(class QMenuBar* bar, const QString& menuText, const QString& itemText);
