@@ -9,7 +9,6 @@
 #include "fileops/browserfilelist.h"
 #include "fileops/editcommand.h"
 #include "fileops/filecommands.h"
-#include "fileops/filepath.h"
 #include "playback/sdlaudiooutput.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
@@ -31,7 +30,6 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QSplitter>
 #include <QStatusTipEvent>
 
@@ -364,48 +362,4 @@ void TfrmMain::miFileExitClick() {
 
 void TfrmMain::miHelpContentsClick() {
     m_help->showContext(0);
-}
-
-// Playlist commands.
-
-void TfrmMain::miPlaylistAddClick() {
-    m_editor->DoAddStringToPlaylist(m_browser->selectedWav(), m_browser->browserDirectory());
-}
-
-void TfrmMain::miEditAddAllClick() {
-    const int selected = lbWavs()->selectedRow();
-    m_editor->addAll(m_browser->wavNames(), m_browser->browserDirectory());
-    DoSetListFocus(selected);
-}
-
-void TfrmMain::sbRemoveClick() {
-    m_editor->remove();
-}
-void TfrmMain::miEditClearPlaylistClick() {
-    m_editor->clear();
-}
-void TfrmMain::sbUpClick() {
-    m_editor->moveUp();
-}
-void TfrmMain::sbDownClick() {
-    m_editor->moveDown();
-}
-void TfrmMain::miPlaylistPlayClick() {
-    m_run->DoPlayPlaylist();
-}
-
-void TfrmMain::miFileNewClick() {
-    m_document->newPlaylist();
-}
-void TfrmMain::miFileOpenClick() {
-    m_document->open();
-}
-void TfrmMain::miFileSaveClick() {
-    m_document->save();
-}
-void TfrmMain::miFileSaveAsClick() {
-    m_document->saveAs();
-}
-void TfrmMain::MRUManager1Click(const QString& recentName) {
-    m_document->reopen(recentName);
 }

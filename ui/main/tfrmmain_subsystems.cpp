@@ -12,8 +12,10 @@
 #include "fileops/editcommand.h"
 #include "fileops/filecommands.h"
 #include "fileops/pathcodec.h"
+#include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
+#include "playlist/playlistrun.h"
 #include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/tfrmhelpabout.h"
 #include "ui/dialogs/tfrmpreferences.h"
@@ -111,4 +113,48 @@ void TfrmMain::miHelpAboutClick() {
 
 void TfrmMain::miToolsCustomizeClick() {
     m_speedBar->OpenCustomizeDialog(0);
+}
+
+// The playlist's editing and document commands.
+
+void TfrmMain::miPlaylistAddClick() {
+    m_editor->DoAddStringToPlaylist(m_browser->selectedWav(), m_browser->browserDirectory());
+}
+
+void TfrmMain::miEditAddAllClick() {
+    const int selected = lbWavs()->selectedRow();
+    m_editor->addAll(m_browser->wavNames(), m_browser->browserDirectory());
+    DoSetListFocus(selected);
+}
+
+void TfrmMain::sbRemoveClick() {
+    m_editor->remove();
+}
+void TfrmMain::miEditClearPlaylistClick() {
+    m_editor->clear();
+}
+void TfrmMain::sbUpClick() {
+    m_editor->moveUp();
+}
+void TfrmMain::sbDownClick() {
+    m_editor->moveDown();
+}
+void TfrmMain::miPlaylistPlayClick() {
+    m_run->DoPlayPlaylist();
+}
+
+void TfrmMain::miFileNewClick() {
+    m_document->newPlaylist();
+}
+void TfrmMain::miFileOpenClick() {
+    m_document->open();
+}
+void TfrmMain::miFileSaveClick() {
+    m_document->save();
+}
+void TfrmMain::miFileSaveAsClick() {
+    m_document->saveAs();
+}
+void TfrmMain::MRUManager1Click(const QString& recentName) {
+    m_document->reopen(recentName);
 }
