@@ -3,8 +3,8 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
 #include "browse/browser.h"
-#include "browse/clickactions.h"
 #include "browse/directorylist.h"
+#include "browse/filelistcontroller.h"
 #include "browse/listbox.h"
 #include "fileops/browserfilelist.h"
 #include "fileops/editcommand.h"
@@ -82,16 +82,12 @@ QLabel* TfrmMain::statusPanel(int index) const {
 
 void TfrmMain::bindControls() {
     using errorboundary::guarded;
-    ListBox* wavs = lbWavs();
-    connect(wavs, &ListBox::changed, this, guarded([this] { lbWavsChange(); }));
-    connect(wavs, &ListBox::mouseDown, this,
-            guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
-                lbWavsMouseDown(b, m, p);
-            }));
-    connect(wavs, &ListBox::mouseUp, this,
-            guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbWavsMouseUp(b, m); }));
-    connect(wavs, &ListBox::keyUp, this, guarded([this](int key) { lbWavsKeyUp(key); }));
-    connect(wavs, &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
+    m_fileListController = std::make_unique<FileListController>(
+        *m_browser, *m_playback,
+        FileListController::Hooks{releaseHooks(), [this] { DoCheckWavButtons(); },
+                                  [this] { DoCheckPlayControls(); }});
+    m_fileListController->bind(this);
+    connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
     connect(m_lbPlaylist, &ListBox::mouseDown, this,
             guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
@@ -257,37 +253,10 @@ void TfrmMain::miViewToolbarClick() {
     action(CommandId::ViewToolbar)->setChecked(show);
 }
 
-// The file list.
-
-void TfrmMain::lbWavsChange() {
-    DoCheckWavButtons();
-    const QString name = m_browser->selectedWav();
-    if (name.isEmpty())
-        return;
-    m_playback->playFile(name, false);
-}
-
-namespace {
-
-// A press gives the list the focus; a right press also selects the entry under the pointer,
-// keeping the selection when there is none, so the popup menu acts on it.
-void pressList(ListBox* list, Qt::MouseButton button, QPoint pos) {
-    list->setFocus(Qt::MouseFocusReason);
-    if (button == Qt::RightButton) {
-        const int row = list->rowAt(pos);
-        if (row >= 0)
-            list->selectRow(row);
-    }
-}
-
-} // namespace
-
-void TfrmMain::lbWavsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
-    pressList(lbWavs(), button, pos);
-}
+// The playlist's press and release.
 
 void TfrmMain::lbPlaylistMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
-    pressList(m_lbPlaylist, button, pos);
+    pressList(*m_lbPlaylist, button, pos);
 }
 
 void TfrmMain::lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
@@ -296,37 +265,13 @@ void TfrmMain::lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers m
     const int row = m_lbPlaylist->selectedRow();
     if (row < 0 || row >= m_playlist->count())
         return;
-    applyRelease(m_playlist->path(row), playlistReleaseAction(m_clickAction, button, modifiers));
+    applyRelease(*m_playback, releaseHooks(), m_playlist->path(row),
+                 playlistReleaseAction(m_clickAction, button, modifiers));
 }
 
-void TfrmMain::applyRelease(const QString& file, const ReleaseAction& action) {
-    if (m_clickAction == 0 || m_clickAction == 1) {
-        m_playback->loadStep(file);
-        if (action.play != ReleaseAction::Play::None)
-            m_playback->startStep(action.play == ReleaseAction::Play::Looped);
-    }
-    if (action.addToPlaylist)
-        miPlaylistAddClick();
-    if (action.edit)
-        miEditEditClick();
-}
-
-void TfrmMain::lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    m_playback->closeDevice();
-    DoCheckWavButtons();
-    DoCheckPlayControls();
-    const QString name = m_browser->selectedWav();
-    if (name.isEmpty())
-        return;
-    applyRelease(name, wavReleaseAction(m_clickAction, button, modifiers));
-}
-
-void TfrmMain::lbWavsKeyUp(int key) {
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return;
-    const QString name = m_browser->selectedWav();
-    if (!name.isEmpty())
-        m_playback->playFile(name, false);
+ReleaseHooks TfrmMain::releaseHooks() {
+    return {[this] { return m_clickAction; }, [this] { miPlaylistAddClick(); },
+            [this] { miEditEditClick(); }};
 }
 
 // Playback commands.

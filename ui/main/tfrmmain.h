@@ -14,6 +14,7 @@ class AudioOutput;
 class Browser;
 class BrowserFileList;
 class EditCommand;
+class FileListController;
 class FileCommands;
 class TIniLink;
 class WindowStateStore;
@@ -77,11 +78,7 @@ public:
 
     void DoShowPlaylist(bool show) override;
 
-    // Handlers of the window's own controls and of the browser and playback.
-    void lbWavsChange();
-    void lbWavsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
-    void lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void lbWavsKeyUp(int key);
+    // Handlers of the window's own controls and of the playlist list.
     void lbWavsExit();
     void lbPlaylistMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -143,8 +140,8 @@ private:
     void FormClose();
     void pnlDriveBoxResize();
     void readClickAction();
-    // A release over a selected entry: load it, then play, add or edit as the click action says.
-    void applyRelease(const QString& file, const struct ReleaseAction& action);
+    // What a release in either list may ask of the playlist and the editor.
+    struct ReleaseHooks releaseHooks();
     // The selected file of the current list: a bare name in the browser directory, or a path.
     QString currentListFile() const;
     // The same as the bytes of its full path, for the external editor.
@@ -163,6 +160,7 @@ private:
     RecentList* m_recent = nullptr;
     std::unique_ptr<BrowserFileList> m_fileList;
     std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<FileListController> m_fileListController;
     TLauncher::UrlOpener m_openUrl;
     TLauncher* m_launcher = nullptr;
     std::unique_ptr<EditCommand> m_editCommand;
