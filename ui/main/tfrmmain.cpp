@@ -12,6 +12,7 @@
 #include "playback/sdlaudiooutput.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
+#include "playlist/playlistlistcontroller.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
 #include "ui/dialogs/errorboundary.h"
@@ -89,13 +90,11 @@ void TfrmMain::bindControls() {
     m_fileListController->bind(this);
     connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
-    connect(m_lbPlaylist, &ListBox::mouseDown, this,
-            guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
-                lbPlaylistMouseDown(b, m, p);
-            }));
-    connect(
-        m_lbPlaylist, &ListBox::mouseUp, this,
-        guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbPlaylistMouseUp(b, m); }));
+    m_playlistListController = std::make_unique<PlaylistListController>(
+        *m_lbPlaylist, *m_playlist, *m_playback,
+        PlaylistListController::Hooks{releaseHooks(), [this] { DoCheckPlaylistButtons(); },
+                                      [this] { DoCheckPlayControls(); }});
+    m_playlistListController->bind(this);
     connect(m_playback.get(), &PlaybackControl::progressChanged, m_progressBar,
             &ProgressBar::setValue);
     connect(m_playback.get(), &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
@@ -253,22 +252,7 @@ void TfrmMain::miViewToolbarClick() {
     action(CommandId::ViewToolbar)->setChecked(show);
 }
 
-// The playlist's press and release.
-
-void TfrmMain::lbPlaylistMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
-    pressList(*m_lbPlaylist, button, pos);
-}
-
-void TfrmMain::lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    DoCheckPlaylistButtons();
-    DoCheckPlayControls();
-    const int row = m_lbPlaylist->selectedRow();
-    if (row < 0 || row >= m_playlist->count())
-        return;
-    applyRelease(*m_playback, releaseHooks(), m_playlist->path(row),
-                 playlistReleaseAction(m_clickAction, button, modifiers));
-}
-
+// What a release in either list may ask of the playlist and the editor.
 ReleaseHooks TfrmMain::releaseHooks() {
     return {[this] { return m_clickAction; }, [this] { miPlaylistAddClick(); },
             [this] { miEditEditClick(); }};

@@ -15,6 +15,7 @@ class Browser;
 class BrowserFileList;
 class EditCommand;
 class FileListController;
+class PlaylistListController;
 class FileCommands;
 class TIniLink;
 class WindowStateStore;
@@ -78,10 +79,8 @@ public:
 
     void DoShowPlaylist(bool show) override;
 
-    // Handlers of the window's own controls and of the playlist list.
+    // Handlers of the window's own controls.
     void lbWavsExit();
-    void lbPlaylistMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
-    void lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void lbPlaylistExit();
     void FormKeyUp(int key);
 
@@ -140,7 +139,6 @@ private:
     void FormClose();
     void pnlDriveBoxResize();
     void readClickAction();
-    // What a release in either list may ask of the playlist and the editor.
     struct ReleaseHooks releaseHooks();
     // The selected file of the current list: a bare name in the browser directory, or a path.
     QString currentListFile() const;
@@ -161,6 +159,7 @@ private:
     std::unique_ptr<BrowserFileList> m_fileList;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<FileListController> m_fileListController;
+    std::unique_ptr<PlaylistListController> m_playlistListController;
     TLauncher::UrlOpener m_openUrl;
     TLauncher* m_launcher = nullptr;
     std::unique_ptr<EditCommand> m_editCommand;
