@@ -66,10 +66,10 @@ private Q_SLOTS:
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - set.sxp"));
         QVERIFY(!f.window->playlistModel()->modified);
         QCOMPARE(f.window->recentList()->entries(), QStringList{file});
-        QVERIFY(f.window->action(QStringLiteral("miFileReopen"))->isEnabled());
+        QVERIFY(namedAction(*f.window, QStringLiteral("miFileReopen"))->isEnabled());
         QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen), {}),
                  f.folder.path() + QLatin1Char('/'));
-        QVERIFY(f.window->isControlEnabled("sbPlayPlaylist"));
+        QVERIFY(isControlEnabled(*f.window, "sbPlayPlaylist"));
     }
 
     void zeroByteFileLoadsAsSuccess() {

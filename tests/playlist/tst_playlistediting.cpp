@@ -87,8 +87,8 @@ private Q_SLOTS:
         expected.removeAt(removed);
         QCOMPARE(paths(*f.window), expected);
         QCOMPARE(f.window->lbPlaylist()->selectedRow(), selected);
-        QCOMPARE(f.window->isControlEnabled("sbRemove"), selected >= 0);
-        QCOMPARE(f.window->isControlEnabled("miPlaylistPlay"), entries > 1);
+        QCOMPARE(isControlEnabled(*f.window, "sbRemove"), selected >= 0);
+        QCOMPARE(isControlEnabled(*f.window, "miPlaylistPlay"), entries > 1);
         QVERIFY(f.window->playlistModel()->modified);
     }
 
@@ -147,13 +147,13 @@ private Q_SLOTS:
         f.window->sbUpClick();
         QCOMPARE(shown(*f.window), (QStringList{"b.wav", "a.wav", "c.wav"}));
         QCOMPARE(f.window->lbPlaylist()->selectedRow(), 0);
-        QVERIFY(!f.window->isControlEnabled("miPlaylistMoveUp"));
-        QVERIFY(f.window->isControlEnabled("pmiMoveDown"));
+        QVERIFY(!isControlEnabled(*f.window, "miPlaylistMoveUp"));
+        QVERIFY(isControlEnabled(*f.window, "pmiMoveDown"));
         WindowFixture::click(f.window->lbPlaylist(), 1);
         f.window->sbDownClick();
         QCOMPARE(shown(*f.window), (QStringList{"b.wav", "c.wav", "a.wav"}));
-        QVERIFY(!f.window->isControlEnabled("sbDown"));
-        QVERIFY(f.window->isControlEnabled("sbUp"));
+        QVERIFY(!isControlEnabled(*f.window, "sbDown"));
+        QVERIFY(isControlEnabled(*f.window, "sbUp"));
     }
 
     void clickActionsOnEntries() {

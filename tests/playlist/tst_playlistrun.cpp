@@ -136,7 +136,7 @@ private Q_SLOTS:
         writeTextFile(f.filePath("text.wav"), "not a sound");
         f.addPlaylistEntries({f.filePath("text.wav"), tone(f, "b.wav", 0.05)});
         f.window->playback()->abortAll(); // an abort left over from before the run
-        Q_EMIT f.window->action(QStringLiteral("miPlaylistPlay"))->triggered();
+        Q_EMIT f.window->action(CommandId::PlayPlaylist)->triggered();
         QCOMPARE(f.prompt.texts("failure").size(), 1);
         QVERIFY(f.prompt.texts("information").isEmpty());
         QVERIFY(!f.window->playback()->flags().playlistRunning);

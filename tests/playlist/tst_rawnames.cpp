@@ -59,7 +59,7 @@ private Q_SLOTS:
         QCOMPARE(w.playlistModel()->count(), 1);
         QCOMPARE(encodePath(w.playlistModel()->path(0)), raw);
         f.prompt.asked.clear();
-        w.action(QStringLiteral("miPlaylistPlay"))->trigger();
+        w.action(CommandId::PlayPlaylist)->trigger();
         QVERIFY2(f.prompt.asked.isEmpty(), qPrintable(f.prompt.asked.value(0).text));
         QCOMPARE(encodePath(w.playback()->player().fileName()), raw);
     }

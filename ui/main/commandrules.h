@@ -1,20 +1,22 @@
 #pragma once
 
+#include "ui/main/commandtable.h"
+
 #include <QList>
-#include <QString>
 
 // The enabled state of the commands that need a selection, computed from the selected row of the
 // file list (w), of the playlist (p) and the number of playlist entries (n); -1 is no selection.
-// Each rule names the controls it sets: menu items, popup items and toolbar items ("sb...").
-struct ControlState {
-    QString control;
+struct CommandState {
+    CommandId command;
     bool enabled;
-    bool operator==(const ControlState&) const = default;
+    bool operator==(const CommandState&) const = default;
 };
 
-QList<ControlState> wavRule(int w);
-QList<ControlState> playlistRule(int p, int n);
-QList<ControlState> playRule(int w, int p);
+QList<CommandState> wavRule(int w);
+QList<CommandState> playlistRule(int p, int n);
+// The play rule for the Controls menu and the toolbar, then for the popup menus' items.
+QList<CommandState> playRule(int w, int p);
+QList<CommandState> popupPlayRule(int w, int p);
 
 // The commands no rule touches.
-QStringList alwaysEnabledControls();
+QList<CommandId> alwaysEnabledCommands();

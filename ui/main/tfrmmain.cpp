@@ -3,30 +3,34 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
 #include "browse/browser.h"
-#include "browse/clickactions.h"
 #include "browse/directorylist.h"
+#include "browse/filelistcontroller.h"
 #include "browse/listbox.h"
-#include "fileops/filepath.h"
+#include "fileops/browserfilelist.h"
+#include "fileops/editcommand.h"
+#include "fileops/filecommands.h"
 #include "playback/sdlaudiooutput.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
+#include "playlist/playlistlistcontroller.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
 #include "ui/dialogs/errorboundary.h"
+#include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/helpservice.h"
 #include "ui/dialogs/qtprompt.h"
-#include "ui/main/commandrules.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
+#include "ui/persist/inilink.h"
 #include "ui/persist/recentlist.h"
 #include "ui/persist/speedbar.h"
+#include "ui/persist/windowstatestore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QSplitter>
 #include <QStatusTipEvent>
 
@@ -59,6 +63,7 @@ TfrmMain::TfrmMain(const MainServices& services)
         std::make_unique<PlaylistDocument>(static_cast<PlaylistHost&>(*this), *m_editor, *m_recent);
     m_run = std::make_unique<PlaylistRun>(static_cast<PlaylistHost&>(*this), *m_playback);
     buildCommands();
+    bindSubsystems(services);
     bindControls();
     qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
 }
@@ -78,25 +83,18 @@ QLabel* TfrmMain::statusPanel(int index) const {
 
 void TfrmMain::bindControls() {
     using errorboundary::guarded;
-    ListBox* wavs = lbWavs();
-    connect(wavs, &ListBox::changed, this, guarded([this] { lbWavsChange(); }));
-    connect(wavs, &ListBox::mouseDown, this,
-            guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
-                lbWavsMouseDown(b, m, p);
-            }));
-    connect(wavs, &ListBox::mouseUp, this,
-            guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbWavsMouseUp(b, m); }));
-    connect(wavs, &ListBox::keyUp, this, guarded([this](int key) { lbWavsKeyUp(key); }));
-    connect(wavs, &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
+    m_fileListController = std::make_unique<FileListController>(
+        *m_browser, *m_playback,
+        FileListController::Hooks{releaseHooks(), [this] { DoCheckWavButtons(); },
+                                  [this] { DoCheckPlayControls(); }});
+    m_fileListController->bind(this);
+    connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
-    connect(m_lbPlaylist, &ListBox::mouseDown, this,
-            guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) {
-                lbPlaylistMouseDown(b, m, p);
-            }));
-    connect(
-        m_lbPlaylist, &ListBox::mouseUp, this,
-        guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbPlaylistMouseUp(b, m); }));
-    connect(m_recent, &RecentList::changed, this, &TfrmMain::fillReopenMenu);
+    m_playlistListController = std::make_unique<PlaylistListController>(
+        *m_lbPlaylist, *m_playlist, *m_playback,
+        PlaylistListController::Hooks{releaseHooks(), [this] { DoCheckPlaylistButtons(); },
+                                      [this] { DoCheckPlayControls(); }});
+    m_playlistListController->bind(this);
     connect(m_playback.get(), &PlaybackControl::progressChanged, m_progressBar,
             &ProgressBar::setValue);
     connect(m_playback.get(), &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
@@ -106,56 +104,8 @@ void TfrmMain::bindControls() {
             }));
 }
 
-bool TfrmMain::isControlEnabled(const QString& name) const {
-    if (name.startsWith(QLatin1String("sb")))
-        return m_speedBar->isItemEnabled(name);
-    const QAction* a = m_actions.value(name);
-    return a && a->isEnabled();
-}
-
-void TfrmMain::applyStates(const QList<ControlState>& states) {
-    for (const ControlState& state : states) {
-        if (state.control.startsWith(QLatin1String("sb")))
-            m_speedBar->setItemEnabled(state.control, state.enabled);
-        else if (QAction* a = m_actions.value(state.control))
-            a->setEnabled(state.enabled);
-    }
-}
-
-// Command state rules.
-
-void TfrmMain::DoCheckWavButtons() {
-    applyStates(wavRule(lbWavs()->selectedRow()));
-}
-
-void TfrmMain::DoCheckPlaylistButtons() {
-    applyStates(playlistRule(m_lbPlaylist->selectedRow(), m_lbPlaylist->count()));
-}
-
-void TfrmMain::DoCheckPlayControls() {
-    const QList<ControlState> states =
-        playRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow());
-    applyStates(states.mid(0, 6));
-    DoCheckPopUpMenus();
-}
-
-void TfrmMain::DoCheckPopUpMenus() {
-    applyStates(playRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow()).mid(6));
-}
-
 int TfrmMain::GetCurrentList() const {
     return focusWidget() == lbWavs() ? 0 : 1;
-}
-
-void TfrmMain::DoSetListFocus(int index) {
-    ListBox* wavs = lbWavs();
-    const int count = wavs->count();
-    if (count > 0) {
-        wavs->selectRow(index <= count - 1 ? index : count - 1);
-        wavs->setFocus();
-    }
-    DoCheckWavButtons();
-    DoCheckPlayControls();
 }
 
 void TfrmMain::lbWavsExit() {
@@ -177,7 +127,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
     if (m_shown)
         return;
     m_shown = true;
-    // The window-state components restore their sections here, before the show steps.
+    m_windowState->restore(); // before the show steps
     errorboundary::run([this] { FormShow(); });
 }
 
@@ -185,15 +135,14 @@ void TfrmMain::FormShow() {
     const bool toolbarVisible = ReadIniBool(QLatin1String(cfg::kSpeedbar),
                                             QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
     m_speedBar->setVisible(toolbarVisible);
-    action(QStringLiteral("miViewToolbar"))->setChecked(toolbarVisible);
+    action(CommandId::ViewToolbar)->setChecked(toolbarVisible);
     m_browser->showStartupDirectory(ReadIniString(QLatin1String(cfg::kDirectories),
                                                   QLatin1String(cfg::kStartup), QDir::homePath()));
     DoShowPlaylist(ReadIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
                                cfg::kVisibleDefault));
     DoCheckPlaylistButtons();
     DoCheckPlayControls();
-    m_clickAction = ReadIniInteger(QLatin1String(cfg::kPreferences),
-                                   QLatin1String(cfg::kSingleClick), cfg::kSingleClickDefault);
+    readClickAction();
     lbWavs()->setFocus();
 }
 
@@ -204,8 +153,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // The window-state components save their sections here, before the close steps. A failed
-    // write is shown and the window closes all the same, so the user can always end the program.
+    // A failed write is shown and the window closes all the same, so the user can always end
+    // the program.
+    m_windowState->save(); // before the close steps
     errorboundary::run([this] { FormClose(); });
     m_playback->requestQuit();
     event->accept();
@@ -252,19 +202,9 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-int TfrmMain::helpContextOfFocus() const {
-    const QWidget* focused = focusWidget();
-    if (!focused)
-        return property("helpContext").toInt();
-    const int own = focused->property("helpContext").toInt();
-    if (own != 0 || !focused->parentWidget())
-        return own;
-    return focused->parentWidget()->property("helpContext").toInt();
-}
-
 void TfrmMain::FormKeyUp(int key) {
     if (key == Qt::Key_F1)
-        m_help->showContext(helpContextOfFocus());
+        m_help->showContext(helplookup::contextForF1(this));
     else if (key == Qt::Key_Escape)
         m_playback->abortAll();
 }
@@ -293,7 +233,7 @@ void TfrmMain::DoShowPlaylist(bool show) {
         resize(wavsWidth, height());
     }
     m_speedBar->setItemDown(QStringLiteral("sbShowPlaylist"), show);
-    action(QStringLiteral("miViewPlayList"))->setChecked(show);
+    action(CommandId::ShowPlaylist)->setChecked(show);
 }
 
 bool TfrmMain::isPlaylistShown() const {
@@ -309,79 +249,13 @@ void TfrmMain::sbShowPlaylistClick() {
 void TfrmMain::miViewToolbarClick() {
     const bool show = m_speedBar->isHidden();
     m_speedBar->setVisible(show);
-    action(QStringLiteral("miViewToolbar"))->setChecked(show);
+    action(CommandId::ViewToolbar)->setChecked(show);
 }
 
-// The file list.
-
-void TfrmMain::lbWavsChange() {
-    DoCheckWavButtons();
-    const QString name = m_browser->selectedWav();
-    if (name.isEmpty())
-        return;
-    m_playback->playFile(name, false);
-}
-
-namespace {
-
-// A press gives the list the focus; a right press also selects the entry under the pointer,
-// keeping the selection when there is none, so the popup menu acts on it.
-void pressList(ListBox* list, Qt::MouseButton button, QPoint pos) {
-    list->setFocus(Qt::MouseFocusReason);
-    if (button == Qt::RightButton) {
-        const int row = list->rowAt(pos);
-        if (row >= 0)
-            list->selectRow(row);
-    }
-}
-
-} // namespace
-
-void TfrmMain::lbWavsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
-    pressList(lbWavs(), button, pos);
-}
-
-void TfrmMain::lbPlaylistMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) {
-    pressList(m_lbPlaylist, button, pos);
-}
-
-void TfrmMain::lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    DoCheckPlaylistButtons();
-    DoCheckPlayControls();
-    const int row = m_lbPlaylist->selectedRow();
-    if (row < 0 || row >= m_playlist->count())
-        return;
-    applyRelease(m_playlist->path(row), playlistReleaseAction(m_clickAction, button, modifiers));
-}
-
-void TfrmMain::applyRelease(const QString& file, const ReleaseAction& action) {
-    if (m_clickAction == 0 || m_clickAction == 1) {
-        m_playback->loadStep(file);
-        if (action.play != ReleaseAction::Play::None)
-            m_playback->startStep(action.play == ReleaseAction::Play::Looped);
-    }
-    if (action.addToPlaylist)
-        miPlaylistAddClick();
-    if (action.edit)
-        miEditEditClick();
-}
-
-void TfrmMain::lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
-    m_playback->closeDevice();
-    DoCheckWavButtons();
-    DoCheckPlayControls();
-    const QString name = m_browser->selectedWav();
-    if (name.isEmpty())
-        return;
-    applyRelease(name, wavReleaseAction(m_clickAction, button, modifiers));
-}
-
-void TfrmMain::lbWavsKeyUp(int key) {
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return;
-    const QString name = m_browser->selectedWav();
-    if (!name.isEmpty())
-        m_playback->playFile(name, false);
+// What a release in either list may ask of the playlist and the editor.
+ReleaseHooks TfrmMain::releaseHooks() {
+    return {[this] { return m_clickAction; }, [this] { miPlaylistAddClick(); },
+            [this] { miEditEditClick(); }};
 }
 
 // Playback commands.
@@ -418,69 +292,3 @@ void TfrmMain::miFileExitClick() {
 void TfrmMain::miHelpContentsClick() {
     m_help->showContext(0);
 }
-
-// Playlist commands.
-
-void TfrmMain::miPlaylistAddClick() {
-    m_editor->DoAddStringToPlaylist(m_browser->selectedWav(), m_browser->browserDirectory());
-}
-
-void TfrmMain::miEditAddAllClick() {
-    const int selected = lbWavs()->selectedRow();
-    m_editor->addAll(m_browser->wavNames(), m_browser->browserDirectory());
-    DoSetListFocus(selected);
-}
-
-void TfrmMain::sbRemoveClick() {
-    m_editor->remove();
-}
-void TfrmMain::miEditClearPlaylistClick() {
-    m_editor->clear();
-}
-void TfrmMain::sbUpClick() {
-    m_editor->moveUp();
-}
-void TfrmMain::sbDownClick() {
-    m_editor->moveDown();
-}
-void TfrmMain::miPlaylistPlayClick() {
-    m_run->DoPlayPlaylist();
-}
-
-void TfrmMain::miFileNewClick() {
-    m_document->newPlaylist();
-}
-void TfrmMain::miFileOpenClick() {
-    m_document->open();
-}
-void TfrmMain::miFileSaveClick() {
-    m_document->save();
-}
-void TfrmMain::miFileSaveAsClick() {
-    m_document->saveAs();
-}
-void TfrmMain::MRUManager1Click(const QString& recentName) {
-    m_document->reopen(recentName);
-}
-
-void TfrmMain::fillReopenMenu() {
-    QAction* reopen = action(QStringLiteral("miFileReopen"));
-    QMenu* menu = reopen->menu();
-    menu->clear();
-    for (const QString& path : m_recent->entries())
-        connect(menu->addAction(path), &QAction::triggered, this,
-                errorboundary::guarded([this, path] { MRUManager1Click(path); }));
-    reopen->setEnabled(!m_recent->entries().isEmpty());
-}
-
-// Commands whose subsystems arrive later; bound now so the command table is complete.
-void TfrmMain::miEditCopyClick() {}
-void TfrmMain::miEditMoveClick() {}
-void TfrmMain::miEditRenameClick() {}
-void TfrmMain::miEditEditClick() {}
-void TfrmMain::miEditDeleteClick() {}
-void TfrmMain::miToolsCustomizeClick() {
-    m_speedBar->OpenCustomizeDialog(0);
-}
-void TfrmMain::miToolsPreferencesClick() {}
-void TfrmMain::miHelpAboutClick() {}

@@ -1,15 +1,24 @@
 #pragma once
 
+#include "fileops/launcher.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlisthost.h"
+#include "ui/main/commandtable.h"
 
-#include <QHash>
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 
 class AudioOutput;
 class Browser;
+class BrowserFileList;
+class EditCommand;
+class FileListController;
+class PlaylistListController;
+class FileCommands;
+class TIniLink;
+class WindowStateStore;
 class HelpService;
 class ListBox;
 class MediaPlayer;
@@ -24,13 +33,14 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class SpeedBar;
-struct ControlState;
+struct CommandState;
 
 // What the window asks of the world; tests stand their own in.
 struct MainServices {
     Prompt* prompt = nullptr;      // default: message boxes and file dialogs
     HelpService* help = nullptr;   // default: records the request
     AudioOutput* output = nullptr; // default: the system's sound output, owned by the window
+    TLauncher::UrlOpener openUrl;  // default: the desktop's handler for web addresses
 };
 
 // The main window: the browser, the playlist, the progress bar and the status bar, and every
@@ -42,8 +52,7 @@ public:
     ~TfrmMain() override;
 
     // The controls, for the subsystems and for tests.
-    QAction* action(const QString& name) const { return m_actions.value(name); }
-    bool isControlEnabled(const QString& name) const;
+    QAction* action(CommandId id) const { return m_commands[static_cast<std::size_t>(id)]; }
     SpeedBar* speedBar() const { return m_speedBar; }
     Browser* browser() const { return m_browser; }
     ListBox* lbWavs() const;
@@ -56,7 +65,7 @@ public:
     QLabel* statusPanel(int index) const;
     QWidget* playlistPanel() const { return m_pnlPlaylist; }
     QWidget* wavsPanel() const { return m_pnlWavs; }
-    QMenu* popupMenu(const QString& name) const { return m_popups.value(name); }
+    QMenu* popupMenu(PopupMenu menu) const { return m_popups[static_cast<std::size_t>(menu) - 1]; }
     HelpService& help() const { return *m_help; }
     int clickAction() const { return m_clickAction; }
 
@@ -70,14 +79,8 @@ public:
 
     void DoShowPlaylist(bool show) override;
 
-    // Handlers of the window's own controls and of the browser and playback.
-    void lbWavsChange();
-    void lbWavsMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
-    void lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void lbWavsKeyUp(int key);
+    // Handlers of the window's own controls.
     void lbWavsExit();
-    void lbPlaylistMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
-    void lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void lbPlaylistExit();
     void FormKeyUp(int key);
 
@@ -126,20 +129,21 @@ private:
     bool isPlaylistShown() const override;
     void setCaption(const QString& caption) override { setWindowTitle(caption); }
 
-    void fillReopenMenu();
     void buildLayout();
     void buildCommands();
+    void bindSubsystems(const MainServices& services);
     void bindControls();
-    void applyStates(const QList<ControlState>& states);
+    void applyStates(const QList<CommandState>& states);
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
     void pnlDriveBoxResize();
-    int helpContextOfFocus() const;
-    // A release over a selected entry: load it, then play, add or edit as the click action says.
-    void applyRelease(const QString& file, const struct ReleaseAction& action);
+    void readClickAction();
+    struct ReleaseHooks releaseHooks();
     // The selected file of the current list: a bare name in the browser directory, or a path.
     QString currentListFile() const;
+    // The same as the bytes of its full path, for the external editor.
+    QByteArray currentListPath() const;
 
     Prompt* m_prompt;
     HelpService* m_help;
@@ -152,9 +156,19 @@ private:
     std::unique_ptr<PlaylistDocument> m_document;
     std::unique_ptr<PlaylistRun> m_run;
     RecentList* m_recent = nullptr;
+    std::unique_ptr<BrowserFileList> m_fileList;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<FileListController> m_fileListController;
+    std::unique_ptr<PlaylistListController> m_playlistListController;
+    TLauncher::UrlOpener m_openUrl;
+    TLauncher* m_launcher = nullptr;
+    std::unique_ptr<EditCommand> m_editCommand;
+    std::unique_ptr<TIniLink> m_toolbarLayout;
+    std::unique_ptr<WindowStateStore> m_windowState;
 
-    QHash<QString, QAction*> m_actions;
-    QHash<QString, QMenu*> m_popups;
+    std::array<QAction*, kCommandCount> m_commands{};
+    std::array<QMenu*, kPopupCount> m_popups{};
+    QAction* m_reopen = nullptr;
     SpeedBar* m_speedBar = nullptr;
     Browser* m_browser = nullptr;
     PlaylistModel* m_playlist = nullptr;
@@ -163,6 +177,7 @@ private:
     class StatusPanels* m_statusPanels = nullptr;
     QWidget* m_pnlWavs = nullptr;
     QWidget* m_pnlPlaylist = nullptr;
+    QWidget* m_pnlDirectories = nullptr;
     QWidget* m_pnlDriveBox = nullptr;
     QSplitter* m_splitPlayList = nullptr;
     int m_clickAction = 0;

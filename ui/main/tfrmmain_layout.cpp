@@ -6,9 +6,9 @@
 #include "browse/drivecombo.h"
 #include "browse/listbox.h"
 #include "playlist/playlistmodel.h"
+#include "ui/main/commandtable.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
-#include "ui/main/toolbaritems.h"
 #include "ui/persist/speedbar.h"
 #include "ui/persist/speedbardock.h"
 
@@ -80,7 +80,8 @@ void TfrmMain::buildLayout() {
     column(m_pnlWavs, 0)->addWidget(splitDirectories);
 
     m_browser = new Browser(this);
-    auto* pnlDirectories = panel(QStringLiteral("pnlDirectories"), splitDirectories);
+    m_pnlDirectories = panel(QStringLiteral("pnlDirectories"), splitDirectories);
+    QWidget* pnlDirectories = m_pnlDirectories;
     auto* directories = column(pnlDirectories, kInnerBorder);
     directories->addWidget(caption(QStringLiteral("Directory List"), pnlDirectories));
     DirectoryList* directoryList = m_browser->directories();

@@ -13,14 +13,25 @@
 
 namespace {
 
-// Every control that a rule governs, in every place it appears.
-const QStringList kGoverned = [] {
+QStringList namesOf(const QList<CommandState>& states) {
     QStringList all;
-    for (const auto& s : wavRule(0) + playlistRule(0, 2) + playRule(0, 0))
-        if (!all.contains(s.control))
-            all.append(s.control);
+    for (const CommandState& s : states)
+        for (const QString& name : controlNames(commandRow(s.command)))
+            if (!all.contains(name))
+                all.append(name);
     return all;
-}();
+}
+
+// Every control that a rule governs, in every place it appears.
+const QStringList kGoverned =
+    namesOf(wavRule(0) + playlistRule(0, 2) + playRule(0, 0) + popupPlayRule(0, 0));
+
+QStringList alwaysEnabledControls() {
+    QStringList names;
+    for (CommandId id : alwaysEnabledCommands())
+        names += controlNames(commandRow(id));
+    return names;
+}
 
 const QStringList kPlayControls = {"miControlsPlay", "miControlsLoop", "miControlsStop",
                                    "sbPlay",         "sbLoop",         "sbStop"};
@@ -45,11 +56,11 @@ class TestCommandRules : public QObject {
     static void verifyEnabledExactly(const TfrmMain& w, const QStringList& enabled) {
         for (const QString& control : kGoverned)
             QVERIFY2(
-                w.isControlEnabled(control) == enabled.contains(control),
+                isControlEnabled(w, control) == enabled.contains(control),
                 qPrintable(QStringLiteral("%1 should be %2")
                                .arg(control, enabled.contains(control) ? "enabled" : "disabled")));
         for (const QString& control : alwaysEnabledControls())
-            QVERIFY2(w.isControlEnabled(control), qPrintable(control));
+            QVERIFY2(isControlEnabled(w, control), qPrintable(control));
     }
 
 private Q_SLOTS:
@@ -110,6 +121,37 @@ private Q_SLOTS:
         verifyEnabledExactly(w, enabled);
     }
 
+    // The table's rule column names exactly the rules that set each command.
+    void ruleGroupsMatchTheRules() {
+        QHash<CommandId, QSet<RuleGroup>> setBy;
+        const auto record = [&](const QList<CommandState>& states, RuleGroup group,
+                                bool enabledOnly = false) {
+            for (const CommandState& s : states)
+                if (s.enabled || !enabledOnly)
+                    setBy[s.command].insert(group);
+        };
+        record(wavRule(0), RuleGroup::WavRule);
+        record(playlistRule(0, 2), RuleGroup::PlaylistRule);
+        record(playRule(0, 0), RuleGroup::PlayRule);
+        // The popup play rule sets both popups; each list's selection enables its own.
+        record(popupPlayRule(0, -1), RuleGroup::PlayWavRule, true);
+        record(popupPlayRule(-1, 0), RuleGroup::PlayEntryRule, true);
+        for (const CommandRow& row : commandRows()) {
+            const QSet<RuleGroup> rules = setBy.value(row.id);
+            const char* name = row.menuItem ? row.menuItem : row.caption;
+            switch (row.group) {
+            case RuleGroup::Always:
+                QVERIFY2(rules.isEmpty(), name);
+                break;
+            case RuleGroup::WavAndPlaylistRules:
+                QVERIFY2((rules == QSet{RuleGroup::WavRule, RuleGroup::PlaylistRule}), name);
+                break;
+            default:
+                QVERIFY2(rules == QSet{row.group}, name);
+            }
+        }
+    }
+
     void currentListFollowsTheFocus() {
         WindowFixture f;
         f.showFiles({"a.wav"});
@@ -124,8 +166,8 @@ private Q_SLOTS:
 
     void disabledCommandsCannotRunFromTheirShortcutOrButton() {
         WindowFixture f;
-        QAction* moveUp = f.window->action(QStringLiteral("miPlaylistMoveUp"));
-        QAction* loop = f.window->action(QStringLiteral("miControlsLoop"));
+        QAction* moveUp = f.window->action(CommandId::MoveUp);
+        QAction* loop = f.window->action(CommandId::Loop);
         QVERIFY(!moveUp->isEnabled() && !loop->isEnabled());
         QSignalSpy upRuns(moveUp, &QAction::triggered);
         QSignalSpy loopRuns(loop, &QAction::triggered);
@@ -171,8 +213,8 @@ private Q_SLOTS:
         f.window->browser()->rereadFiles();
         f.window->DoSetListFocus(removeIndex);
         QCOMPARE(f.window->lbWavs()->selectedRow(), selected);
-        QCOMPARE(f.window->isControlEnabled(QStringLiteral("miEditCopy")), selected >= 0);
-        QCOMPARE(f.window->isControlEnabled(QStringLiteral("sbPlay")), selected >= 0);
+        QCOMPARE(isControlEnabled(*f.window, QStringLiteral("miEditCopy")), selected >= 0);
+        QCOMPARE(isControlEnabled(*f.window, QStringLiteral("sbPlay")), selected >= 0);
     }
 };
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStatusTipEvent>
 #include <QToolButton>
 
@@ -43,8 +44,8 @@ private Q_SLOTS:
         QCOMPARE(w.speedBar()->button(QStringLiteral("sbOpen"))->size(), QSize(24, 23));
         QCOMPARE(w.speedBar()->height(), 29);
         QVERIFY(w.speedBar()->isVisible());
-        QVERIFY(w.action(QStringLiteral("miViewToolbar"))->isChecked());
-        QVERIFY(w.action(QStringLiteral("miViewPlayList"))->isChecked());
+        QVERIFY(w.action(CommandId::ViewToolbar)->isChecked());
+        QVERIFY(w.action(CommandId::ShowPlaylist)->isChecked());
         QVERIFY(w.speedBar()->button(QStringLiteral("sbShowPlaylist"))->isChecked());
         QVERIFY(w.playlistPanel()->isVisible());
         QCOMPARE(w.wavsPanel()->width(), 313);
@@ -60,39 +61,43 @@ private Q_SLOTS:
             menus.append(a->text());
         QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Controls", "&Playlist", "&View", "&Tools",
                                      "&Help"}));
-        QCOMPARE(f.window->action(QStringLiteral("miFileSaveAs"))->text(),
-                 QStringLiteral("Save &As..."));
-        QCOMPARE(f.window->action(QStringLiteral("miFileNew"))->shortcut(),
+        QCOMPARE(f.window->action(CommandId::FileSaveAs)->text(), QStringLiteral("Save &As..."));
+        QCOMPARE(f.window->action(CommandId::FileNew)->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+Ins")));
-        QCOMPARE(f.window->action(QStringLiteral("miEditDelete"))->shortcut(),
+        QCOMPARE(f.window->action(CommandId::Delete)->shortcut(),
                  QKeySequence(QStringLiteral("Ctrl+Del")));
-        QCOMPARE(f.window->action(QStringLiteral("miEditRename"))->shortcut(),
-                 QKeySequence(Qt::Key_F2));
+        QCOMPARE(f.window->action(CommandId::Rename)->shortcut(), QKeySequence(Qt::Key_F2));
         QStringList wavPopup;
-        for (QAction* a : f.window->popupMenu(QStringLiteral("popWavList"))->actions())
+        for (QAction* a : f.window->popupMenu(PopupMenu::WavList)->actions())
             wavPopup.append(a->isSeparator() ? QStringLiteral("-") : a->objectName());
         QCOMPARE(wavPopup, (QStringList{"pmiPlay0", "pmiLoop0", "pmiStop0", "-", "pmiAddToPlaylist",
                                         "pmiAddAll", "-", "pmiCopy0", "pmiMove0", "pmiRename0",
                                         "pmiEdit0", "-", "pmiDelete0"}));
-        QVERIFY(!f.window->action(QStringLiteral("miFileReopen"))->isEnabled());
+        QVERIFY(!namedAction(*f.window, QStringLiteral("miFileReopen"))->isEnabled());
     }
 
     void hidingAndShowingThePlaylistRestoresTheWidth() {
         WindowFixture f;
         TfrmMain& w = *f.window;
-        w.resize(640, 371);
-        QTRY_COMPARE(w.width(), 640);
+        // The browser half wider than the window's minimum width (350 outer), which a hidden
+        // playlist would otherwise leave the window at.
+        w.resize(760, 371);
+        QTRY_COMPARE(w.width(), 760);
+        auto* split = w.findChild<QSplitter*>(QStringLiteral("splitPlayList"));
+        QVERIFY(split);
+        split->setSizes({400, 356});
+        QTRY_COMPARE(w.wavsPanel()->width(), 400);
         const int wavs = w.wavsPanel()->width();
         w.sbShowPlaylistClick();
         QTRY_COMPARE(w.width(), wavs);
         QVERIFY(!w.playlistPanel()->isVisible());
-        QVERIFY(!w.action(QStringLiteral("miViewPlayList"))->isChecked());
+        QVERIFY(!w.action(CommandId::ShowPlaylist)->isChecked());
         QVERIFY(!w.speedBar()->button(QStringLiteral("sbShowPlaylist"))->isChecked());
         QTRY_COMPARE(w.wavsPanel()->width(), wavs); // fills the window
         w.sbShowPlaylistClick();
-        QTRY_COMPARE(w.width(), 640);
+        QTRY_COMPARE(w.width(), 760);
         QCOMPARE(w.wavsPanel()->width(), wavs);
-        QVERIFY(w.action(QStringLiteral("miViewPlayList"))->isChecked());
+        QVERIFY(w.action(CommandId::ShowPlaylist)->isChecked());
     }
 
     void toolbarToggleAndHints() {
@@ -100,7 +105,7 @@ private Q_SLOTS:
         TfrmMain& w = *f.window;
         w.miViewToolbarClick();
         QVERIFY(!w.speedBar()->isVisible());
-        QVERIFY(!w.action(QStringLiteral("miViewToolbar"))->isChecked());
+        QVERIFY(!w.action(CommandId::ViewToolbar)->isChecked());
         w.miViewToolbarClick();
         QVERIFY(w.speedBar()->isVisible());
 
@@ -137,9 +142,9 @@ private Q_SLOTS:
         resetConfigurationKeepingText(text); // the next run starts with both hidden
         WindowFixture again;
         QVERIFY(!again.window->speedBar()->isVisible());
-        QVERIFY(!again.window->action(QStringLiteral("miViewToolbar"))->isChecked());
+        QVERIFY(!again.window->action(CommandId::ViewToolbar)->isChecked());
         QVERIFY(!again.window->playlistPanel()->isVisible());
-        QVERIFY(!again.window->action(QStringLiteral("miViewPlayList"))->isChecked());
+        QVERIFY(!again.window->action(CommandId::ShowPlaylist)->isChecked());
         QVERIFY(!again.window->speedBar()->button(QStringLiteral("sbShowPlaylist"))->isChecked());
     }
 

@@ -107,7 +107,7 @@ private Q_SLOTS:
 
         QTest::mouseRelease(box->viewport(), Qt::RightButton, {}, second);
         QMenu* popup =
-            f.window->popupMenu(list == "files" ? QStringLiteral("popWavList") : "popPlaylist");
+            f.window->popupMenu(list == "files" ? PopupMenu::WavList : PopupMenu::Playlist);
         QCOMPARE(QApplication::activePopupWidget(), popup);
         QCOMPARE(box->selectedRow(), 1);
         QVERIFY(player.isOpen());
@@ -181,7 +181,7 @@ private Q_SLOTS:
         auto verifyKept = [&] {
             QCOMPARE(box->selectedRow(), 1);
             for (const QString& probe : probes)
-                QVERIFY2(w.isControlEnabled(probe), qPrintable(probe));
+                QVERIFY2(isControlEnabled(w, probe), qPrintable(probe));
         };
         verifyKept();
 
@@ -234,10 +234,13 @@ private Q_SLOTS:
         f.window->playback()->player().close();
         WindowFixture::click(box, 1, Qt::LeftButton, Qt::ControlModifier);
         QCOMPARE(box->selectedRow(), 1);
-        QVERIFY(f.window->playback()->player().isOpen());
         QCOMPARE(loadedFile(*f.window), QStringLiteral("b.wav"));
-        QVERIFY(f.window->isControlEnabled(QStringLiteral("sbEdit")));
-        QVERIFY(f.window->isControlEnabled(QStringLiteral("sbPlay")));
+        // Then the editor command: it stops playback and, with no editor set, says so.
+        QVERIFY(!f.window->playback()->player().isOpen());
+        QCOMPARE(f.prompt.texts(QStringLiteral("information")),
+                 QStringList{QStringLiteral("A valid WAV editor has not been specified.")});
+        QVERIFY(isControlEnabled(*f.window, QStringLiteral("sbEdit")));
+        QVERIFY(isControlEnabled(*f.window, QStringLiteral("sbPlay")));
     }
 
     void firstUpOrDownSelectsTheFirstFile_data() {
@@ -282,7 +285,7 @@ private Q_SLOTS:
         QCOMPARE(box->rowAt(below), -1);
         QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, below);
         QCOMPARE(box->selectedRow(), 1);
-        QVERIFY(f.window->isControlEnabled(QStringLiteral("sbEdit")));
+        QVERIFY(isControlEnabled(*f.window, QStringLiteral("sbEdit")));
         QCOMPARE(loadedFile(*f.window), QStringLiteral("b.wav"));
         QCOMPARE(f.window->playback()->player().mode(), MediaPlayer::Mode::Playing);
     }

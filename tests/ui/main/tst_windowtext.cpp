@@ -55,7 +55,7 @@ private Q_SLOTS:
     void toolbarCheckMarkFollowsTheToolbar() {
         WindowFixture f;
         TfrmMain& w = *f.window;
-        QAction* item = w.action(QStringLiteral("miViewToolbar"));
+        QAction* item = w.action(CommandId::ViewToolbar);
         QVERIFY(item->isChecked());
         QVERIFY(w.speedBar()->isVisible());
         clickMenuItem(w, item);

@@ -7,17 +7,54 @@
 #include "fileops/filepath.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/wavfiles.h"
+#include "ui/persist/speedbar.h"
 
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
 #include <QtTest>
 
 void resetConfiguration() {
     QFile::remove(IniStore::sharedFilePath());
 }
 
+QAction* findAction(const QList<QAction*>& actions, const QString& text) {
+    for (QAction* a : actions)
+        if (a->text() == text)
+            return a;
+    return nullptr;
+}
+
+void clickMenuItem(QMenuBar* bar, const QString& menuText, const QString& itemText) {
+    QAction* menuAction = findAction(bar->actions(), menuText);
+    QVERIFY(menuAction && menuAction->menu());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
+    QMenu* menu = menuAction->menu();
+    QTRY_VERIFY(menu->isVisible());
+    QAction* item = findAction(menu->actions(), itemText);
+    QVERIFY(item);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    QTRY_VERIFY(!menu->isVisible());
+}
+
+QAction* namedAction(const QWidget& window, const QString& name) {
+    return window.findChild<QAction*>(name);
+}
+
+bool isControlEnabled(const TfrmMain& window, const QString& name) {
+    if (name.startsWith(QLatin1String("sb")))
+        return window.speedBar()->button(name)->isEnabled(); // the button follows its command
+    const QAction* item = namedAction(window, name);
+    return item && item->isEnabled();
+}
+
 WindowFixture::WindowFixture(AudioOutput* output, Prompts prompts) {
     WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup), folder.path());
-    window = std::make_unique<TfrmMain>(
-        MainServices{prompts == Prompts::Scripted ? &prompt : nullptr, &help, output});
+    window = std::make_unique<TfrmMain>(MainServices{
+        prompts == Prompts::Scripted ? &prompt : nullptr, &help, output, [this](const QUrl& url) {
+            openedUrls.append(url);
+            return acceptUrls;
+        }});
     window->show();
     QApplication::setActiveWindow(window.get());
     if (!QTest::qWaitForWindowActive(window.get()))

@@ -5,6 +5,7 @@
 #include "ui/main/tfrmmain.h"
 
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <memory>
 
@@ -27,8 +28,19 @@ struct WindowFixture {
     QTemporaryDir folder;
     FakePrompt prompt;
     RecordingHelpService help;
+    QList<QUrl> openedUrls; // the web addresses the window asked the desktop to open
+    bool acceptUrls = true;
     std::unique_ptr<TfrmMain> window;
 };
 
 // Removes the configuration file, so each test starts as a first run.
 void resetConfiguration();
+
+// A menu or popup item of the window by its name, e.g. "miFileReopen" or "pmiEdit1".
+QAction* namedAction(const QWidget& window, const QString& name);
+// Whether a named menu item, popup item or toolbar item ("sb...") is enabled.
+bool isControlEnabled(const TfrmMain& window, const QString& name);
+
+QAction* findAction(const QList<QAction*>& actions, const QString& text);
+// Opens a menu bar menu with the mouse and clicks one of its items, both found by caption.
+void clickMenuItem(class QMenuBar* bar, const QString& menuText, const QString& itemText);

@@ -1,6 +1,6 @@
 #include "app/inistore.h"
 #include "tests/support/testenv.h"
-#include "ui/main/toolbaritems.h"
+#include "ui/main/commandtable.h"
 #include "ui/persist/speedbar.h"
 #include "ui/persist/speedbardock.h"
 #include "ui/persist/speedsetupwindow.h"

@@ -9,30 +9,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace {
-
-QAction* findAction(const QList<QAction*>& actions, const QString& text) {
-    for (QAction* a : actions)
-        if (a->text() == text)
-            return a;
-    return nullptr;
-}
-
-// Opens a menu bar menu with the mouse and clicks one of its items.
-void clickMenuItem(QMenuBar* bar, const QString& menuText, const QString& itemText) {
-    QAction* menuAction = findAction(bar->actions(), menuText);
-    QVERIFY(menuAction && menuAction->menu());
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menuAction).center());
-    QMenu* menu = menuAction->menu();
-    QTRY_VERIFY(menu->isVisible());
-    QAction* item = findAction(menu->actions(), itemText);
-    QVERIFY(item);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-    QTRY_VERIFY(!menu->isVisible());
-}
-
-} // namespace
-
 // The customize dialog opened from the main window's menus.
 class TestSpeedBarWindow : public QObject {
     Q_OBJECT
@@ -57,7 +33,7 @@ private Q_SLOTS:
         QVERIFY(!bar->childAt(surface));
         QContextMenuEvent rightClick(QContextMenuEvent::Mouse, surface, bar->mapToGlobal(surface));
         QApplication::sendEvent(bar, &rightClick);
-        QMenu* popup = f.window->popupMenu(QStringLiteral("pmnuToolbar"));
+        QMenu* popup = f.window->popupMenu(PopupMenu::Toolbar);
         QTRY_VERIFY(popup->isVisible());
         QAction* customize = findAction(popup->actions(), QStringLiteral("Customize"));
         QVERIFY(customize);

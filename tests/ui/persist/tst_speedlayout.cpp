@@ -1,6 +1,6 @@
 #include "app/inistore.h"
 #include "tests/support/testenv.h"
-#include "ui/main/toolbaritems.h"
+#include "ui/main/commandtable.h"
 #include "ui/persist/speedgrid.h"
 #include "ui/persist/speedlayoutstore.h"
 

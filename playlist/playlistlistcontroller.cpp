@@ -1,0 +1,36 @@
+#include "playlist/playlistlistcontroller.h"
+
+#include "browse/listbox.h"
+#include "playback/playbackcontrol.h"
+#include "playlist/playlistmodel.h"
+#include "ui/dialogs/errorboundary.h"
+
+PlaylistListController::PlaylistListController(ListBox& list, PlaylistModel& model,
+                                               PlaybackControl& playback, Hooks hooks)
+    : m_list(list), m_model(model), m_playback(playback), m_hooks(std::move(hooks)) {}
+
+void PlaylistListController::bind(QObject* context) {
+    using errorboundary::guarded;
+    QObject::connect(&m_list, &ListBox::mouseDown, context,
+                     guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
+                         lbPlaylistMouseDown(b, p);
+                     }));
+    QObject::connect(
+        &m_list, &ListBox::mouseUp, context,
+        guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbPlaylistMouseUp(b, m); }));
+}
+
+void PlaylistListController::lbPlaylistMouseDown(Qt::MouseButton button, QPoint pos) {
+    pressList(m_list, button, pos);
+}
+
+void PlaylistListController::lbPlaylistMouseUp(Qt::MouseButton button,
+                                               Qt::KeyboardModifiers modifiers) {
+    m_hooks.checkPlaylistRule();
+    m_hooks.checkPlayRule();
+    const int row = m_list.selectedRow();
+    if (row < 0 || row >= m_model.count())
+        return;
+    applyRelease(m_playback, m_hooks.release, m_model.path(row),
+                 playlistReleaseAction(m_hooks.release.clickAction(), button, modifiers));
+}
