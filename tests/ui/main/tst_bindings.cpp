@@ -12,6 +12,7 @@
 #include "ui/persist/speedbar.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -111,6 +112,40 @@ private Q_SLOTS:
         QVERIFY(f.prompt.asked.isEmpty());
     }
 
+    void editPassesAPlaylistEntrysStoredPath_data() {
+        QTest::addColumn<bool>("ctrlClick");
+        QTest::newRow("toolbar Edit") << false;
+        QTest::newRow("Ctrl+click") << true;
+    }
+    void editPassesAPlaylistEntrysStoredPath() {
+        QFETCH(bool, ctrlClick);
+        WindowFixture f;
+        const QString out = f.filePath("edited.txt");
+        const QString editor = f.filePath("editor.sh");
+        QFile script(editor);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '" + out + "'\n").toUtf8());
+        script.close();
+        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        WriteIniString(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kEditor), editor);
+        QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("takes")));
+        f.showFiles({"a.wav", "takes/my take.wav"});
+        const QString stored = f.filePath("takes/my take.wav");
+        f.addPlaylistEntries({f.filePath("a.wav"), stored});
+        QCOMPARE(f.window->playlistModel()->displayText(1), QStringLiteral("my take.wav"));
+
+        if (ctrlClick) {
+            WindowFixture::click(f.window->lbPlaylist(), 1, Qt::LeftButton, Qt::ControlModifier);
+        } else {
+            WindowFixture::click(f.window->lbPlaylist(), 1);
+            QToolButton* edit = f.window->speedBar()->button(QStringLiteral("sbEdit"));
+            QVERIFY(edit && edit->isEnabled());
+            QTest::mouseClick(edit, Qt::LeftButton);
+        }
+        QTRY_COMPARE(readFile(out), QStringLiteral("1|") + stored);
+        QVERIFY(f.prompt.asked.isEmpty());
+    }
+
     void preferencesRebuildTheDisplayAndRereadTheClickAction_data() {
         QTest::addColumn<bool>("accept");
         QTest::newRow("OK by Enter") << true;
@@ -120,7 +155,8 @@ private Q_SLOTS:
         QFETCH(bool, accept);
         WindowFixture f;
         f.showFiles({"a.wav"});
-        f.addPlaylistEntries({f.filePath("a.wav")});
+        f.addPlaylistEntries({f.filePath("a.wav"), f.filePath("b.wav")});
+        f.window->playlistModel()->modified = false;
         QCOMPARE(f.window->playlistModel()->displayText(0), QStringLiteral("a.wav"));
         QCOMPARE(f.window->clickAction(), 0);
         bool seen = false;
@@ -145,6 +181,9 @@ private Q_SLOTS:
         QVERIFY(seen);
         QTRY_VERIFY(!QApplication::activeModalWidget());
         QCOMPARE(f.window->playlistModel()->displayText(0), f.filePath("a.wav"));
+        QCOMPARE(f.window->playlistModel()->displayText(1), f.filePath("b.wav"));
+        QVERIFY(!f.window->playlistModel()->modified);
+        QCOMPARE(f.window->lbPlaylist()->selectedRow(), -1);
         QCOMPARE(f.window->clickAction(), 1);
         QVERIFY(f.window->action(CommandId::PlayPlaylist)->isEnabled());
     }
