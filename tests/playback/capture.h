@@ -36,3 +36,7 @@ std::vector<Burst> findBursts(const std::vector<float>& samples, size_t minGap);
 // The best correlation of the capture at `start` with a sine of `frequency` at `rate`.
 double sineCorrelation(const std::vector<float>& samples, size_t start, size_t length,
                        double frequency, int rate);
+// Writes a 32-bit float WAV file whose every channel holds `samples`.
+bool writeFloatWav(const QString& path, int rate, int channels, const std::vector<float>& samples);
+// The index of the first sample that is not exactly silent, or the size when there is none.
+size_t firstSound(const std::vector<float>& samples);
