@@ -1,0 +1,134 @@
+#include "playback/playbackcontrol.h"
+#include "tests/playback/capture.h"
+#include "tests/support/testenv.h"
+
+#include <QApplication>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+constexpr int kRate = 48000;
+constexpr size_t kFiveMs = kRate / 200;
+
+// A full-scale 1 kHz tone for `toneFrames`, then silence up to `frames`.
+std::vector<float> toneThenSilence(size_t toneFrames, size_t frames) {
+    std::vector<float> samples(frames, 0.0f);
+    for (size_t i = 0; i < toneFrames; ++i)
+        samples[i] = static_cast<float>(std::cos(2 * M_PI * 1000 * double(i) / kRate));
+    return samples;
+}
+
+// Where `played` first differs from `file`, both counted from their first sound.
+size_t firstDifference(const std::vector<float>& played, size_t start,
+                       const std::vector<float>& file) {
+    size_t i = 0;
+    while (start + i < played.size() && i < file.size() && played[start + i] == file[i])
+        ++i;
+    return i;
+}
+
+} // namespace
+
+// Sound cut off in any way fades out within a few milliseconds instead of stopping dead; sound
+// that ends by itself and the start of a sound are played as they are. Real output, captured by
+// SDL's disk driver.
+class TestClickFree : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CapturedOutput> m_capture;
+    std::unique_ptr<MediaPlayer> m_player;
+    std::unique_ptr<PlaybackControl> m_control;
+
+    QString floatFile(const QString& name, const std::vector<float>& samples) {
+        const QString file = m_dir.filePath(name);
+        if (!writeFloatWav(file, kRate, 2, samples))
+            qFatal("cannot write %s", qPrintable(file));
+        return file;
+    }
+    std::vector<float> played() {
+        m_control.reset();
+        m_player.reset();
+        return m_capture->finish();
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_capture = std::make_unique<CapturedOutput>();
+        m_player = std::make_unique<MediaPlayer>(m_capture->output());
+        m_control = std::make_unique<PlaybackControl>(*m_player);
+    }
+    void cleanup() {
+        m_control.reset();
+        m_player.reset();
+        m_capture.reset();
+    }
+
+    void aCutOffSoundFadesOut_data() {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"close", "Stop", "Esc", "another file", "plain click on the bar",
+                                "Ctrl+click on the bar"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+    void aCutOffSoundFadesOut() {
+        QFETCH(QString, how);
+        // The seek lands in the silent second half, so all that is heard after it is the fade.
+        const std::vector<float> file = toneThenSilence(kRate, 2 * kRate);
+        const QString silent =
+            floatFile(QStringLiteral("silent.wav"), std::vector<float>(kRate / 2, 0.0f));
+        m_control->playFile(floatFile(QStringLiteral("tone.wav"), file), false);
+        QTRY_VERIFY(m_capture->output().framesPlayed() >= 14400); // mid-period: 1 kHz is 48 frames
+        const uint64_t atCut = m_capture->output().framesPlayed();
+        if (how == QLatin1String("close"))
+            m_player->close();
+        else if (how == QLatin1String("Stop"))
+            m_control->miControlsStopClick();
+        else if (how == QLatin1String("Esc"))
+            m_control->abortAll();
+        else if (how == QLatin1String("another file"))
+            m_control->playFile(silent, false);
+        else if (how == QLatin1String("plain click on the bar"))
+            m_control->ProgressBar1MouseDown(Qt::LeftButton, {}, 10, 100);
+        else
+            m_control->ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 75, 100);
+        QTest::qWait(150);
+        const auto sound = played();
+
+        const size_t start = firstSound(sound);
+        QVERIFY(start < sound.size());
+        const size_t cut = start + firstDifference(sound, start, file);
+        QVERIFY2(cut - start >= atCut, "sound played before the cut was altered");
+        QVERIFY(cut + kFiveMs + kRate / 10 < sound.size()); // silence was recorded after it
+        // The fade may step no more than the tone does, plus the slope of its own gain over the
+        // shortest fade allowed, 2 ms.
+        const double toneStep = 2 * std::sin(M_PI * 1000 / kRate);
+        const double gainStep = M_PI / 2 / (kRate * 0.002);
+        for (size_t i = cut; i < cut + kFiveMs; ++i)
+            QVERIFY2(std::fabs(sound[i] - sound[i - 1]) <= toneStep + gainStep,
+                     qPrintable(QStringLiteral("a step of %1, %2 frames into the fade")
+                                    .arg(std::fabs(sound[i] - sound[i - 1]))
+                                    .arg(i - cut)));
+        // After at most 5 ms nothing is heard: no step above -60 dBFS, in fact silence.
+        for (size_t i = cut + kFiveMs; i < sound.size(); ++i)
+            QVERIFY2(std::fabs(sound[i]) < 1e-3,
+                     qPrintable(QStringLiteral("sound %1 frames after the cut").arg(i - cut)));
+    }
+
+    void aSoundThatEndsByItselfAndAStartAreNotAltered() {
+        const std::vector<float> file = toneThenSilence(kRate / 10, kRate / 10);
+        m_control->playFile(floatFile(QStringLiteral("short.wav"), file), false);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_player->isOpen(), 10000); // the poll found the end
+        QTest::qWait(50);
+        const auto sound = played();
+        const size_t start = firstSound(sound);
+        QVERIFY(start < sound.size());
+        QCOMPARE(firstDifference(sound, start, file), file.size());
+        QVERIFY(std::all_of(sound.begin() + static_cast<long>(start + file.size()), sound.end(),
+                            [](float s) { return s == 0; }));
+    }
+};
+
+SONDRIX_TEST_MAIN(TestClickFree)
+#include "tst_clickfree.moc"
