@@ -79,8 +79,7 @@ void SdlAudioOutput::start(AudioSource& source) {
     m_sourceRate = source.sampleRate();
     m_feeder = std::make_unique<SdlFeeder>(source, m_ring, m_progress, m_rate, m_channels);
     resume();
-    const auto prime = static_cast<size_t>(m_rate * m_channels * kPrimeMilliseconds / 1000);
-    m_feeder->primeThenRun(std::min(prime, kRingSamples / 2));
+    m_feeder->primeThenRun(static_cast<uint64_t>(m_rate * kPrimeMilliseconds / 1000));
 }
 
 void SdlAudioOutput::cut() {

@@ -59,8 +59,8 @@ SdlFeeder::SdlFeeder(AudioSource& source, SampleRing& ring, FeedProgress& progre
     step();
 }
 
-void SdlFeeder::primeThenRun(size_t samples) {
-    while (m_ring.available() < samples && step()) {
+void SdlFeeder::primeThenRun(uint64_t frames) {
+    while (m_progress.framesQueued.load(std::memory_order_acquire) < frames && step()) {
     }
     m_thread = std::thread([this] { run(); });
 }

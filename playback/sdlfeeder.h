@@ -31,9 +31,10 @@ public:
     SdlFeeder(const SdlFeeder&) = delete;
     SdlFeeder& operator=(const SdlFeeder&) = delete;
 
-    // Fills the ring up to `samples` on the calling thread, so that a busy machine that is slow
-    // to run the reading thread finds sound queued, then starts that thread.
-    void primeThenRun(size_t samples);
+    // Queues up to `frames` device frames on the calling thread (less when the ring fills), so
+    // that a busy machine that is slow to run the reading thread finds sound queued, then starts
+    // that thread.
+    void primeThenRun(uint64_t frames);
 
 private:
     bool step(); // one unit of work; false when there was nothing to do
