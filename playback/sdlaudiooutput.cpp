@@ -77,7 +77,8 @@ void SdlAudioOutput::close() {
 void SdlAudioOutput::start(AudioSource& source) {
     flush();
     m_sourceRate = source.sampleRate();
-    m_feeder = std::make_unique<SdlFeeder>(source, m_ring, m_progress, m_rate, m_channels);
+    m_feeder =
+        std::make_unique<SdlFeeder>(source, m_ring, m_progress, m_rate, m_channels, m_bufferFrames);
     resume();
     m_feeder->primeThenRun(static_cast<uint64_t>(m_rate * kPrimeMilliseconds / 1000));
 }

@@ -24,9 +24,10 @@ struct FeedProgress {
 // runs on across the seam.
 class SdlFeeder {
 public:
-    // The first chunk is converted before this returns, so the device has sound to take at once.
+    // A first short chunk is converted before this returns, so the device has sound to take at
+    // once.
     SdlFeeder(AudioSource& source, SampleRing& ring, FeedProgress& progress, int deviceRate,
-              int deviceChannels);
+              int deviceChannels, int deviceBufferFrames);
     ~SdlFeeder();
     SdlFeeder(const SdlFeeder&) = delete;
     SdlFeeder& operator=(const SdlFeeder&) = delete;
@@ -50,6 +51,7 @@ private:
     int m_deviceRate;
     int m_deviceChannels;
     int64_t m_chunkFrames; // source frames read and converted at a time
+    int64_t m_readFrames;  // source frames the next read asks for
     _SDL_AudioStream* m_stream = nullptr;
     std::vector<float> m_sourceChunk;
     std::vector<float> m_deviceChunk;
