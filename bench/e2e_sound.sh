@@ -59,13 +59,14 @@ start_sound_server() {
 
 start_sound_server
 coproc TONE { SDL_AUDIODRIVER=pulseaudio build/bench/e2e_tone "$recording"; }
-tone_pid=$TONE_PID # bash forgets it once the tool has ended
-while IFS= read -r line <&"${TONE[0]}"; do
+tone_pid=$TONE_PID # bash forgets these once the tool has ended, before its last lines are read
+exec {from_tone}<&"${TONE[0]}" {to_tone}>&"${TONE[1]}"
+while IFS= read -r line <&"$from_tone"; do
     echo "$line"
     if [ "$line" = "restart the sound server" ]; then
         stop_sound_server
         start_sound_server
-        echo restarted >&"${TONE[1]}"
+        echo restarted >&"$to_tone"
     fi
 done
 wait "$tone_pid"

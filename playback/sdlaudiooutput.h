@@ -18,7 +18,7 @@ class SdlAudioOutput : public AudioOutput {
 public:
     // Frames per device buffer, asked of SDL; chosen by measurement (bench/bench_playback and
     // bench/e2e_sound.sh): see the commit that set it.
-    static constexpr int kBufferFrames = 512;
+    static constexpr int kBufferFrames = 256;
     // How long the fade of a cut-off sound lasts.
     static constexpr int kFadeMilliseconds = 3;
 
