@@ -34,32 +34,20 @@ void foldToStereo(std::vector<float>& samples, int64_t frames, int channels) {
 // SDL's converter steps in the waveform wherever a put does not come to a whole number of
 // device frames, so chunks are whole blocks of source frames that do; a rate whose block is too
 // long to wait for is fed in plain chunks.
-int64_t blockFrames(int sourceRate, int deviceRate) {
-    const int64_t block = sourceRate / std::gcd(sourceRate, deviceRate);
-    return block > kMaxChunkFrames ? 1 : block;
-}
-
 int64_t chunkFramesFor(int sourceRate, int deviceRate) {
-    const int64_t block = blockFrames(sourceRate, deviceRate);
+    const int64_t block = sourceRate / std::gcd(sourceRate, deviceRate);
+    if (block > kMaxChunkFrames)
+        return kChunkFrames;
     return std::max<int64_t>(1, kChunkFrames / block) * block;
-}
-
-// The first read is short, two device buffers or a little more, so the first sound is ready
-// soon; the start queues the rest.
-int64_t firstChunkFrames(int sourceRate, int deviceRate, int deviceBufferFrames) {
-    const int64_t block = blockFrames(sourceRate, deviceRate);
-    const int64_t wanted = 2 * int64_t(deviceBufferFrames) * sourceRate / deviceRate + 1;
-    return std::min((wanted + block - 1) / block * block, chunkFramesFor(sourceRate, deviceRate));
 }
 
 } // namespace
 
 SdlFeeder::SdlFeeder(AudioSource& source, SampleRing& ring, FeedProgress& progress, int deviceRate,
-                     int deviceChannels, int deviceBufferFrames)
+                     int deviceChannels)
     : m_source(source), m_ring(ring), m_progress(progress), m_sourceRate(source.sampleRate()),
       m_sourceChannels(source.channels()), m_deviceRate(deviceRate),
       m_deviceChannels(deviceChannels), m_chunkFrames(chunkFramesFor(m_sourceRate, deviceRate)),
-      m_readFrames(firstChunkFrames(m_sourceRate, deviceRate, deviceBufferFrames)),
       m_sourceChunk(static_cast<size_t>(m_chunkFrames * m_sourceChannels)),
       m_deviceChunk(static_cast<size_t>(kChunkFrames * deviceChannels * 4)) {
     m_stream = SDL_NewAudioStream(
@@ -90,8 +78,7 @@ SdlFeeder::~SdlFeeder() {
 }
 
 void SdlFeeder::readChunk() {
-    const int64_t frames = m_source.read(m_sourceChunk.data(), m_readFrames);
-    m_readFrames = m_chunkFrames;
+    const int64_t frames = m_source.read(m_sourceChunk.data(), m_chunkFrames);
     if (frames <= 0) {
         // SDL's resampler keeps the last few milliseconds back even when flushed; silence
         // behind the end lets the whole source through.

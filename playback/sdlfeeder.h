@@ -24,17 +24,16 @@ struct FeedProgress {
 // runs on across the seam.
 class SdlFeeder {
 public:
-    // A first short chunk is converted before this returns, so the device has sound to take at
-    // once.
+    // The first chunk is converted before this returns.
     SdlFeeder(AudioSource& source, SampleRing& ring, FeedProgress& progress, int deviceRate,
-              int deviceChannels, int deviceBufferFrames);
+              int deviceChannels);
     ~SdlFeeder();
     SdlFeeder(const SdlFeeder&) = delete;
     SdlFeeder& operator=(const SdlFeeder&) = delete;
 
-    // Queues up to `frames` device frames on the calling thread (less when the ring fills), so
-    // that a busy machine that is slow to run the reading thread finds sound queued, then starts
-    // that thread.
+    // Queues up to `frames` device frames on the calling thread (fewer when the ring fills), so
+    // that the device finds sound queued however late a busy machine runs the reading thread,
+    // then starts that thread.
     void primeThenRun(uint64_t frames);
 
 private:
@@ -51,7 +50,6 @@ private:
     int m_deviceRate;
     int m_deviceChannels;
     int64_t m_chunkFrames; // source frames read and converted at a time
-    int64_t m_readFrames;  // source frames the next read asks for
     _SDL_AudioStream* m_stream = nullptr;
     std::vector<float> m_sourceChunk;
     std::vector<float> m_deviceChunk;
