@@ -97,3 +97,23 @@ size_t firstSound(const std::vector<float>& samples) {
         std::find_if(samples.cbegin(), samples.cend(), [](float s) { return s != 0; });
     return static_cast<size_t>(found - samples.cbegin());
 }
+
+CapturedPlayback::CapturedPlayback()
+    : m_player(std::make_unique<MediaPlayer>(m_capture.output())),
+      m_control(std::make_unique<PlaybackControl>(*m_player)) {}
+
+CapturedPlayback::~CapturedPlayback() = default;
+
+QString CapturedPlayback::floatFile(const QString& name, int rate,
+                                    const std::vector<float>& samples) {
+    const QString file = m_dir.filePath(name);
+    if (!writeFloatWav(file, rate, 2, samples))
+        qFatal("cannot write %s", qPrintable(file));
+    return file;
+}
+
+std::vector<float> CapturedPlayback::played() {
+    m_control.reset();
+    m_player.reset();
+    return m_capture.finish();
+}

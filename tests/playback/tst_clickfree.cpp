@@ -37,34 +37,11 @@ size_t firstDifference(const std::vector<float>& played, size_t start,
 class TestClickFree : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<CapturedOutput> m_capture;
-    std::unique_ptr<MediaPlayer> m_player;
-    std::unique_ptr<PlaybackControl> m_control;
-
-    QString floatFile(const QString& name, const std::vector<float>& samples) {
-        const QString file = m_dir.filePath(name);
-        if (!writeFloatWav(file, kRate, 2, samples))
-            qFatal("cannot write %s", qPrintable(file));
-        return file;
-    }
-    std::vector<float> played() {
-        m_control.reset();
-        m_player.reset();
-        return m_capture->finish();
-    }
+    std::unique_ptr<CapturedPlayback> m_rig;
 
 private Q_SLOTS:
-    void init() {
-        m_capture = std::make_unique<CapturedOutput>();
-        m_player = std::make_unique<MediaPlayer>(m_capture->output());
-        m_control = std::make_unique<PlaybackControl>(*m_player);
-    }
-    void cleanup() {
-        m_control.reset();
-        m_player.reset();
-        m_capture.reset();
-    }
+    void init() { m_rig = std::make_unique<CapturedPlayback>(); }
+    void cleanup() { m_rig.reset(); }
 
     void aCutOffSoundFadesOut_data() {
         QTest::addColumn<QString>("how");
@@ -76,25 +53,25 @@ private Q_SLOTS:
         QFETCH(QString, how);
         // The seek lands in the silent second half, so all that is heard after it is the fade.
         const std::vector<float> file = toneThenSilence(kRate, 2 * kRate);
-        const QString silent =
-            floatFile(QStringLiteral("silent.wav"), std::vector<float>(kRate / 2, 0.0f));
-        m_control->playFile(floatFile(QStringLiteral("tone.wav"), file), false);
-        QTRY_VERIFY(m_capture->output().framesPlayed() >= 14400); // mid-period: 1 kHz is 48 frames
-        const uint64_t atCut = m_capture->output().framesPlayed();
+        const QString silent = m_rig->floatFile(QStringLiteral("silent.wav"), kRate,
+                                                std::vector<float>(kRate / 2, 0.0f));
+        m_rig->control().playFile(m_rig->floatFile(QStringLiteral("tone.wav"), kRate, file), false);
+        QTRY_VERIFY(m_rig->output().framesPlayed() >= 14400); // mid-period: 1 kHz is 48 frames
+        const uint64_t atCut = m_rig->output().framesPlayed();
         if (how == QLatin1String("close"))
-            m_player->close();
+            m_rig->player().close();
         else if (how == QLatin1String("Stop"))
-            m_control->miControlsStopClick();
+            m_rig->control().miControlsStopClick();
         else if (how == QLatin1String("Esc"))
-            m_control->abortAll();
+            m_rig->control().abortAll();
         else if (how == QLatin1String("another file"))
-            m_control->playFile(silent, false);
+            m_rig->control().playFile(silent, false);
         else if (how == QLatin1String("plain click on the bar"))
-            m_control->ProgressBar1MouseDown(Qt::LeftButton, {}, 10, 100);
+            m_rig->control().ProgressBar1MouseDown(Qt::LeftButton, {}, 10, 100);
         else
-            m_control->ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 75, 100);
+            m_rig->control().ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 75, 100);
         QTest::qWait(150);
-        const auto sound = played();
+        const auto sound = m_rig->played();
 
         const size_t start = firstSound(sound);
         QVERIFY(start < sound.size());
@@ -118,10 +95,11 @@ private Q_SLOTS:
 
     void aSoundThatEndsByItselfAndAStartAreNotAltered() {
         const std::vector<float> file = toneThenSilence(kRate / 10, kRate / 10);
-        m_control->playFile(floatFile(QStringLiteral("short.wav"), file), false);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_player->isOpen(), 10000); // the poll found the end
+        m_rig->control().playFile(m_rig->floatFile(QStringLiteral("short.wav"), kRate, file),
+                                  false);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_rig->player().isOpen(), 10000); // the poll found the end
         QTest::qWait(50);
-        const auto sound = played();
+        const auto sound = m_rig->played();
         const size_t start = firstSound(sound);
         QVERIFY(start < sound.size());
         QCOMPARE(firstDifference(sound, start, file), file.size());

@@ -1,7 +1,6 @@
 #include "playback/playbackcontrol.h"
 #include "tests/playback/capture.h"
 #include "tests/support/testenv.h"
-#include "tests/support/wavfiles.h"
 
 #include <QApplication>
 
@@ -47,61 +46,40 @@ size_t matchingRun(const std::vector<float>& played, size_t at, const std::vecto
 class TestSeamlessLoop : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<CapturedOutput> m_capture;
-    std::unique_ptr<MediaPlayer> m_player;
-    std::unique_ptr<PlaybackControl> m_control;
+    std::unique_ptr<CapturedPlayback> m_rig;
 
-    QString floatFile(const QString& name, int rate, const std::vector<float>& samples) {
-        const QString file = m_dir.filePath(name);
-        if (!writeFloatWav(file, rate, 2, samples))
-            qFatal("cannot write %s", qPrintable(file));
-        return file;
-    }
     // Loops the file until `stopWhen` holds, checked every few milliseconds, then stops it as
     // the Stop command does; returns the device frames played when the stop closed the device.
     uint64_t loopUntil(const QString& file, const std::function<bool()>& stopWhen) {
         uint64_t framesAtStop = 0;
         QTimer check;
         connect(&check, &QTimer::timeout, this, [&] {
-            if (stopWhen() && !m_control->flags().stopRequest)
-                m_control->miControlsStopClick();
+            if (stopWhen() && !m_rig->control().flags().stopRequest)
+                m_rig->control().miControlsStopClick();
         });
         const auto connection =
-            connect(m_control.get(), &PlaybackControl::progressChanged, this, [&] {
-                if (m_control->flags().stopRequest && !framesAtStop)
-                    framesAtStop = m_capture->output().framesPlayed();
+            connect(&m_rig->control(), &PlaybackControl::progressChanged, this, [&] {
+                if (m_rig->control().flags().stopRequest && !framesAtStop)
+                    framesAtStop = m_rig->output().framesPlayed();
             });
-        QTimer::singleShot(20000, this, [&] { m_control->miControlsStopClick(); }); // a backstop
+        QTimer::singleShot(20000, this,
+                           [&] { m_rig->control().miControlsStopClick(); }); // a backstop
         check.start(2);
-        m_control->playFile(file, true); // returns after the stop
+        m_rig->control().playFile(file, true); // returns after the stop
         disconnect(connection);
         return framesAtStop;
     }
-    uint64_t framesPlayed() { return m_capture->output().framesPlayed(); }
-    std::vector<float> played() {
-        m_control.reset();
-        m_player.reset();
-        return m_capture->finish();
-    }
+    uint64_t framesPlayed() { return m_rig->output().framesPlayed(); }
 
 private Q_SLOTS:
-    void init() {
-        m_capture = std::make_unique<CapturedOutput>();
-        m_player = std::make_unique<MediaPlayer>(m_capture->output());
-        m_control = std::make_unique<PlaybackControl>(*m_player);
-    }
-    void cleanup() {
-        m_control.reset();
-        m_player.reset();
-        m_capture.reset();
-    }
+    void init() { m_rig = std::make_unique<CapturedPlayback>(); }
+    void cleanup() { m_rig.reset(); }
 
     void threePassesAreThreeExactCopies() {
         const std::vector<float> file = noise(12000); // 0.25 s
-        loopUntil(floatFile(QStringLiteral("quarter.wav"), kRate, file),
+        loopUntil(m_rig->floatFile(QStringLiteral("quarter.wav"), kRate, file),
                   [&] { return framesPlayed() >= 3 * 12000 + 2400; });
-        const auto sound = played();
+        const auto sound = m_rig->played();
         const size_t start = firstSound(sound);
         QVERIFY(start < sound.size());
         QVERIFY2(
@@ -112,9 +90,9 @@ private Q_SLOTS:
 
     void aSixtyFourFrameFileLoopsWithoutGaps() {
         const std::vector<float> file = noise(64);
-        loopUntil(floatFile(QStringLiteral("tiny.wav"), kRate, file),
+        loopUntil(m_rig->floatFile(QStringLiteral("tiny.wav"), kRate, file),
                   [&] { return framesPlayed() >= 64 * 300; });
-        const auto sound = played();
+        const auto sound = m_rig->played();
         const size_t start = firstSound(sound);
         QVERIFY(start < sound.size());
         QVERIFY2(
@@ -135,9 +113,9 @@ private Q_SLOTS:
         std::vector<float> file(static_cast<size_t>(rate / 5));
         for (size_t i = 0; i < file.size(); ++i)
             file[i] = 0.5f * static_cast<float>(std::sin(2 * M_PI * 900 * double(i) / rate + 1));
-        loopUntil(floatFile(QStringLiteral("converted.wav"), rate, file),
+        loopUntil(m_rig->floatFile(QStringLiteral("converted.wav"), rate, file),
                   [&] { return framesPlayed() >= 3 * file.size() + file.size() / 4; });
-        const auto sound = played();
+        const auto sound = m_rig->played();
         const size_t start = firstSound(sound) + 2000; // past the converter's first ring-in
         const size_t end = start + 3 * 9600;
         QVERIFY(end < sound.size());
@@ -157,11 +135,11 @@ private Q_SLOTS:
 
     void stopInTheSecondPassEndsWithinOneBuffer() {
         const std::vector<float> file = noise(12000);
-        const uint64_t atStop = loopUntil(floatFile(QStringLiteral("stop.wav"), kRate, file),
+        const uint64_t atStop = loopUntil(m_rig->floatFile(QStringLiteral("stop.wav"), kRate, file),
                                           [&] { return framesPlayed() >= 12000 + 6000; });
         QVERIFY(atStop >= 18000 && atStop < 24000);
-        const int buffer = m_capture->output().bufferFrames();
-        const auto sound = played();
+        const int buffer = m_rig->output().bufferFrames();
+        const auto sound = m_rig->played();
         const size_t start = firstSound(sound);
         size_t last = sound.size();
         while (last > start && sound[last - 1] == 0)
@@ -173,11 +151,10 @@ private Q_SLOTS:
 
     void progressClimbsAndWrapsToZeroEachPass() {
         QList<int> progress;
-        connect(m_control.get(), &PlaybackControl::progressChanged, this,
+        connect(&m_rig->control(), &PlaybackControl::progressChanged, this,
                 [&](int percent) { progress.append(percent); });
-        const QString file = m_dir.filePath(QStringLiteral("half.wav"));
-        QVERIFY(writeTone(file, ToneSpec{8000, 1, 0, 0.5, 440.0}));
-        loopUntil(file, [&] { return progress.count(0) >= 4; });
+        loopUntil(m_rig->floatFile(QStringLiteral("half.wav"), 8000, noise(4000)), // 0.5 s
+                  [&] { return progress.count(0) >= 4; });
         int wraps = 0;
         for (qsizetype i = 1; i < progress.size() - 1; ++i) {
             if (progress[i] == 0) {
@@ -194,16 +171,17 @@ private Q_SLOTS:
     void aSeekInALoopPlaysOnToTheEndAndWrapsToTheFirstFrame() {
         const std::vector<float> file = noise(24000); // 0.5 s
         bool sought = false;
-        loopUntil(floatFile(QStringLiteral("seek.wav"), kRate, file), [&] {
+        loopUntil(m_rig->floatFile(QStringLiteral("seek.wav"), kRate, file), [&] {
             if (!sought && framesPlayed() > 2400) {
                 sought = true;
-                m_control->ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 50, 100);
+                m_rig->control().ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 50,
+                                                       100);
                 return false;
             }
             return sought && framesPlayed() >= 12000 + 12000 + 1000; // since the seek
         });
         QVERIFY(sought);
-        const auto sound = played();
+        const auto sound = m_rig->played();
         // Past the fade of the sound that the seek cut off, the file goes on from its middle.
         const std::vector<float> probe(file.begin() + 12500, file.begin() + 12564);
         const auto found = std::search(sound.begin(), sound.end(), probe.begin(), probe.end());
