@@ -98,6 +98,14 @@ size_t firstSound(const std::vector<float>& samples) {
     return static_cast<size_t>(found - samples.cbegin());
 }
 
+size_t matchingRun(const std::vector<float>& played, size_t at, const std::vector<float>& pattern,
+                   size_t from) {
+    size_t n = 0;
+    while (at + n < played.size() && played[at + n] == pattern[(from + n) % pattern.size()])
+        ++n;
+    return n;
+}
+
 CapturedPlayback::CapturedPlayback()
     : m_player(std::make_unique<MediaPlayer>(m_capture.output())),
       m_control(std::make_unique<PlaybackControl>(*m_player)) {}

@@ -62,3 +62,6 @@ private:
     std::unique_ptr<MediaPlayer> m_player;
     std::unique_ptr<PlaybackControl> m_control;
 };
+// How many samples of `played` from `at` on repeat `pattern` from its index `from`, going round it.
+size_t matchingRun(const std::vector<float>& played, size_t at, const std::vector<float>& pattern,
+                   size_t from);

@@ -20,15 +20,6 @@ std::vector<float> toneThenSilence(size_t toneFrames, size_t frames) {
     return samples;
 }
 
-// Where `played` first differs from `file`, both counted from their first sound.
-size_t firstDifference(const std::vector<float>& played, size_t start,
-                       const std::vector<float>& file) {
-    size_t i = 0;
-    while (start + i < played.size() && i < file.size() && played[start + i] == file[i])
-        ++i;
-    return i;
-}
-
 } // namespace
 
 // Sound cut off in any way fades out within a few milliseconds instead of stopping dead; sound
@@ -75,7 +66,7 @@ private Q_SLOTS:
 
         const size_t start = firstSound(sound);
         QVERIFY(start < sound.size());
-        const size_t cut = start + firstDifference(sound, start, file);
+        const size_t cut = start + matchingRun(sound, start, file, 0);
         QVERIFY2(cut - start >= atCut, "sound played before the cut was altered");
         QVERIFY(cut + kFiveMs + kRate / 10 < sound.size()); // silence was recorded after it
         // The fade may step no more than the tone does, plus the slope of its own gain over the
@@ -102,7 +93,7 @@ private Q_SLOTS:
         const auto sound = m_rig->played();
         const size_t start = firstSound(sound);
         QVERIFY(start < sound.size());
-        QCOMPARE(firstDifference(sound, start, file), file.size());
+        QCOMPARE(matchingRun(sound, start, file, 0), file.size());
         QVERIFY(std::all_of(sound.begin() + static_cast<long>(start + file.size()), sound.end(),
                             [](float s) { return s == 0; }));
     }

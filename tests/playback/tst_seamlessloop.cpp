@@ -30,15 +30,6 @@ double largestStep(const std::vector<float>& samples, size_t from, size_t to) {
     return largest;
 }
 
-// How many samples from `at` on repeat `pattern` from its index `from`, going round it.
-size_t matchingRun(const std::vector<float>& played, size_t at, const std::vector<float>& pattern,
-                   size_t from) {
-    size_t n = 0;
-    while (at + n < played.size() && played[at + n] == pattern[(from + n) % pattern.size()])
-        ++n;
-    return n;
-}
-
 } // namespace
 
 // A looping play through a real output captured by SDL's disk driver: the file goes on from its
