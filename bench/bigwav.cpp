@@ -63,3 +63,20 @@ void writeBigWav(const QString& path, int64_t dataBytes, int sampleRate) {
         !file.resize(headerBytes + dataBytes))
         throw std::runtime_error("cannot write " + path.toStdString());
 }
+
+std::vector<int16_t> writeSeamWav(const QString& path, int frames, int sampleRate) {
+    std::vector<int16_t> samples(static_cast<size_t>(frames));
+    std::vector<char> bytes = header(static_cast<uint32_t>(frames * kBytesPerFrame), sampleRate);
+    for (int i = 0; i < frames; ++i) {
+        // A rising ramp on an offset: every sample differs from its neighbours and from zero.
+        samples[static_cast<size_t>(i)] = static_cast<int16_t>(1000 + (i * 37) % 20000);
+        putLe(bytes, static_cast<uint16_t>(samples[static_cast<size_t>(i)]), 2);
+        putLe(bytes, static_cast<uint16_t>(samples[static_cast<size_t>(i)]), 2);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()))
+        throw std::runtime_error("cannot write " + path.toStdString());
+    return samples;
+}

@@ -3,7 +3,11 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // Writes a 16-bit stereo WAV file with `dataBytes` of sound data: a 440 Hz tone for its first
 // ten seconds and silence after, left as a hole in the file so that gigabytes cost no disk.
 void writeBigWav(const QString& path, int64_t dataBytes, int sampleRate);
+// Writes a short 16-bit stereo WAV file in which no frame is silent and neighbouring frames
+// differ, so that a frame left out or repeated shows; returns the samples of one channel.
+std::vector<int16_t> writeSeamWav(const QString& path, int frames, int sampleRate);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays a generated tone through Sondrix's device code into a private PulseAudio server with a
 # null sink, records the sink's monitor, and reports whether the tone was heard and how soon.
-# Then restarts the server and checks that the same output finds it again.
+# Then restarts the server and checks that the same output finds it again, and last compares the
+# time to sound over repeated plays with that of spawning `paplay FILE` (median, min, max, ratio).
 # Run as root from anywhere; it installs what is missing and builds what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,13 +59,14 @@ start_sound_server() {
 
 start_sound_server
 coproc TONE { SDL_AUDIODRIVER=pulseaudio build/bench/e2e_tone "$recording"; }
-tone_pid=$TONE_PID # bash forgets it once the tool has ended
-while IFS= read -r line <&"${TONE[0]}"; do
+tone_pid=$TONE_PID # bash forgets these once the tool has ended, before its last lines are read
+exec {from_tone}<&"${TONE[0]}" {to_tone}>&"${TONE[1]}"
+while IFS= read -r line <&"$from_tone"; do
     echo "$line"
     if [ "$line" = "restart the sound server" ]; then
         stop_sound_server
         start_sound_server
-        echo restarted >&"${TONE[1]}"
+        echo restarted >&"$to_tone"
     fi
 done
 wait "$tone_pid"

@@ -2,14 +2,17 @@
 // while another process records what the server mixed into a file (float32, stereo, 48 kHz).
 // Watches that recording grow and says whether the tone arrived, how long after the play call,
 // how long it lasted and at what pitch; then does it again once the sound server was restarted.
+// Last it compares the time to sound over repeated plays with that of spawning paplay.
 // bench/e2e_sound.sh sets up the server and the recorder, and restarts them when asked.
 #include "bench/bigwav.h"
 #include "playback/mediaplayer.h"
 #include "playback/sdlaudiooutput.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -29,6 +32,7 @@ constexpr int kRecordingChannels = 2;
 constexpr float kSilenceThreshold = 0.01f;
 constexpr int kToneRate = 48000;
 constexpr int kToneBytes = kToneRate * 4 / 2; // half a second of 16-bit stereo
+constexpr int kTrials = 31;
 
 // The left channel of what the recorder has written since it was opened here.
 class RecordingTail {
@@ -96,21 +100,39 @@ void waitUntilRecording(RecordingTail& tail) {
     tail.readNew();
 }
 
+// Reads the recording until a sound arrives after frame `from`, for up to `timeout`; returns the
+// time from `click` until it was seen.
+std::optional<double> msUntilSound(RecordingTail& tail, size_t from, Clock::time_point click,
+                                   std::chrono::milliseconds timeout) {
+    size_t checked = from;
+    while (Clock::now() - click < timeout) {
+        tail.readNew();
+        if (firstSound(tail.left(), checked))
+            return std::chrono::duration<double, std::milli>(Clock::now() - click).count();
+        checked = tail.left().size();
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return std::nullopt;
+}
+
+// Lets what is playing end and the recording fall silent again.
+void settle(RecordingTail& tail) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    tail.readNew();
+}
+
 // Plays the tone once and reports what the recorder heard; false when it heard nothing.
 bool playAndListen(MediaPlayer& player, RecordingTail& tail) {
     player.open();
     waitUntilRecording(tail);
     const size_t playedAt = tail.left().size();
 
-    std::optional<Clock::duration> heardAfter;
     const Clock::time_point click = Clock::now();
     player.play();
-    while (Clock::now() - click < std::chrono::milliseconds(1500)) {
-        const size_t before = tail.left().size();
-        if (tail.readNew() > 0 && !heardAfter && firstSound(tail.left(), before))
-            heardAfter = Clock::now() - click;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    const std::optional<double> heardAfter =
+        msUntilSound(tail, playedAt, click, std::chrono::milliseconds(1500));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500) - (Clock::now() - click));
+    tail.readNew();
     player.close();
 
     const std::optional<size_t> start = firstSound(tail.left(), playedAt);
@@ -123,11 +145,75 @@ bool playAndListen(MediaPlayer& player, RecordingTail& tail) {
     std::printf("tone heard: yes\n");
     std::printf("first non-silent sample reached the recorder %.1f ms after the play call "
                 "(%.1f ms into the recorded stream)\n",
-                std::chrono::duration<double, std::milli>(*heardAfter).count(),
-                1000.0 * double(*start - playedAt) / kRecordingRate);
+                *heardAfter, 1000.0 * double(*start - playedAt) / kRecordingRate);
     std::printf("heard for %.0f ms (played 500 ms), pitch %.0f Hz (played 440 Hz)\n",
                 1000.0 * double(end - *start) / kRecordingRate, pitchHz(tail.left(), *start, end));
     return true;
+}
+
+struct Spread {
+    double median, min, max;
+};
+
+std::optional<Spread> spread(std::vector<double> ms) {
+    if (ms.empty())
+        return std::nullopt;
+    std::sort(ms.begin(), ms.end());
+    return Spread{ms[ms.size() / 2], ms.front(), ms.back()};
+}
+
+void printSpread(const char* what, const std::vector<double>& ms) {
+    const std::optional<Spread> s = spread(ms);
+    if (s)
+        std::printf("%s: %zu of %d trials heard, median %.1f ms, min %.1f ms, max %.1f ms\n", what,
+                    ms.size(), kTrials, s->median, s->min, s->max);
+    else
+        std::printf("%s: nothing heard in %d trials\n", what, kTrials);
+}
+
+// Time to sound of the same file, played through Sondrix's open output (the play call, the file
+// already loaded, as after a click) and by spawning paplay, which a file manager would do.
+void compareWithPaplay(SdlAudioOutput& output, MediaPlayer& player, RecordingTail& tail,
+                       const QString& file) {
+    std::vector<double> ours, paplay;
+    const uint64_t underrunsBefore = output.underrunFrames();
+    for (int trial = 0; trial < kTrials; ++trial) {
+        player.open();
+        settle(tail);
+        const Clock::time_point click = Clock::now();
+        player.play();
+        if (const auto ms =
+                msUntilSound(tail, tail.left().size(), click, std::chrono::milliseconds(1000)))
+            ours.push_back(*ms);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        player.close();
+    }
+    const uint64_t underruns = output.underrunFrames() - underrunsBefore;
+    const int bufferFrames = output.bufferFrames(), rate = output.sampleRate();
+    // A person who falls back on paplay has no Sondrix running: an open stream would hold the
+    // server at a shorter latency, which paplay would then enjoy too.
+    output.close();
+    for (int trial = 0; trial < kTrials; ++trial) {
+        settle(tail);
+        QProcess process;
+        const Clock::time_point spawn = Clock::now();
+        process.start(QStringLiteral("paplay"), {file});
+        if (const auto ms =
+                msUntilSound(tail, tail.left().size(), spawn, std::chrono::milliseconds(2000)))
+            paplay.push_back(*ms);
+        process.waitForFinished(5000);
+    }
+    settle(tail);
+    printSpread("Sondrix, play call to sound", ours);
+    printSpread("paplay FILE, spawn to sound", paplay);
+    std::printf("Sondrix output buffer %d frames at %d Hz (%.1f ms); %llu frames of underrun in "
+                "its trials\n",
+                bufferFrames, rate, 1000.0 * bufferFrames / rate,
+                static_cast<unsigned long long>(underruns));
+    const auto a = spread(ours), b = spread(paplay);
+    if (a && b)
+        std::printf("ratio of the medians, Sondrix to paplay: %.2f (target <= 0.5)\n",
+                    a->median / b->median);
 }
 
 // Plays the tone, asks on standard output for the sound server to be restarted, waits for a line
@@ -151,7 +237,10 @@ int run(const QString& recording) {
     if (!std::getline(std::cin, answer))
         throw std::runtime_error("no word that the sound server restarted");
     std::printf("after the sound server restarted: ");
-    return playAndListen(player, tail) ? 0 : 1;
+    if (!playAndListen(player, tail))
+        return 1;
+    compareWithPaplay(output, player, tail, tone);
+    return 0;
 }
 
 } // namespace

@@ -85,6 +85,7 @@ void MediaPlayer::open() {
     m_decoder = std::make_unique<Decoder>(file, info);
     m_startPosition.reset();
     m_playFromMs = m_heldPosition = 0;
+    m_looping = false;
 }
 
 void MediaPlayer::close() {
@@ -113,9 +114,30 @@ qint64 MediaPlayer::length() const {
     return seconds * 1000 + (rest * 1000 + m_sampleRate / 2) / m_sampleRate;
 }
 
+qint64 MediaPlayer::msOf(int64_t frames) const {
+    return static_cast<qint64>(static_cast<double>(frames) * 1000.0 / m_sampleRate);
+}
+
+int64_t MediaPlayer::framesReached() const {
+    return m_playFromFrame + static_cast<int64_t>(m_output.framesPlayed());
+}
+
 qint64 MediaPlayer::playedMs() const {
-    const auto frames = static_cast<double>(m_output.framesPlayed());
-    return m_playFromMs + static_cast<qint64>(frames * 1000.0 / m_sampleRate);
+    if (m_pass == 0)
+        return m_playFromMs + msOf(static_cast<int64_t>(m_output.framesPlayed()));
+    return msOf(framesReached() - m_pass * m_frames);
+}
+
+bool MediaPlayer::passEnded() const {
+    return m_looping && m_frames > 0 && (m_playing || m_paused) && !m_output.lost() &&
+           framesReached() >= (m_pass + 1) * m_frames;
+}
+
+bool MediaPlayer::nextPass() {
+    if (!isOpen() || !passEnded())
+        return false;
+    m_pass = framesReached() / m_frames;
+    return true;
 }
 
 bool MediaPlayer::playedOut() const {
@@ -127,9 +149,11 @@ qint64 MediaPlayer::position() const {
         return 0;
     if (!m_playing && !m_paused)
         return m_heldPosition;
-    if (playedOut())
+    if (playedOut() || passEnded())
         return length();
-    return std::min(playedMs(), length());
+    // Within a pass of a loop a rounded length must not look like its end.
+    const qint64 last = m_looping ? std::max<qint64>(0, length() - 1) : length();
+    return std::min(playedMs(), last);
 }
 
 MediaPlayer::Mode MediaPlayer::mode() const {
@@ -155,7 +179,10 @@ void MediaPlayer::play() {
     stopDecoding();
     openOutput();
     m_playFromMs = from;
-    m_decoder->seek(static_cast<int64_t>(static_cast<double>(from) * m_sampleRate / 1000.0));
+    m_playFromFrame = static_cast<int64_t>(static_cast<double>(from) * m_sampleRate / 1000.0);
+    m_pass = 0;
+    m_decoder->seek(m_playFromFrame);
+    m_decoder->setLooping(m_looping);
     m_output.start(*m_decoder);
     m_playing = true;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 #include <memory>
 #include <optional>
 
@@ -35,6 +37,13 @@ public:
     void pause();
     void rewind();
     void setStartPosition(qint64 ms) { m_startPosition = ms; }
+    // Whether the next plays go on from the file's first frame at its end instead of ending, with
+    // no frame left out or repeated; cleared by open(). A play from a start position keeps it.
+    void setLooping(bool looping) { m_looping = looping; }
+    // A looping play that ran past the end of the file went on from its first frame by itself; its
+    // position stays at the length, as for a play that ended, until this counts it from the pass
+    // now playing and returns true. Returns false, changing nothing, when no pass has ended.
+    bool nextPass();
 
     bool isOpen() const { return m_file != nullptr; }
     qint64 length() const;
@@ -46,8 +55,11 @@ private:
     void requireOpen() const;
     void openOutput();
     bool playedOut() const;
+    bool passEnded() const;
     void stopDecoding();
     qint64 playedMs() const;
+    int64_t framesReached() const;
+    qint64 msOf(int64_t frames) const;
 
     AudioOutput& m_output;
     QString m_fileName;
@@ -56,7 +68,10 @@ private:
     qint64 m_frames = 0;
     std::unique_ptr<Decoder> m_decoder;
     std::optional<qint64> m_startPosition;
-    qint64 m_playFromMs = 0;   // where the current or last play began
+    qint64 m_playFromMs = 0;     // where the current or last play began
+    int64_t m_playFromFrame = 0; // the same in frames
+    int64_t m_pass = 0;          // passes of a looping play counted so far
+    bool m_looping = false;
     qint64 m_heldPosition = 0; // the position while not playing
     bool m_playing = false;
     bool m_paused = false;

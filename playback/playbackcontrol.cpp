@@ -59,11 +59,18 @@ void PlaybackControl::DoPlayWav(bool loop) {
         processEventsTurn(!firstTurn);
         firstTurn = false;
         if (m_flags.startPending) {
-            m_player.rewind();
+            // A looping device has gone on from the file's first frame by itself; restarting it
+            // would break the seam, so only the count of its passes moves on.
+            const bool wentOn = m_player.nextPass();
+            if (!wentOn)
+                m_player.rewind();
             m_flags.startPending = false;
             Q_EMIT progressChanged(0);
             m_timer.start();
-            m_player.play();
+            if (!wentOn) {
+                m_player.setLooping(loop);
+                m_player.play();
+            }
         }
     } while (!m_flags.stopRequest && loop && !m_quitRequested);
     if (m_flags.stopRequest)

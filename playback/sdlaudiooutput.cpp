@@ -2,16 +2,20 @@
 
 #include "app/sxerror.h"
 #include "playback/audiosource.h"
-#include "playback/sdlfeeder.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr size_t kRingSamples = 48000; // a quarter of a second of stereo at 96 kHz, at most
-constexpr int kBufferFrames = 512;
+// What a start queues before the device may take any of it and the reading thread takes over:
+// enough to ride out a busy machine that is slow to schedule that thread (a start with 43 ms
+// queued was heard to break up under a heavy build). Converting it costs about 0.25 ms for a
+// 44.1 kHz file and 3 ms for a 96 kHz one.
+constexpr int kPrimeMilliseconds = 150;
 
 QString sdlError() {
     return QString::fromUtf8(SDL_GetError());
@@ -26,7 +30,7 @@ SdlAudioOutput::~SdlAudioOutput() {
 }
 
 bool SdlAudioOutput::lost() const {
-    // SDL reports a device it has given up on as stopped; paused and playing ones are neither.
+    // SDL reports a device it has given up on as stopped; a running one is playing.
     return m_device != 0 && SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
 }
 
@@ -56,6 +60,9 @@ void SdlAudioOutput::open() {
     m_rate = got.freq;
     m_channels = got.channels;
     m_bufferFrames = got.samples;
+    m_fade.setFormat(static_cast<size_t>(m_rate * kFadeMilliseconds / 1000),
+                     static_cast<size_t>(m_channels));
+    SDL_PauseAudioDevice(m_device, 0);
 }
 
 // Shuts the audio subsystem down with the device: after a sound server restart only a driver
@@ -72,28 +79,40 @@ void SdlAudioOutput::close() {
 void SdlAudioOutput::start(AudioSource& source) {
     flush();
     m_sourceRate = source.sampleRate();
-    m_feeder = std::make_unique<SdlFeeder>(source, m_ring, m_rate, m_channels);
+    m_feeder = std::make_unique<SdlFeeder>(source, m_ring, m_progress, m_rate, m_channels);
+    m_feeder->primeThenRun(static_cast<uint64_t>(m_rate * kPrimeMilliseconds / 1000));
     resume();
 }
 
+void SdlAudioOutput::cut() {
+    if (m_reading.load(std::memory_order_acquire)) {
+        const size_t faded = m_fade.cut(m_ring);
+        m_deviceFramesPlayed.fetch_add(faded, std::memory_order_acq_rel);
+    }
+    m_reading.store(false, std::memory_order_release);
+}
+
 void SdlAudioOutput::pause() {
-    SDL_PauseAudioDevice(m_device, 1);
+    SDL_LockAudioDevice(m_device);
+    cut();
+    SDL_UnlockAudioDevice(m_device);
 }
 
 void SdlAudioOutput::resume() {
-    SDL_PauseAudioDevice(m_device, 0);
+    SDL_LockAudioDevice(m_device);
+    m_reading.store(m_feeder != nullptr, std::memory_order_release);
+    SDL_UnlockAudioDevice(m_device);
 }
 
 void SdlAudioOutput::flush() {
-    if (m_device != 0)
-        pause();
-    m_feeder.reset();
-    if (m_device == 0)
-        return;
-    SDL_LockAudioDevice(m_device);
+    if (m_device != 0) {
+        SDL_LockAudioDevice(m_device);
+        cut();
+        SDL_UnlockAudioDevice(m_device);
+    }
+    m_feeder.reset(); // the callback no longer reads the ring, and now nothing writes it
     m_ring.reset();
     m_deviceFramesPlayed.store(0, std::memory_order_release);
-    SDL_UnlockAudioDevice(m_device);
 }
 
 uint64_t SdlAudioOutput::framesPlayed() const {
@@ -104,16 +123,25 @@ uint64_t SdlAudioOutput::framesPlayed() const {
 }
 
 bool SdlAudioOutput::drained() const {
-    return m_feeder && m_feeder->allQueued() &&
-           m_deviceFramesPlayed.load(std::memory_order_acquire) >= m_feeder->framesQueued();
+    return m_feeder && m_progress.allQueued.load(std::memory_order_acquire) &&
+           m_deviceFramesPlayed.load(std::memory_order_acquire) >=
+               m_progress.framesQueued.load(std::memory_order_acquire);
 }
 
 void SdlAudioOutput::callback(void* self, uint8_t* stream, int length) {
-    auto* output = static_cast<SdlAudioOutput*>(self);
-    auto* samples = reinterpret_cast<float*>(stream);
-    const size_t wanted = static_cast<size_t>(length) / sizeof(float);
-    const size_t got = output->m_ring.read(samples, wanted);
-    std::memset(samples + got, 0, (wanted - got) * sizeof(float));
-    output->m_deviceFramesPlayed.fetch_add(got / static_cast<size_t>(output->m_channels),
-                                           std::memory_order_acq_rel);
+    static_cast<SdlAudioOutput*>(self)->fill(reinterpret_cast<float*>(stream),
+                                             static_cast<size_t>(length) / sizeof(float));
+}
+
+void SdlAudioOutput::fill(float* samples, size_t count) {
+    size_t got = 0;
+    if (m_reading.load(std::memory_order_acquire)) {
+        const auto channels = static_cast<size_t>(m_channels);
+        got = m_ring.read(samples, count);
+        m_deviceFramesPlayed.fetch_add(got / channels, std::memory_order_acq_rel);
+        if (got < count && !m_progress.allQueued.load(std::memory_order_acquire))
+            m_underrunFrames.fetch_add((count - got) / channels, std::memory_order_acq_rel);
+    }
+    std::memset(samples + got, 0, (count - got) * sizeof(float));
+    m_fade.mixInto(samples, count);
 }

@@ -1,19 +1,30 @@
 #pragma once
 
 #include "playback/audiooutput.h"
+#include "playback/fadetail.h"
 #include "playback/samplering.h"
+#include "playback/sdlfeeder.h"
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
 
-class SdlFeeder;
-
 // The output through SDL's audio subsystem, which picks PipeWire, PulseAudio or ALSA (or, for
 // tests, its disk or dummy driver). A feeder thread converts the source into a ring; the audio
-// callback only copies from the ring and counts frames.
+// callback only copies from the ring, mixes in the fade of a sound that was cut off and counts
+// frames. The device runs from open to close and plays silence while nothing plays: SDL 2 writes
+// silence for a paused device just the same, so pausing it would queue no less.
 class SdlAudioOutput : public AudioOutput {
 public:
+    // Frames per device buffer, asked of SDL. Through a sound server (bench/e2e_sound.sh, 31
+    // plays) the time from play call to sound was 15 ms at 512 frames, 5.0 ms (max 10.9) at 256
+    // and 4.4 ms (max 5.6) at 128, as the server keeps about one buffer queued ahead of a new
+    // sound. 128 frames would leave a 2 ms fade no room within the buffer in which a stop lands,
+    // and twice the wake-ups a busy machine must serve in time.
+    static constexpr int kBufferFrames = 256;
+    // How long the fade of a cut-off sound lasts.
+    static constexpr int kFadeMilliseconds = 3;
+
     SdlAudioOutput();
     ~SdlAudioOutput() override;
     SdlAudioOutput(const SdlAudioOutput&) = delete;
@@ -24,8 +35,10 @@ public:
     bool isOpen() const override { return m_device != 0; }
     bool lost() const override;
     void start(AudioSource& source) override;
+    // Fades the sound out and holds the rest of the source for resume().
     void pause() override;
     void resume() override;
+    // Fades out what was playing, then silence; returns at once.
     void flush() override;
     uint64_t framesPlayed() const override;
     bool drained() const override;
@@ -34,9 +47,15 @@ public:
     int sampleRate() const { return m_rate; }
     int channels() const { return m_channels; }
     int bufferFrames() const { return m_bufferFrames; }
+    // Device frames the callback filled with silence because the ring ran dry while a source was
+    // being played, since the output was made.
+    uint64_t underrunFrames() const { return m_underrunFrames.load(std::memory_order_acquire); }
 
 private:
     static void callback(void* self, uint8_t* stream, int length);
+    void fill(float* samples, size_t count);
+    // Stops the callback reading the ring, fading out what it would have played next.
+    void cut();
 
     uint32_t m_device = 0;
     int m_rate = 0;
@@ -44,6 +63,10 @@ private:
     int m_bufferFrames = 0;
     int m_sourceRate = 0;
     SampleRing m_ring;
+    FadeTail m_fade; // touched only by the callback and under the device's lock
+    FeedProgress m_progress;
     std::unique_ptr<SdlFeeder> m_feeder;
+    std::atomic<bool> m_reading{false}; // the callback takes frames from the ring
     std::atomic<uint64_t> m_deviceFramesPlayed{0};
+    std::atomic<uint64_t> m_underrunFrames{0};
 };

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -9,20 +11,30 @@ class AudioSource;
 class SampleRing;
 struct _SDL_AudioStream;
 
+// How far a feeder has got, kept by the output so that its audio callback can read it safely
+// while feeders come and go.
+struct FeedProgress {
+    std::atomic<bool> allQueued{false};
+    std::atomic<uint64_t> framesQueued{0};
+};
+
 // The reading side of the SDL output: a thread that reads the source, converts its frames to the
 // device's rate and channels and fills the ring the audio callback takes from. Lives from a start
-// of the output to its flush.
+// of the output to its flush. A looping source is read without a break, so the converter's state
+// runs on across the seam.
 class SdlFeeder {
 public:
-    // The first chunk is converted before this returns, so the device has sound to take at once.
-    SdlFeeder(AudioSource& source, SampleRing& ring, int deviceRate, int deviceChannels);
+    // The first chunk is converted before this returns.
+    SdlFeeder(AudioSource& source, SampleRing& ring, FeedProgress& progress, int deviceRate,
+              int deviceChannels);
     ~SdlFeeder();
     SdlFeeder(const SdlFeeder&) = delete;
     SdlFeeder& operator=(const SdlFeeder&) = delete;
 
-    // All of the source has gone into the ring, `framesQueued()` device frames in all.
-    bool allQueued() const { return m_allQueued.load(std::memory_order_acquire); }
-    uint64_t framesQueued() const { return m_framesQueued.load(std::memory_order_acquire); }
+    // Queues up to `frames` device frames on the calling thread (fewer when the ring fills), so
+    // that the device finds sound queued however late a busy machine runs the reading thread,
+    // then starts that thread.
+    void primeThenRun(uint64_t frames);
 
 private:
     bool step(); // one unit of work; false when there was nothing to do
@@ -32,16 +44,18 @@ private:
 
     AudioSource& m_source;
     SampleRing& m_ring;
+    FeedProgress& m_progress;
     int m_sourceRate;
     int m_sourceChannels;
     int m_deviceRate;
     int m_deviceChannels;
+    int64_t m_chunkFrames; // source frames read and converted at a time
     _SDL_AudioStream* m_stream = nullptr;
     std::vector<float> m_sourceChunk;
     std::vector<float> m_deviceChunk;
     std::thread m_thread;
-    std::atomic<bool> m_stopRequested{false};
-    std::atomic<bool> m_allQueued{false};
-    std::atomic<uint64_t> m_framesQueued{0};
+    std::mutex m_mutex;
+    std::condition_variable m_wake; // lets a flush end the thread's wait at once
+    bool m_stopRequested = false;
     bool m_endOfSource = false;
 };

@@ -2,6 +2,9 @@
 
 #include <QFile>
 
+#include <sndfile.h>
+
+#include <algorithm>
 #include <cmath>
 
 CapturedOutput::CapturedOutput() {
@@ -71,4 +74,54 @@ double sineCorrelation(const std::vector<float>& samples, size_t start, size_t l
             best = std::max(best, xy / std::sqrt(xx * yy));
     }
     return best;
+}
+
+bool writeFloatWav(const QString& path, int rate, int channels, const std::vector<float>& samples) {
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    if (!file)
+        return false;
+    std::vector<float> frames;
+    for (float sample : samples)
+        frames.insert(frames.end(), static_cast<size_t>(channels), sample);
+    const auto frameCount = static_cast<sf_count_t>(samples.size());
+    const bool written = sf_writef_float(file, frames.data(), frameCount) == frameCount;
+    return sf_close(file) == 0 && written;
+}
+
+size_t firstSound(const std::vector<float>& samples) {
+    const auto found =
+        std::find_if(samples.cbegin(), samples.cend(), [](float s) { return s != 0; });
+    return static_cast<size_t>(found - samples.cbegin());
+}
+
+size_t matchingRun(const std::vector<float>& played, size_t at, const std::vector<float>& pattern,
+                   size_t from) {
+    size_t n = 0;
+    while (at + n < played.size() && played[at + n] == pattern[(from + n) % pattern.size()])
+        ++n;
+    return n;
+}
+
+CapturedPlayback::CapturedPlayback()
+    : m_player(std::make_unique<MediaPlayer>(m_capture.output())),
+      m_control(std::make_unique<PlaybackControl>(*m_player)) {}
+
+CapturedPlayback::~CapturedPlayback() = default;
+
+QString CapturedPlayback::floatFile(const QString& name, int rate,
+                                    const std::vector<float>& samples) {
+    const QString file = m_dir.filePath(name);
+    if (!writeFloatWav(file, rate, 2, samples))
+        qFatal("cannot write %s", qPrintable(file));
+    return file;
+}
+
+std::vector<float> CapturedPlayback::played() {
+    m_control.reset();
+    m_player.reset();
+    return m_capture.finish();
 }

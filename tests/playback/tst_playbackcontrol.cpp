@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr size_t kLoopPassFrames = 14400; // a 0.3 s file at the output's 48 kHz
+
 // What playback control signals, as the window would show it.
 struct RecordingDisplay {
     void listenTo(PlaybackControl& control) {
@@ -126,12 +128,8 @@ private Q_SLOTS:
         QVERIFY(!m_control->flags().loop);
         QCOMPARE(m_control->flags().playlistAbort, how != QLatin1String("stop"));
         const auto played = bursts();
-        QVERIFY2(played.size() >= 2, "the loop did not repeat");
-        for (size_t i = 1; i < played.size(); ++i) {
-            const size_t gap = played[i].start - (played[i - 1].start + played[i - 1].length);
-            QVERIFY2(gap <= 4800 + 2 * 512,
-                     qPrintable(QStringLiteral("gap of %1 frames").arg(gap)));
-        }
+        QCOMPARE(played.size(), size_t(1)); // the passes follow each other without a gap
+        QVERIFY2(played[0].length >= 2 * kLoopPassFrames, "the loop did not repeat");
     }
 
     void aLoopGoesOnWhenItsOutputIsLost() {
@@ -140,7 +138,10 @@ private Q_SLOTS:
         QTimer::singleShot(1300, this, [&] { m_control->miControlsStopClick(); });
         m_control->playFile(tone(QStringLiteral("lost.wav"), 0.3), true); // returns after the stop
         QVERIFY(!m_player->isOpen());
-        QVERIFY2(bursts().size() >= 2, "the loop did not go on on the output opened anew");
+        const auto played = bursts();
+        QVERIFY(!played.empty());
+        QVERIFY2(played.back().length >= 2 * kLoopPassFrames,
+                 "the loop did not go on on the output opened anew");
     }
 
     void ctrlClickSeeksToTheClickedShare() {
