@@ -61,7 +61,8 @@ private Q_SLOTS:
             m_rig->control().ProgressBar1MouseDown(Qt::LeftButton, {}, 10, 100);
         else
             m_rig->control().ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 75, 100);
-        QTest::qWait(150);
+        // Long enough past the fade for the output's thread to record it even on a busy machine.
+        QTest::qWait(500);
         const auto sound = m_rig->played();
 
         const size_t start = firstSound(sound);
