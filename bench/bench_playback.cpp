@@ -86,7 +86,7 @@ double measureTimeToSound(const QString& dir, bool overview) {
     const QString file = dir + QStringLiteral("/one-gib.wav");
     if (!QFile::exists(file))
         writeBigWav(file, kGiB, 44100);
-    FifoTap tap(dir + QStringLiteral("/tap"));
+    FifoTap tap(dir + (overview ? QStringLiteral("/tap-overview") : QStringLiteral("/tap")));
     Rig rig(tap.path(), -1);
     WaveformOverview waveform;
     if (overview)
