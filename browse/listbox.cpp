@@ -1,11 +1,16 @@
 #include "browse/listbox.h"
 
+#include "fileops/filedrag.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+
+#include <utility>
 
 namespace {
 
@@ -71,6 +76,9 @@ void ListBox::raiseChangedIfMoved() {
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
+    m_dragged = false;
+    m_dragStart = event->position().toPoint();
+    m_dragRow = event->button() == Qt::LeftButton ? rowAt(m_dragStart) : -1;
     Q_EMIT mouseDown(event->button(), event->modifiers(), event->position().toPoint());
     // The right button selects through the press handler; the list's own handling would also
     // clear the selection on empty space.
@@ -80,11 +88,34 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent* event) {
+    if (startFileDrag(event))
+        return;
     QListView::mouseMoveEvent(event);
     raiseChangedIfMoved();
 }
 
+bool ListBox::startFileDrag(const QMouseEvent* event) {
+    if (m_dragRow < 0 || !m_dragPath || !(event->buttons() & Qt::LeftButton) ||
+        (event->position().toPoint() - m_dragStart).manhattanLength() <
+            QApplication::startDragDistance())
+        return false;
+    const QString path = m_dragPath(m_dragRow);
+    m_dragRow = -1;
+    if (path.isEmpty())
+        return false;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(fileMimeData(path));
+    drag->exec(Qt::CopyAction);
+    setState(NoState);
+    m_dragged = true;
+    return true;
+}
+
 void ListBox::mouseReleaseEvent(QMouseEvent* event) {
+    m_dragRow = -1;
+    // Where the platform's drag leaves the release to the list, it ends the drag, no click.
+    if (std::exchange(m_dragged, false) && event->button() == Qt::LeftButton)
+        return;
     if (event->button() != Qt::RightButton)
         QListView::mouseReleaseEvent(event);
     raiseChangedIfMoved();

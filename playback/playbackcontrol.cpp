@@ -31,7 +31,13 @@ void PlaybackControl::processEventsTurn(bool block) {
 
 void PlaybackControl::loadStep(const QString& fileName) {
     m_player.setFileName(fileName);
-    m_player.open();
+    try {
+        m_player.open();
+    } catch (...) {
+        Q_EMIT fileLoaded(QString());
+        throw;
+    }
+    Q_EMIT fileLoaded(fileName);
     DoShowWavLength();
 }
 

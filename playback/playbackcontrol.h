@@ -70,6 +70,8 @@ Q_SIGNALS:
     void progressChanged(int percent);
     // The length of the file just loaded, for the status bar.
     void lengthTextChanged(const QString& text);
+    // The load step has opened `fileName`; an empty name when the file could not be opened.
+    void fileLoaded(const QString& fileName);
 
 private:
     MediaPlayer& m_player;

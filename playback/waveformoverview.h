@@ -17,7 +17,8 @@ public:
     explicit WaveformOverview(QObject* parent = nullptr);
     ~WaveformOverview() override;
 
-    // Starts the overview of `path` in `columns` columns, dropping the one before.
+    // Starts the overview of `path` in `columns` columns at the next turn of the event loop,
+    // dropping the one before.
     void load(const QString& path, int columns);
     // Drops the overview: nothing is loaded.
     void clear();
@@ -32,6 +33,7 @@ Q_SIGNALS:
     void finished(bool complete);
 
 private:
+    void startScan(quint64 generation, const QString& path, int columns);
     void deliver(quint64 generation, const WaveformPeaks& peaks);
     void conclude(quint64 generation, bool complete);
 

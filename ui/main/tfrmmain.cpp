@@ -65,6 +65,7 @@ TfrmMain::TfrmMain(const MainServices& services)
     buildCommands();
     bindSubsystems(services);
     bindControls();
+    bindGlance();
     qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
 }
 

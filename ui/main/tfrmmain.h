@@ -26,6 +26,7 @@ class PlaylistDocument;
 class PlaylistEditor;
 class PlaylistRun;
 class RecentList;
+class SoundInfoProvider;
 class PlaylistModel;
 class ProgressBar;
 class Prompt;
@@ -133,6 +134,10 @@ private:
     void buildCommands();
     void bindSubsystems(const MainServices& services);
     void bindControls();
+    void bindGlance();
+    // The full path of a file list row and of a playlist entry; empty for no row.
+    QString wavPath(int row) const;
+    QString playlistPath(int row) const;
     void applyStates(const QList<CommandState>& states);
     void FormShow();
     bool FormCloseQuery();
@@ -182,4 +187,6 @@ private:
     QSplitter* m_splitPlayList = nullptr;
     int m_clickAction = 0;
     bool m_shown = false;
+    // A child made after the lists, so it outlives the tooltips that ask it.
+    SoundInfoProvider* m_soundInfo = nullptr;
 };
