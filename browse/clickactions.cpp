@@ -1,21 +1,13 @@
 #include "browse/clickactions.h"
 
-namespace {
-
-// Keyboard modifiers only; the keypad flag says nothing about what the user held.
-Qt::KeyboardModifiers held(Qt::KeyboardModifiers modifiers) {
-    return modifiers &
-           (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
-}
-
-} // namespace
+#include "app/heldmodifiers.h"
 
 ReleaseAction playlistReleaseAction(int clickAction, Qt::MouseButton button,
                                     Qt::KeyboardModifiers modifiers) {
     ReleaseAction action;
     if (button != Qt::LeftButton)
         return action;
-    const Qt::KeyboardModifiers mods = held(modifiers);
+    const Qt::KeyboardModifiers mods = heldModifiers(modifiers);
     if (clickAction == 0 && mods == Qt::NoModifier)
         action.play = ReleaseAction::Play::Once;
     else if (clickAction == 1 && mods == Qt::AltModifier)
@@ -27,6 +19,7 @@ ReleaseAction playlistReleaseAction(int clickAction, Qt::MouseButton button,
 ReleaseAction wavReleaseAction(int clickAction, Qt::MouseButton button,
                                Qt::KeyboardModifiers modifiers) {
     ReleaseAction action = playlistReleaseAction(clickAction, button, modifiers);
-    action.addToPlaylist = button == Qt::LeftButton && held(modifiers) == Qt::ShiftModifier;
+    action.addToPlaylist =
+        button == Qt::LeftButton && heldModifiers(modifiers) == Qt::ShiftModifier;
     return action;
 }

@@ -34,10 +34,6 @@
 #include <QSplitter>
 #include <QStatusTipEvent>
 
-namespace {
-constexpr int kSplitterWidth = 4;
-}
-
 TfrmMain::TfrmMain(const MainServices& services)
     : m_prompt(services.prompt), m_help(services.help) {
     if (!m_prompt) {

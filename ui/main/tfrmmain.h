@@ -121,6 +121,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The handle between the panels, also counted when the playlist panel widens the window.
+    static constexpr int kSplitterWidth = 4;
+
     void setLengthText(const QString& text);
 
     // PlaylistHost

@@ -19,7 +19,6 @@
 namespace {
 
 constexpr int kHelpContextMain = 1;
-constexpr int kSplitterWidth = 4;
 constexpr int kInnerBorder = 4;
 
 QWidget* panel(const QString& name, QWidget* parent) {

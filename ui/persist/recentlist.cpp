@@ -22,7 +22,7 @@ void RecentList::putFirst(const QString& path) {
         m_entries.removeLast();
 }
 
-void RecentList::add(const QString& path, int) {
+void RecentList::add(const QString& path) {
     putFirst(path);
     Q_EMIT changed();
 }

@@ -20,7 +20,7 @@ public:
 
     // Puts the path first, moving an earlier occurrence; the oldest entry beyond the capacity
     // drops out. Every call signals a change, also when the order stays the same.
-    void add(const QString& path, int userData = 0);
+    void add(const QString& path);
     const QStringList& entries() const { return m_entries; }
 
     // Item_9 down to Item_0, each put first: the stored order, gaps closed, duplicates as one.

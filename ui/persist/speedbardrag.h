@@ -18,7 +18,6 @@ public:
     void press(QPoint global);
     void move(QPoint global);
     void release();
-    bool isDragging() const { return m_state == State::Dragging; }
     bool isActive() const { return m_state != State::Idle; }
 
 private:
