@@ -45,6 +45,21 @@ QString readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+// Makes a script the configured editor; it writes its argument count and first argument to
+// `out`, as "count|argument".
+bool useRecordingEditor(const WindowFixture& f, const QString& out) {
+    const QString editor = f.filePath("editor.sh");
+    QFile script(editor);
+    if (!script.open(QIODevice::WriteOnly))
+        return false;
+    script.write(("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '" + out + "'\n").toUtf8());
+    script.close();
+    if (!script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        return false;
+    WriteIniString(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kEditor), editor);
+    return true;
+}
+
 } // namespace
 
 class TestBindings : public QObject {
@@ -97,17 +112,11 @@ private Q_SLOTS:
     void editStartsTheEditorWithTheSelectedFile() {
         WindowFixture f;
         const QString out = f.filePath("edited.txt");
-        const QString editor = f.filePath("editor.sh");
-        QFile script(editor);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(("#!/bin/sh\nprintf '%s' \"$1\" > '" + out + "'\n").toUtf8());
-        script.close();
-        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        WriteIniString(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kEditor), editor);
+        QVERIFY(useRecordingEditor(f, out));
         f.showFiles({"a.wav", "b.wav"});
         WindowFixture::click(f.window->lbWavs(), 1);
         QTest::keyClick(f.window.get(), Qt::Key_E, Qt::ControlModifier);
-        QTRY_COMPARE(readFile(out), f.filePath("b.wav"));
+        QTRY_COMPARE(readFile(out), QStringLiteral("1|") + f.filePath("b.wav"));
         QVERIFY(!f.window->playback()->player().isOpen());
         QVERIFY(f.prompt.asked.isEmpty());
     }
@@ -121,13 +130,7 @@ private Q_SLOTS:
         QFETCH(bool, ctrlClick);
         WindowFixture f;
         const QString out = f.filePath("edited.txt");
-        const QString editor = f.filePath("editor.sh");
-        QFile script(editor);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '" + out + "'\n").toUtf8());
-        script.close();
-        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        WriteIniString(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kEditor), editor);
+        QVERIFY(useRecordingEditor(f, out));
         QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("takes")));
         f.showFiles({"a.wav", "takes/my take.wav"});
         const QString stored = f.filePath("takes/my take.wav");
