@@ -6,10 +6,8 @@
 #include "fileops/filepath.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistfile.h"
-#include "playlist/playlisthost.h"
 #include "playlist/playlistmodel.h"
 #include "ui/dialogs/prompt.h"
-#include "ui/persist/recentlist.h"
 
 #include <QFileInfo>
 
@@ -30,9 +28,9 @@ QString PlaylistDocument::captionFor(const QString& playlistFile) {
 }
 
 int PlaylistDocument::GetSaveChoice() {
-    if (!m_host.playlist().modified)
+    if (!m_model.modified())
         return 0;
-    switch (m_host.prompt().confirm(
+    switch (m_prompt.confirm(
         QStringLiteral("The current playlist has not been saved. Save it now?"), true)) {
     case Prompt::Answer::Yes:
         return 1;
@@ -50,10 +48,9 @@ bool PlaylistDocument::leaveCurrentPlaylist() {
 }
 
 bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
-    PlaylistModel& model = m_host.playlist();
     if (!fileName.isEmpty()) {
-        writePlaylistFile(fileName, model.paths());
-        model.modified = false;
+        writePlaylistFile(fileName, m_model.paths());
+        m_model.setModified(false);
     } else {
         Prompt::FileDialog dialog;
         dialog.title = QStringLiteral("Save Playlist");
@@ -62,21 +59,19 @@ bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
         dialog.defaultSuffix = QStringLiteral("sxp");
         dialog.initialDirectory = rememberedDirectory(cfg::kLastSave);
         dialog.confirmOverwrite = true;
-        const QString chosen = m_host.prompt().saveFileName(dialog);
+        const QString chosen = m_prompt.saveFileName(dialog);
         if (chosen.isEmpty())
             return false;
-        writePlaylistFile(chosen, model.paths());
-        model.currentFile = chosen;
-        model.modified = false;
-        m_host.setCaption(captionFor(chosen));
+        writePlaylistFile(chosen, m_model.paths());
+        m_model.setCurrentFile(chosen);
+        m_model.setModified(false);
     }
     WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastSave),
-                   directoryPart(model.currentFile));
+                   directoryPart(m_model.currentFile()));
     return true;
 }
 
 void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
-    PlaylistModel& model = m_host.playlist();
     QString file = fileName;
     if (file.isEmpty()) {
         Prompt::FileDialog dialog;
@@ -84,36 +79,31 @@ void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
         dialog.nameFilters = {QStringLiteral("Sondrix Playlists (*.sxp)"),
                               QStringLiteral("All Files (*)")};
         dialog.initialDirectory = rememberedDirectory(cfg::kLastOpen);
-        file = m_host.prompt().openFileName(dialog);
+        file = m_prompt.openFileName(dialog);
     }
     if (!file.isEmpty()) {
-        model.clear(); // before the existence test, as the command has always done
+        m_model.clear(); // before the existence test, as the command has always done
         if (QFileInfo::exists(file)) {
             m_editor.addLoadedLines(readPlaylistFile(file));
-            m_recent.add(file);
-            model.currentFile = file;
-            m_host.setCaption(captionFor(file));
-            model.modified = false;
+            Q_EMIT fileUsed(file);
+            m_model.setCurrentFile(file);
+            m_model.setModified(false);
             WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
                            directoryPart(file));
         } else {
-            m_host.prompt().error(QStringLiteral("The file \"%1\" does not exist.").arg(file));
+            m_prompt.error(QStringLiteral("The file \"%1\" does not exist.").arg(file));
         }
     }
-    m_host.DoCheckPlaylistButtons();
-    m_host.DoCheckPlayControls();
+    m_model.requestRuleCheck(true);
 }
 
 void PlaylistDocument::newPlaylist() {
     if (!leaveCurrentPlaylist())
         return;
-    PlaylistModel& model = m_host.playlist();
-    model.clear();
-    model.modified = false;
-    model.currentFile.clear();
-    m_host.setCaption(captionFor({}));
-    m_host.DoCheckPlaylistButtons();
-    m_host.DoCheckPlayControls();
+    m_model.clear();
+    m_model.setModified(false);
+    m_model.setCurrentFile({});
+    m_model.requestRuleCheck(true);
 }
 
 void PlaylistDocument::open() {
@@ -124,12 +114,12 @@ void PlaylistDocument::open() {
 void PlaylistDocument::reopen(const QString& recentName) {
     if (!leaveCurrentPlaylist())
         return;
-    m_recent.add(recentName);
+    Q_EMIT fileUsed(recentName);
     GetOpenPlaylist(recentName);
 }
 
 void PlaylistDocument::save() {
-    GetSavePlaylist(m_host.playlist().currentFile);
+    GetSavePlaylist(m_model.currentFile());
 }
 
 void PlaylistDocument::saveAs() {
@@ -141,7 +131,7 @@ bool PlaylistDocument::canClose() {
     case 0:
         return true;
     case 1:
-        return GetSavePlaylist(m_host.playlist().currentFile);
+        return GetSavePlaylist(m_model.currentFile());
     default:
         return false;
     }

@@ -1,17 +1,20 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class PlaylistEditor;
-class PlaylistHost;
-class RecentList;
+class PlaylistModel;
+class Prompt;
 
 // The playlist as a document in a playlist file: New, Open, Reopen, Save, Save As, the save
 // prompt that guards them and the window's close, and the caption naming the file.
-class PlaylistDocument {
+class PlaylistDocument : public QObject {
+    Q_OBJECT
 public:
-    PlaylistDocument(PlaylistHost& host, PlaylistEditor& editor, RecentList& recent)
-        : m_host(host), m_editor(editor), m_recent(recent) {}
+    PlaylistDocument(PlaylistModel& model, PlaylistEditor& editor, Prompt& prompt,
+                     QObject* parent = nullptr)
+        : QObject(parent), m_model(model), m_editor(editor), m_prompt(prompt) {}
 
     // 0: go on without saving; 1: save first; 2: do not go on.
     int GetSaveChoice();
@@ -30,11 +33,15 @@ public:
 
     static QString captionFor(const QString& playlistFile);
 
+Q_SIGNALS:
+    // A playlist file was opened, or chosen again from the recent files: it goes first there.
+    void fileUsed(const QString& file);
+
 private:
     // The save prompt before the current playlist is left: true when the command may go on.
     bool leaveCurrentPlaylist();
 
-    PlaylistHost& m_host;
+    PlaylistModel& m_model;
     PlaylistEditor& m_editor;
-    RecentList& m_recent;
+    Prompt& m_prompt;
 };

@@ -2,24 +2,17 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/listbox.h"
 #include "fileops/filepath.h"
-#include "playlist/playlisthost.h"
-#include "playlist/playlistmodel.h"
 #include "ui/dialogs/prompt.h"
 
-namespace {
-
-bool showPathPreference() {
+bool playlistShowPathPreference() {
     return ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath),
                        cfg::kShowPathDefault);
 }
 
-} // namespace
-
 PlaylistModel::Entry PlaylistEditor::fileEntry(const QString& fileName, const QString& directory) {
     const QString path = GetFixedDirectory(directory) + fileName;
-    return {path, showPathPreference() ? path : fileName};
+    return {path, playlistShowPathPreference() ? path : fileName};
 }
 
 // The playlist rule and the automatic display run once per batch: nothing can observe the
@@ -27,14 +20,12 @@ PlaylistModel::Entry PlaylistEditor::fileEntry(const QString& fileName, const QS
 void PlaylistEditor::appendEntries(const QList<PlaylistModel::Entry>& entries) {
     if (entries.isEmpty())
         return;
-    PlaylistModel& model = m_host.playlist();
-    model.append(entries);
-    model.modified = true;
-    if (!m_host.isPlaylistShown() &&
-        ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kAutoPlaylist),
+    m_model.append(entries);
+    m_model.setModified(true);
+    if (ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kAutoPlaylist),
                     cfg::kAutoPlaylistDefault))
-        m_host.DoShowPlaylist(true);
-    m_host.DoCheckPlaylistButtons();
+        m_model.requestShow(false);
+    m_model.requestRuleCheck(false);
 }
 
 void PlaylistEditor::DoAddStringToPlaylist(const QString& fileName, const QString& directory) {
@@ -46,7 +37,7 @@ void PlaylistEditor::addLoadedLines(const QStringList& lines) {
     QList<PlaylistModel::Entry> entries;
     entries.reserve(lines.size());
     for (const QString& line : lines)
-        entries.append({line, playlistDisplayText(line, showPathPreference())});
+        entries.append({line, playlistDisplayText(line, playlistShowPathPreference())});
     appendEntries(entries);
 }
 
@@ -59,50 +50,36 @@ void PlaylistEditor::addAll(const QStringList& fileNames, const QString& directo
     appendEntries(entries);
 }
 
-void PlaylistEditor::remove() {
-    ListBox& list = m_host.playlistList();
-    PlaylistModel& model = m_host.playlist();
-    const int row = list.selectedRow();
-    if (row < 0 || row >= model.count())
+void PlaylistEditor::remove(int row) {
+    if (row < 0 || row >= m_model.count())
         return;
     if (ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kConfirmDelete),
                     cfg::kConfirmDeleteDefault) &&
-        m_host.prompt().confirm(QStringLiteral("Remove the selected item from the playlist?"),
-                                false) != Prompt::Answer::Yes)
+        m_prompt.confirm(QStringLiteral("Remove the selected item from the playlist?"), false) !=
+            Prompt::Answer::Yes)
         return;
-    model.removeAt(row);
-    list.selectRow(std::min(row, model.count() - 1));
-    m_host.DoCheckPlaylistButtons();
-    m_host.DoCheckPlayControls();
-    model.modified = true;
+    m_model.removeAt(row);
+    m_model.selectRow(std::min(row, m_model.count() - 1));
+    m_model.requestRuleCheck(true);
+    m_model.setModified(true);
 }
 
 void PlaylistEditor::clear() {
-    PlaylistModel& model = m_host.playlist();
-    if (model.count() > 0 &&
-        m_host.prompt().confirm(QStringLiteral("Are you sure you want to clear the playlist?"),
-                                false) == Prompt::Answer::Yes) {
-        model.clear();
-        model.modified = true;
+    if (m_model.count() > 0 &&
+        m_prompt.confirm(QStringLiteral("Are you sure you want to clear the playlist?"), false) ==
+            Prompt::Answer::Yes) {
+        m_model.clear();
+        m_model.setModified(true);
     }
-    m_host.DoCheckPlaylistButtons();
-    m_host.DoCheckPlayControls();
+    m_model.requestRuleCheck(true);
 }
 
-void PlaylistEditor::moveSelected(int step) {
-    ListBox& list = m_host.playlistList();
-    PlaylistModel& model = m_host.playlist();
-    const int from = list.selectedRow();
+void PlaylistEditor::move(int from, int step) {
     const int to = from + step;
-    if (from < 0 || to < 0 || to >= model.count())
+    if (from < 0 || from >= m_model.count() || to < 0 || to >= m_model.count())
         return;
-    model.move(from, to);
-    list.selectRow(to);
-    m_host.DoCheckPlaylistButtons();
-    model.modified = true;
-}
-
-void PlaylistEditor::rebuildDisplay() {
-    const IniStore::ReadSnapshot snapshot;
-    m_host.playlist().rebuildDisplay(showPathPreference());
+    m_model.move(from, to);
+    m_model.selectRow(to);
+    m_model.requestRuleCheck(false);
+    m_model.setModified(true);
 }

@@ -5,14 +5,17 @@
 #include <QString>
 #include <QStringList>
 
-class PlaylistHost;
+class Prompt;
 
-// The commands that change the playlist's entries or their order. Commands invoked while their
-// precondition no longer holds (the selection moved by keyboard since the rules last ran) do
-// nothing, so the playlist stays as it was.
+// Whether the playlist shows full paths (the ShowPath preference).
+bool playlistShowPathPreference();
+
+// The commands that change the playlist's entries or their order, each on the row it is given.
+// A command given a row that no longer allows it (the selection moved by keyboard since the
+// rules last ran) does nothing, so the playlist stays as it was.
 class PlaylistEditor {
 public:
-    explicit PlaylistEditor(PlaylistHost& host) : m_host(host) {}
+    PlaylistEditor(PlaylistModel& model, Prompt& prompt) : m_model(model), m_prompt(prompt) {}
 
     // Appends the file `fileName` of `directory`, shown as the preferences say.
     void DoAddStringToPlaylist(const QString& fileName, const QString& directory);
@@ -20,17 +23,16 @@ public:
     void addLoadedLines(const QStringList& lines);
     void addAll(const QStringList& fileNames, const QString& directory);
 
-    void remove();
+    void remove(int row);
     void clear();
-    void moveUp() { moveSelected(-1); }
-    void moveDown() { moveSelected(+1); }
-    // Refills the display texts from the paths as ShowPath now says; leaves no selection.
-    void rebuildDisplay();
+    void moveUp(int row) { move(row, -1); }
+    void moveDown(int row) { move(row, +1); }
 
 private:
     static PlaylistModel::Entry fileEntry(const QString& fileName, const QString& directory);
     void appendEntries(const QList<PlaylistModel::Entry>& entries);
-    void moveSelected(int step);
+    void move(int from, int step);
 
-    PlaylistHost& m_host;
+    PlaylistModel& m_model;
+    Prompt& m_prompt;
 };

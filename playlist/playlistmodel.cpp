@@ -2,6 +2,11 @@
 
 #include "fileops/filepath.h"
 
+#include <QItemSelectionModel>
+
+PlaylistModel::PlaylistModel(QObject* parent)
+    : QAbstractListModel(parent), m_selection(new QItemSelectionModel(this, this)) {}
+
 int PlaylistModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : count();
 }
@@ -64,4 +69,30 @@ void PlaylistModel::rebuildDisplay(bool showPath) {
     for (Entry& entry : m_entries)
         entry.display = playlistDisplayText(entry.path, showPath);
     endResetModel();
+}
+
+int PlaylistModel::selectedRow() const {
+    const QModelIndexList rows = m_selection->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void PlaylistModel::selectRow(int row) {
+    if (row < 0 || row >= count())
+        m_selection->clear();
+    else
+        m_selection->setCurrentIndex(index(row), QItemSelectionModel::ClearAndSelect);
+}
+
+void PlaylistModel::setModified(bool modified) {
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    Q_EMIT modifiedChanged(modified);
+}
+
+void PlaylistModel::setCurrentFile(const QString& file) {
+    if (file == m_currentFile)
+        return;
+    m_currentFile = file;
+    Q_EMIT currentFileChanged(file);
 }

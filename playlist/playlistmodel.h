@@ -3,17 +3,20 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+class QItemSelectionModel;
+
 // The text an entry shows: its full path when ShowPath is on, else its file name (the whole
 // line when it has no directory part).
 QString playlistDisplayText(const QString& path, bool showPath);
 
 // The playlist: for each entry its full path and the text the list shows, kept together so the
-// two can never fall out of step. Duplicates are entries of their own. With it, the
-// playlist-modified flag and the current playlist file.
+// two can never fall out of step. Duplicates are entries of their own. With it, the selected
+// entry (a selection model a view can share), the playlist-modified flag and the current
+// playlist file, each announced when it changes.
 class PlaylistModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    using QAbstractListModel::QAbstractListModel;
+    explicit PlaylistModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -36,9 +39,32 @@ public:
     // Refills the display texts from the paths as ShowPath says.
     void rebuildDisplay(bool showPath);
 
-    bool modified = false;
-    QString currentFile;
+    // At most one entry is selected; -1 for none. Selecting a row outside the list clears it.
+    QItemSelectionModel* selectionModel() const { return m_selection; }
+    int selectedRow() const;
+    void selectRow(int row);
+
+    bool modified() const { return m_modified; }
+    void setModified(bool modified);
+    const QString& currentFile() const { return m_currentFile; }
+    void setCurrentFile(const QString& file);
+
+    // What the playlist's commands ask of whoever shows the playlist.
+    void requestShow(bool withFocus) { Q_EMIT showRequested(withFocus); }
+    void requestRuleCheck(bool withPlayRule) { Q_EMIT ruleCheckRequested(withPlayRule); }
+
+Q_SIGNALS:
+    void modifiedChanged(bool modified);
+    void currentFileChanged(const QString& file);
+    // The list should be visible (and hold the keyboard focus with `withFocus`).
+    void showRequested(bool withFocus);
+    // A command changed the entries or the selection: the playlist commands' states are due,
+    // and with `withPlayRule` the play commands' too.
+    void ruleCheckRequested(bool withPlayRule);
 
 private:
     QList<Entry> m_entries;
+    QItemSelectionModel* m_selection;
+    bool m_modified = false;
+    QString m_currentFile;
 };

@@ -1,9 +1,7 @@
 #include "playlist/playlistrun.h"
 
-#include "browse/listbox.h"
 #include "fileops/pathcodec.h"
 #include "playback/playbackcontrol.h"
-#include "playlist/playlisthost.h"
 #include "playlist/playlistmodel.h"
 #include "ui/dialogs/prompt.h"
 
@@ -21,22 +19,18 @@ struct RunningPlaylist {
 } // namespace
 
 void PlaylistRun::DoPlayPlaylist() {
-    if (!m_host.isPlaylistShown())
-        m_host.DoShowPlaylist(true); // a hidden list cannot take the focus
-    ListBox& list = m_host.playlistList();
-    PlaylistModel& model = m_host.playlist();
+    m_model.requestShow(true); // the list follows the run with the keyboard focus
     int unknownFiles = 0;
     {
         RunningPlaylist running(m_playback);
-        list.setFocus();
-        const int entries = list.count();
-        for (int i = 0; i < entries && i < model.count(); ++i) {
-            const QString path = model.path(i);
+        const int entries = m_model.count();
+        for (int i = 0; i < entries && i < m_model.count(); ++i) {
+            const QString path = m_model.path(i);
             if (!isExistingFile(path)) {
                 ++unknownFiles;
                 continue;
             }
-            list.selectRow(i);
+            m_model.selectRow(i);
             m_playback.player().close();
             m_playback.loadStep(path);
             m_playback.startPlaylistEntry();
@@ -45,7 +39,7 @@ void PlaylistRun::DoPlayPlaylist() {
         }
     }
     if (unknownFiles > 0)
-        m_host.prompt().information(
+        m_prompt.information(
             QStringLiteral("There were %1 unknown files in the playlist.").arg(unknownFiles));
-    list.selectRow(0);
+    m_model.selectRow(0);
 }

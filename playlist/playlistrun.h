@@ -1,19 +1,21 @@
 #pragma once
 
 class PlaybackControl;
-class PlaylistHost;
+class PlaylistModel;
+class Prompt;
 
-// Plays the playlist once, entry after entry, skipping and counting files that are gone. The
-// run keeps handling the program's events while each entry plays, so every command stays
-// usable; the playback flags end or continue it.
+// Plays the playlist once, entry after entry, selecting each, skipping and counting files that
+// are gone. The run keeps handling the program's events while each entry plays, so every command
+// stays usable; the playback flags end or continue it.
 class PlaylistRun {
 public:
-    PlaylistRun(PlaylistHost& host, PlaybackControl& playback)
-        : m_host(host), m_playback(playback) {}
+    PlaylistRun(PlaylistModel& model, PlaybackControl& playback, Prompt& prompt)
+        : m_model(model), m_playback(playback), m_prompt(prompt) {}
 
     void DoPlayPlaylist();
 
 private:
-    PlaylistHost& m_host;
+    PlaylistModel& m_model;
     PlaybackControl& m_playback;
+    Prompt& m_prompt;
 };

@@ -1,168 +1,209 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/listbox.h"
+#include "app/sxerror.h"
 #include "playlist/playlistdocument.h"
-#include "playlist/playlistmodel.h"
+#include "playlist/playlisteditor.h"
+#include "tests/playlist/playlistcore.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
-#include "tests/ui/main/windowfixture.h"
-#include "ui/persist/recentlist.h"
 
-#include <QAction>
+#include <QApplication>
 
-// New, Open, Reopen, Save, Save As and the save prompt on a real window and real files.
+// New, Open, Reopen, Save, Save As and the save prompt on the playlist alone, over real files.
 class TestPlaylistDocument : public QObject {
     Q_OBJECT
 
+    // The document over a core, recording the files it puts first in the recent list.
+    struct Document : PlaylistCore {
+        Document() {
+            QObject::connect(&document, &PlaylistDocument::fileUsed,
+                             [this](const QString& file) { used.prepend(file); });
+        }
+        PlaylistEditor editor{model, prompt};
+        PlaylistDocument document{model, editor, prompt};
+        QStringList used; // newest first, as the recent list keeps them
+    };
+
+    QTemporaryDir m_dir;
+    QString filePath(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
     static QByteArray bytesOf(const QString& path) {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
     }
+    static QString directory(const char* key) {
+        return ReadIniString(QLatin1String(cfg::kDirectories), QLatin1String(key), {});
+    }
 
 private Q_SLOTS:
-    void cleanup() { resetConfiguration(); }
+    void cleanup() { QFile::remove(IniStore::sharedFilePath()); }
 
     void saveWithoutAFileAsksThenSavesInPlace() {
-        WindowFixture f;
-        f.addPlaylistEntries({"/snd/a.wav", "/snd/b.wav"});
-        f.window->playlistModel()->modified = true;
-        const QString file = f.filePath("party.sxp");
-        f.prompt.fileNames = {file};
-        f.window->miFileSaveClick();
-        QCOMPARE(f.prompt.dialogs.size(), 1);
-        const Prompt::FileDialog& dialog = f.prompt.dialogs.first();
+        Document d;
+        d.addEntries({"/snd/a.wav", "/snd/b.wav"});
+        d.model.setModified(true);
+        const QString file = filePath("party.sxp");
+        d.prompt.fileNames = {file};
+        d.document.save();
+        QCOMPARE(d.prompt.dialogs.size(), 1);
+        const Prompt::FileDialog& dialog = d.prompt.dialogs.first();
         QCOMPARE(dialog.title, QStringLiteral("Save Playlist"));
         QCOMPARE(dialog.nameFilters, (QStringList{"Sondrix Playlists (*.sxp)", "All files (*)"}));
         QCOMPARE(dialog.defaultSuffix, QStringLiteral("sxp"));
         QVERIFY(dialog.confirmOverwrite);
         QCOMPARE(bytesOf(file), QByteArray("/snd/a.wav\r\n/snd/b.wav\r\n"));
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - party.sxp"));
-        QVERIFY(!f.window->playlistModel()->modified);
-        QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastSave), {}),
-                 f.folder.path() + QLatin1Char('/'));
-        QVERIFY(f.window->recentList()->entries().isEmpty()); // saving never adds
+        QCOMPARE(d.model.currentFile(), file);
+        QVERIFY(!d.model.modified());
+        QCOMPARE(directory(cfg::kLastSave), m_dir.path() + QLatin1Char('/'));
+        QVERIFY(d.used.isEmpty()); // saving never adds to the recent files
 
-        f.prompt.answers = {Prompt::Answer::Yes};
-        f.window->miEditClearPlaylistClick();
-        f.window->miFileSaveClick(); // no dialog this time
-        QCOMPARE(f.prompt.dialogs.size(), 1);
+        d.model.clear();
+        d.document.save(); // no dialog this time
+        QCOMPARE(d.prompt.dialogs.size(), 1);
         QCOMPARE(bytesOf(file), QByteArray());
     }
 
-    void openLoadsRemembersAndCaptions() {
-        WindowFixture f;
-        const QString file = f.filePath("set.sxp");
+    void openLoadsAndRemembers() {
+        Document d;
+        const QString file = filePath("set.sxp");
         writeTextFile(file, "/a/one.wav\n/b/two.wav");
         WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
                        QStringLiteral("/opened/"));
-        f.prompt.fileNames = {file};
-        f.window->miFileOpenClick();
-        QCOMPARE(f.prompt.dialogs.first().title, QStringLiteral("Open Playlist"));
-        QCOMPARE(f.prompt.dialogs.first().nameFilters,
+        d.prompt.fileNames = {file};
+        d.document.open();
+        QCOMPARE(d.prompt.dialogs.first().title, QStringLiteral("Open Playlist"));
+        QCOMPARE(d.prompt.dialogs.first().nameFilters,
                  (QStringList{"Sondrix Playlists (*.sxp)", "All Files (*)"}));
-        QCOMPARE(f.prompt.dialogs.first().initialDirectory, QStringLiteral("/opened/"));
-        QCOMPARE(f.window->playlistModel()->paths(), (QStringList{"/a/one.wav", "/b/two.wav"}));
-        QCOMPARE(f.window->playlistModel()->displayText(1), QStringLiteral("two.wav"));
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - set.sxp"));
-        QVERIFY(!f.window->playlistModel()->modified);
-        QCOMPARE(f.window->recentList()->entries(), QStringList{file});
-        QVERIFY(namedAction(*f.window, QStringLiteral("miFileReopen"))->isEnabled());
-        QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen), {}),
-                 f.folder.path() + QLatin1Char('/'));
-        QVERIFY(isControlEnabled(*f.window, "sbPlayPlaylist"));
+        QCOMPARE(d.prompt.dialogs.first().initialDirectory, QStringLiteral("/opened/"));
+        QCOMPARE(d.model.paths(), (QStringList{"/a/one.wav", "/b/two.wav"}));
+        QCOMPARE(d.model.displayText(1), QStringLiteral("two.wav"));
+        QCOMPARE(d.model.currentFile(), file);
+        QVERIFY(!d.model.modified());
+        QCOMPARE(d.used, QStringList{file});
+        QCOMPARE(directory(cfg::kLastOpen), m_dir.path() + QLatin1Char('/'));
+        QCOMPARE(d.showRequests, QList<bool>{false}); // entries were added
+        QCOMPARE(d.ruleChecks.last(), true);
     }
 
     void zeroByteFileLoadsAsSuccess() {
-        WindowFixture f;
-        const QString file = f.filePath("empty.sxp");
+        Document d;
+        const QString file = filePath("empty.sxp");
         writeTextFile(file, QByteArray());
-        f.window->sbShowPlaylistClick();
-        f.window->MRUManager1Click(file);
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - empty.sxp"));
-        QCOMPARE(f.window->playlistModel()->count(), 0);
-        QVERIFY(!f.window->playlistPanel()->isVisible()); // an empty file shows nothing
-        QCOMPARE(f.window->recentList()->entries(), QStringList{file});
+        d.document.reopen(file);
+        QCOMPARE(d.model.currentFile(), file);
+        QCOMPARE(d.model.count(), 0);
+        QVERIFY(d.showRequests.isEmpty());           // an empty file shows nothing
+        QCOMPARE(d.used, (QStringList{file, file})); // chosen again, then opened
     }
 
     void reopenOfADeletedFile() {
-        WindowFixture f;
-        const QString first = f.filePath("first.sxp");
+        Document d;
+        const QString first = filePath("first.sxp");
         writeTextFile(first, "/x/a.wav\r\n");
-        f.window->MRUManager1Click(first);
-        f.addPlaylistEntries({"/x/b.wav"});
-        f.window->playlistModel()->modified = true;
-        const QString gone = f.filePath("gone.sxp");
-        f.prompt.answers = {Prompt::Answer::No};
-        f.window->MRUManager1Click(gone);
-        QCOMPARE(f.prompt.asked.at(0).text,
+        d.document.reopen(first);
+        d.addEntries({"/x/b.wav"});
+        d.model.setModified(true);
+        const QString gone = filePath("gone.sxp");
+        d.prompt.answers = {Prompt::Answer::No};
+        d.document.reopen(gone);
+        QCOMPARE(d.prompt.asked.at(0).text,
                  QStringLiteral("The current playlist has not been saved. Save it now?"));
-        QCOMPARE(f.prompt.texts("error"),
+        QCOMPARE(d.prompt.texts("error"),
                  QStringList{QStringLiteral("The file \"%1\" does not exist.").arg(gone)});
-        QCOMPARE(f.window->playlistModel()->count(), 0);
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - first.sxp"));
-        QCOMPARE(f.window->playlistModel()->currentFile, first);
-        QCOMPARE(f.window->recentList()->entries(), (QStringList{gone, first}));
+        QCOMPARE(d.model.count(), 0);
+        QCOMPARE(d.model.currentFile(), first);
+        QCOMPARE(d.used.first(), gone);
     }
 
     void newClearsEverything() {
-        WindowFixture f;
-        const QString file = f.filePath("n.sxp");
+        Document d;
+        const QString file = filePath("n.sxp");
         writeTextFile(file, "/x/a.wav\r\n");
-        f.window->MRUManager1Click(file);
-        f.window->miFileNewClick();
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix"));
-        QCOMPARE(f.window->playlistModel()->count(), 0);
-        QVERIFY(f.window->playlistModel()->currentFile.isEmpty());
-        QVERIFY(f.prompt.asked.isEmpty()); // nothing unsaved, nothing asked
+        d.document.reopen(file);
+        d.ruleChecks.clear();
+        d.document.newPlaylist();
+        QCOMPARE(d.model.count(), 0);
+        QVERIFY(d.model.currentFile().isEmpty());
+        QVERIFY(!d.model.modified());
+        QVERIFY(d.prompt.asked.isEmpty()); // nothing unsaved, nothing asked
+        QCOMPARE(d.ruleChecks, QList<bool>{true});
     }
 
-    void closePaths_data() {
+    void closeQuery_data() {
         QTest::addColumn<QList<Prompt::Answer>>("answers");
+        QTest::addColumn<QStringList>("fileNames");
         QTest::addColumn<bool>("closes");
-        QTest::newRow("No") << QList<Prompt::Answer>{Prompt::Answer::No} << true;
-        QTest::newRow("Cancel") << QList<Prompt::Answer>{Prompt::Answer::Cancel} << false;
+        QTest::addColumn<bool>("saved");
+        using A = Prompt::Answer;
+        QTest::newRow("No") << QList<A>{A::No} << QStringList{} << true << false;
+        QTest::newRow("Cancel") << QList<A>{A::Cancel} << QStringList{} << false << false;
         QTest::newRow("Yes, then the dialog cancelled")
-            << QList<Prompt::Answer>{Prompt::Answer::Yes} << false;
+            << QList<A>{A::Yes} << QStringList{} << false << false;
+        QTest::newRow("Yes, then a file chosen")
+            << QList<A>{A::Yes} << QStringList{"close.sxp"} << true << true;
     }
-    void closePaths() {
+    void closeQuery() {
         QFETCH(QList<Prompt::Answer>, answers);
+        QFETCH(QStringList, fileNames);
         QFETCH(bool, closes);
-        WindowFixture f;
-        f.addPlaylistEntries({"/x/a.wav"});
-        f.window->playlistModel()->modified = true;
-        f.prompt.answers = answers;
-        f.window->miFileExitClick();
-        QCOMPARE(!f.window->isVisible(), closes);
-        QVERIFY(!f.window->playback()->timer().isActive());
+        QFETCH(bool, saved);
+        Document d;
+        d.addEntries({"/x/a.wav"});
+        d.model.setModified(true);
+        d.prompt.answers = answers;
+        for (const QString& name : fileNames)
+            d.prompt.fileNames.append(m_dir.filePath(name));
+        QCOMPARE(d.document.canClose(), closes);
+        QCOMPARE(QFile::exists(filePath("close.sxp")), saved);
+        QCOMPARE(d.model.modified(), !saved);
+        QFile::remove(filePath("close.sxp"));
     }
 
-    void failedSaveKeepsTheWindowOpen() {
-        WindowFixture f;
-        const QString file = f.filePath("ro.sxp");
+    void anUnmodifiedPlaylistClosesWithoutAQuestion() {
+        Document d;
+        d.addEntries({"/x/a.wav"});
+        QVERIFY(d.document.canClose());
+        QVERIFY(d.prompt.asked.isEmpty());
+    }
+
+    void failedSaveRaisesAndKeepsEverything() {
+        Document d;
+        const QString file = filePath("ro.sxp");
         writeTextFile(file, "/old.wav\r\n");
-        f.window->MRUManager1Click(file);
+        d.document.reopen(file);
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
-        f.addPlaylistEntries({"/x/new.wav"});
-        f.window->playlistModel()->modified = true;
-        f.prompt.answers = {Prompt::Answer::Yes};
-        f.window->close();
-        QVERIFY(f.window->isVisible());
-        QCOMPARE(f.prompt.texts("failure"),
-                 QStringList{QStringLiteral("Cannot create file %1.").arg(file)});
-        QVERIFY(f.window->playlistModel()->modified);
+        d.addEntries({"/x/new.wav"});
+        d.model.setModified(true);
+        d.prompt.answers = {Prompt::Answer::Yes};
+        QVERIFY_THROWS_EXCEPTION(SxError, d.document.canClose());
+        QVERIFY(d.model.modified());
         QCOMPARE(bytesOf(file), QByteArray("/old.wav\r\n"));
-        f.window->playlistModel()->modified = false;
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     }
 
-    void saveAsLeavesTheRecentList() {
-        WindowFixture f;
-        f.addPlaylistEntries({"/x/a.wav"});
-        f.prompt.fileNames = {f.filePath("as.sxp")};
-        f.window->miFileSaveAsClick();
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - as.sxp"));
-        QVERIFY(f.window->recentList()->entries().isEmpty());
-        f.window->miFileSaveAsClick(); // cancelled dialog: nothing changes
-        QCOMPARE(f.window->playlistModel()->currentFile, f.filePath("as.sxp"));
+    void cancelledSaveAsChangesNothing() {
+        Document d;
+        d.addEntries({"/x/a.wav"});
+        d.prompt.fileNames = {filePath("as.sxp")};
+        d.document.saveAs();
+        QCOMPARE(d.model.currentFile(), filePath("as.sxp"));
+        d.model.setModified(true);
+        d.document.saveAs(); // cancelled dialog
+        QCOMPARE(d.model.currentFile(), filePath("as.sxp"));
+        QVERIFY(d.model.modified());
+        QVERIFY(d.used.isEmpty());
+    }
+
+    void captionNamesTheFile_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("none") << QString() << "Sondrix";
+        QTest::newRow("a file") << "/lists/party.sxp"
+                                << "Sondrix - party.sxp";
+    }
+    void captionNamesTheFile() {
+        QFETCH(QString, file);
+        QFETCH(QString, caption);
+        QCOMPARE(PlaylistDocument::captionFor(file), caption);
     }
 };
 

@@ -1,65 +1,72 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/browser.h"
-#include "browse/listbox.h"
-#include "playback/playbackcontrol.h"
-#include "playlist/playlistmodel.h"
+#include "playlist/playlisteditor.h"
+#include "tests/playlist/playlistcore.h"
 #include "tests/support/testenv.h"
-#include "tests/ui/main/windowfixture.h"
 
-#include <QLabel>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QSignalSpy>
 
-// The playlist commands and mouse handling on a real window.
+// The playlist's editing commands on the model alone, each given the row it acts on.
 class TestPlaylistEditing : public QObject {
     Q_OBJECT
 
-    static QStringList paths(const TfrmMain& w) { return w.playlistModel()->paths(); }
-    static QStringList shown(const TfrmMain& w) {
-        QStringList texts;
-        for (int i = 0; i < w.playlistModel()->count(); ++i)
-            texts.append(w.playlistModel()->displayText(i));
-        return texts;
+    static void setPreference(const char* key, bool value) {
+        WriteIniBool(QLatin1String(cfg::kPreferences), QLatin1String(key), value);
     }
 
 private Q_SLOTS:
-    void cleanup() { resetConfiguration(); }
+    void cleanup() { QFile::remove(IniStore::sharedFilePath()); }
 
-    void shiftClickAddsAndShowsTheHiddenPanel() {
-        WindowFixture f;
-        f.showFiles({"a.wav", "b.wav"});
-        f.window->sbShowPlaylistClick();
-        QVERIFY(!f.window->playlistPanel()->isVisible());
-        WindowFixture::click(f.window->lbWavs(), 1, Qt::LeftButton, Qt::ShiftModifier);
-        QCOMPARE(paths(*f.window), QStringList{f.filePath("b.wav")});
-        QCOMPARE(shown(*f.window), QStringList{"b.wav"});
-        QVERIFY(f.window->playlistPanel()->isVisible());
-        QVERIFY(f.window->playlistModel()->modified);
-        QVERIFY(!f.window->playback()->player().isOpen() ||
-                f.window->playback()->player().mode() != MediaPlayer::Mode::Playing);
+    void addFollowsThePreferences_data() {
+        QTest::addColumn<bool>("showPath");
+        QTest::addColumn<bool>("autoPlaylist");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("name, shown") << false << true << "b.wav";
+        QTest::newRow("path, not shown") << true << false << "/snd/b.wav";
+    }
+    void addFollowsThePreferences() {
+        QFETCH(bool, showPath);
+        QFETCH(bool, autoPlaylist);
+        QFETCH(QString, shown);
+        setPreference(cfg::kShowPath, showPath);
+        setPreference(cfg::kAutoPlaylist, autoPlaylist);
+        PlaylistCore core;
+        PlaylistEditor editor(core.model, core.prompt);
+        QSignalSpy modified(&core.model, &PlaylistModel::modifiedChanged);
+        editor.DoAddStringToPlaylist(QStringLiteral("b.wav"), QStringLiteral("/snd"));
+        QCOMPARE(core.model.paths(), QStringList{"/snd/b.wav"});
+        QCOMPARE(core.model.displayText(0), shown);
+        QVERIFY(core.model.modified());
+        QCOMPARE(modified.size(), 1);
+        QCOMPARE(core.showRequests, autoPlaylist ? QList<bool>{false} : QList<bool>{});
+        QCOMPARE(core.ruleChecks, QList<bool>{false});
+        QVERIFY(core.prompt.asked.isEmpty());
     }
 
-    void autoPlaylistOffKeepsThePanelHidden() {
-        WindowFixture f;
-        WriteIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kAutoPlaylist), false);
-        WriteIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath), true);
-        f.showFiles({"a.wav"});
-        f.window->sbShowPlaylistClick();
-        WindowFixture::click(f.window->lbWavs(), 0);
-        f.window->miPlaylistAddClick();
-        QVERIFY(!f.window->playlistPanel()->isVisible());
-        QCOMPARE(shown(*f.window), QStringList{f.filePath("a.wav")});
+    void addAllAppendsInListOrderAsOneInsertion() {
+        PlaylistCore core;
+        PlaylistEditor editor(core.model, core.prompt);
+        QSignalSpy inserted(&core.model, &QAbstractItemModel::rowsInserted);
+        const QStringList names = {"c.wav", "a.wav", "b.wav"};
+        editor.addAll(names, QStringLiteral("/snd/"));
+        editor.addAll(names, QStringLiteral("/snd/"));
+        QCOMPARE(core.model.paths(), (QStringList{"/snd/c.wav", "/snd/a.wav", "/snd/b.wav",
+                                                  "/snd/c.wav", "/snd/a.wav", "/snd/b.wav"}));
+        QCOMPARE(inserted.size(), 2);
+        QCOMPARE(core.ruleChecks, (QList<bool>{false, false}));
+        editor.addAll({}, QStringLiteral("/snd/")); // nothing to add: nothing happens
+        QCOMPARE(core.ruleChecks.size(), 2);
     }
 
-    void addAllTwiceAppendsInListOrder() {
-        WindowFixture f;
-        f.showFiles({"c.wav", "a.wav", "b.wav"});
-        WindowFixture::click(f.window->lbWavs(), 1);
-        f.window->miEditAddAllClick();
-        f.window->miEditAddAllClick();
-        QCOMPARE(shown(*f.window),
-                 (QStringList{"a.wav", "b.wav", "c.wav", "a.wav", "b.wav", "c.wav"}));
-        QCOMPARE(f.window->lbWavs()->selectedRow(), 1);
-        QCOMPARE(f.window->focusWidget(), f.window->lbWavs());
+    void loadedLinesKeepTheirText() {
+        PlaylistCore core;
+        PlaylistEditor editor(core.model, core.prompt);
+        editor.addLoadedLines({"/x/one.wav", "plain.wav", ""});
+        QCOMPARE(core.model.paths(), (QStringList{"/x/one.wav", "plain.wav", ""}));
+        QCOMPARE(core.model.displayText(0), QStringLiteral("one.wav"));
+        QCOMPARE(core.model.displayText(1), QStringLiteral("plain.wav"));
     }
 
     void removeSelectsTheNextEntry_data() {
@@ -74,123 +81,137 @@ private Q_SLOTS:
         QFETCH(int, entries);
         QFETCH(int, removed);
         QFETCH(int, selected);
-        WindowFixture f;
-        f.showFiles({"a.wav", "b.wav", "c.wav"});
-        const QStringList all = {f.filePath("a.wav"), f.filePath("b.wav"), f.filePath("c.wav")};
-        f.addPlaylistEntries(all.mid(0, entries));
-        WindowFixture::click(f.window->lbPlaylist(), removed);
-        f.prompt.answers = {Prompt::Answer::Yes};
-        f.window->sbRemoveClick();
-        QCOMPARE(f.prompt.texts("confirm"),
+        PlaylistCore core;
+        PlaylistEditor editor(core.model, core.prompt);
+        const QStringList all = {"/x/a.wav", "/x/b.wav", "/x/c.wav"};
+        core.addEntries(all.mid(0, entries));
+        core.model.selectRow(removed);
+        QCOMPARE(core.model.selectedRow(), removed);
+        core.prompt.answers = {Prompt::Answer::Yes};
+        editor.remove(removed);
+        QCOMPARE(core.prompt.texts("confirm"),
                  QStringList{"Remove the selected item from the playlist?"});
         QStringList expected = all.mid(0, entries);
         expected.removeAt(removed);
-        QCOMPARE(paths(*f.window), expected);
-        QCOMPARE(f.window->lbPlaylist()->selectedRow(), selected);
-        QCOMPARE(isControlEnabled(*f.window, "sbRemove"), selected >= 0);
-        QCOMPARE(isControlEnabled(*f.window, "miPlaylistPlay"), entries > 1);
-        QVERIFY(f.window->playlistModel()->modified);
+        QCOMPARE(core.model.paths(), expected);
+        QCOMPARE(core.model.selectedRow(), selected);
+        QCOMPARE(core.ruleChecks, QList<bool>{true});
+        QVERIFY(core.model.modified());
     }
 
     void declinedRemoveAndUnconfirmedRemove() {
-        WindowFixture f;
-        f.showFiles({"a.wav", "b.wav"});
-        f.addPlaylistEntries({f.filePath("a.wav"), f.filePath("b.wav")});
-        WindowFixture::click(f.window->lbPlaylist(), 0);
-        f.window->playlistModel()->modified = false;
-        f.prompt.answers = {Prompt::Answer::No};
-        f.window->sbRemoveClick();
-        QCOMPARE(paths(*f.window).size(), 2);
-        QVERIFY(!f.window->playlistModel()->modified);
-        QCOMPARE(f.window->lbPlaylist()->selectedRow(), 0);
+        PlaylistCore core;
+        PlaylistEditor editor(core.model, core.prompt);
+        core.addEntries({"/x/a.wav", "/x/b.wav"});
+        core.prompt.answers = {Prompt::Answer::No};
+        editor.remove(0);
+        QCOMPARE(core.model.count(), 2);
+        QVERIFY(!core.model.modified());
+        QVERIFY(core.ruleChecks.isEmpty());
 
-        WriteIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kConfirmDelete), false);
-        f.prompt.asked.clear();
-        f.window->sbRemoveClick();
-        QVERIFY(f.prompt.asked.isEmpty());
-        QCOMPARE(paths(*f.window), QStringList{f.filePath("b.wav")});
-
-        // Clear asks whatever ConfirmDelete says.
-        f.prompt.answers = {Prompt::Answer::Yes};
-        f.window->miEditClearPlaylistClick();
-        QCOMPARE(f.prompt.texts("confirm"),
-                 QStringList{"Are you sure you want to clear the playlist?"});
-        QVERIFY(paths(*f.window).isEmpty());
-        f.window->playlistModel()->modified = false;
-        f.prompt.asked.clear();
-        f.window->miEditClearPlaylistClick(); // empty: asks nothing, flag kept
-        QVERIFY(f.prompt.asked.isEmpty());
-        QVERIFY(!f.window->playlistModel()->modified);
+        setPreference(cfg::kConfirmDelete, false);
+        core.prompt.asked.clear();
+        editor.remove(0);
+        QVERIFY(core.prompt.asked.isEmpty());
+        QCOMPARE(core.model.paths(), QStringList{"/x/b.wav"});
+        QCOMPARE(core.model.selectedRow(), 0);
     }
 
-    void staleSelectionChangesNothing() {
-        WindowFixture f;
-        f.addPlaylistEntries({"/x/a.wav", "/x/b.wav"});
-        f.window->lbPlaylist()->clearSelectedRow();
-        f.window->sbRemoveClick();
-        f.window->sbUpClick();
-        f.window->sbDownClick();
-        QCOMPARE(paths(*f.window), (QStringList{"/x/a.wav", "/x/b.wav"}));
-        f.window->lbPlaylist()->selectRow(0);
-        f.window->sbUpClick(); // first entry: nowhere to go
-        f.window->lbPlaylist()->selectRow(1);
-        f.window->sbDownClick(); // last entry
-        QCOMPARE(paths(*f.window), (QStringList{"/x/a.wav", "/x/b.wav"}));
-        QVERIFY(f.prompt.asked.isEmpty());
+    void clearAsksOnlyWhenThereAreEntries() {
+        setPreference(cfg::kConfirmDelete, false); // Clear asks whatever ConfirmDelete says
+        PlaylistCore core;
+        PlaylistEditor editor(core.model, core.prompt);
+        core.addEntries({"/x/a.wav"});
+        core.prompt.answers = {Prompt::Answer::No};
+        editor.clear();
+        QCOMPARE(core.model.count(), 1);
+        QVERIFY(!core.model.modified());
+        core.prompt.answers = {Prompt::Answer::Yes};
+        editor.clear();
+        QCOMPARE(core.prompt.texts("confirm"),
+                 (QStringList{"Are you sure you want to clear the playlist?",
+                              "Are you sure you want to clear the playlist?"}));
+        QCOMPARE(core.model.count(), 0);
+        QVERIFY(core.model.modified());
+        core.model.setModified(false);
+        core.prompt.asked.clear();
+        editor.clear(); // empty: asks nothing, flag kept
+        QVERIFY(core.prompt.asked.isEmpty());
+        QVERIFY(!core.model.modified());
+        QCOMPARE(core.ruleChecks, (QList<bool>{true, true, true})); // the rules run every time
     }
 
-    void moveUpAndDown() {
-        WindowFixture f;
-        f.showFiles({"a.wav", "b.wav", "c.wav"});
-        f.addPlaylistEntries({f.filePath("a.wav"), f.filePath("b.wav"), f.filePath("c.wav")});
-        WindowFixture::click(f.window->lbPlaylist(), 1);
-        f.window->sbUpClick();
-        QCOMPARE(shown(*f.window), (QStringList{"b.wav", "a.wav", "c.wav"}));
-        QCOMPARE(f.window->lbPlaylist()->selectedRow(), 0);
-        QVERIFY(!isControlEnabled(*f.window, "miPlaylistMoveUp"));
-        QVERIFY(isControlEnabled(*f.window, "pmiMoveDown"));
-        WindowFixture::click(f.window->lbPlaylist(), 1);
-        f.window->sbDownClick();
-        QCOMPARE(shown(*f.window), (QStringList{"b.wav", "c.wav", "a.wav"}));
-        QVERIFY(!isControlEnabled(*f.window, "sbDown"));
-        QVERIFY(isControlEnabled(*f.window, "sbUp"));
+    void rowsThatNoLongerAllowACommandChangeNothing_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("step"); // 0: remove
+        QTest::newRow("remove, no row") << -1 << 0;
+        QTest::newRow("remove, past the end") << 2 << 0;
+        QTest::newRow("up, no row") << -1 << -1;
+        QTest::newRow("up, first") << 0 << -1;
+        QTest::newRow("down, no row") << -1 << 1;
+        QTest::newRow("down, last") << 1 << 1;
+    }
+    void rowsThatNoLongerAllowACommandChangeNothing() {
+        QFETCH(int, row);
+        QFETCH(int, step);
+        PlaylistCore core;
+        PlaylistEditor editor(core.model, core.prompt);
+        core.addEntries({"/x/a.wav", "/x/b.wav"});
+        if (step == 0)
+            editor.remove(row);
+        else if (step < 0)
+            editor.moveUp(row);
+        else
+            editor.moveDown(row);
+        QCOMPARE(core.model.paths(), (QStringList{"/x/a.wav", "/x/b.wav"}));
+        QVERIFY(!core.model.modified());
+        QVERIFY(core.prompt.asked.isEmpty());
+        QVERIFY(core.ruleChecks.isEmpty());
     }
 
-    void clickActionsOnEntries() {
-        WindowFixture f;
-        f.showFiles({"a.wav"});
-        f.addPlaylistEntries({f.filePath("a.wav")});
-        WindowFixture::click(f.window->lbPlaylist(), 0);
-        QCOMPARE(f.window->statusPanel(1)->text(), QStringLiteral("0:0.05"));
-        QCOMPARE(f.window->playback()->player().fileName(), f.filePath("a.wav"));
-        f.window.reset(); // each window owns an output, and the dummy driver has only one device
-
-        WriteIniInteger(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kSingleClick), 1);
-        WindowFixture g; // the click action is read when the window is shown
-        g.showFiles({"b.wav"});
-        g.addPlaylistEntries({g.filePath("b.wav")});
-        WindowFixture::click(g.window->lbPlaylist(), 0);
-        QVERIFY(g.window->playback()->player().isOpen()); // loaded, not playing
-        QCOMPARE(g.window->playback()->player().mode(), MediaPlayer::Mode::Stopped);
-        QTimer::singleShot(300, g.window.get(), [&] { g.window->playback()->abortAll(); });
-        WindowFixture::click(g.window->lbPlaylist(), 0, Qt::LeftButton, Qt::AltModifier); // loops
-        QVERIFY(!g.window->playback()->player().isOpen());
-        QVERIFY(g.prompt.texts("failure").isEmpty());
+    void moveUpAndDownCarryTheSelection() {
+        PlaylistCore core;
+        PlaylistEditor editor(core.model, core.prompt);
+        core.addEntries({"a", "b", "c"});
+        QSignalSpy current(core.model.selectionModel(), &QItemSelectionModel::currentChanged);
+        editor.moveUp(1);
+        QCOMPARE(core.model.paths(), (QStringList{"b", "a", "c"}));
+        QCOMPARE(core.model.selectedRow(), 0);
+        editor.moveDown(1);
+        QCOMPARE(core.model.paths(), (QStringList{"b", "c", "a"}));
+        QCOMPARE(core.model.selectedRow(), 2);
+        QCOMPARE(current.size(), 2);
+        QVERIFY(core.model.modified());
+        QCOMPARE(core.ruleChecks, (QList<bool>{false, false}));
     }
 
-    void rightClickBelowEntriesKeepsTheSelection() {
-        WindowFixture f;
-        f.addPlaylistEntries({"/x/a.wav", "/x/b.wav"});
-        f.window->lbPlaylist()->setFocus();
-        f.window->lbPlaylist()->selectRow(1);
-        const int below = f.window->lbPlaylist()->viewport()->height() - 3;
-        QTest::mouseClick(f.window->lbPlaylist()->viewport(), Qt::RightButton, {},
-                          QPoint(5, below));
-        QCOMPARE(f.window->lbPlaylist()->selectedRow(), 1);
-        QTest::mouseClick(
-            f.window->lbPlaylist()->viewport(), Qt::RightButton, {},
-            f.window->lbPlaylist()->visualRect(f.window->playlistModel()->index(0)).center());
-        QCOMPARE(f.window->lbPlaylist()->selectedRow(), 0);
+    void theModelAnnouncesOnlyChanges() {
+        PlaylistModel model;
+        QSignalSpy modified(&model, &PlaylistModel::modifiedChanged);
+        QSignalSpy file(&model, &PlaylistModel::currentFileChanged);
+        model.setModified(false);
+        model.setModified(true);
+        model.setModified(true);
+        model.setCurrentFile(QStringLiteral("/p/a.sxp"));
+        model.setCurrentFile(QStringLiteral("/p/a.sxp"));
+        model.setCurrentFile({});
+        QCOMPARE(modified.size(), 1);
+        QCOMPARE(modified.first().first().toBool(), true);
+        QCOMPARE(file.size(), 2);
+        QCOMPARE(file.at(0).first().toString(), QStringLiteral("/p/a.sxp"));
+        QVERIFY(model.currentFile().isEmpty());
+    }
+
+    void selectionFollowsTheEntries() {
+        PlaylistModel model;
+        model.append({{"/a", "a"}, {"/b", "b"}});
+        model.selectRow(1);
+        QCOMPARE(model.selectedRow(), 1);
+        model.selectRow(5); // outside the list: nothing selected
+        QCOMPARE(model.selectedRow(), -1);
+        model.selectRow(0);
+        model.clear();
+        QCOMPARE(model.selectedRow(), -1);
     }
 };
 

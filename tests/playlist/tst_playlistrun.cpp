@@ -1,52 +1,58 @@
-#include "browse/browser.h"
-#include "browse/listbox.h"
+#include "app/sxerror.h"
 #include "playback/playbackcontrol.h"
-#include "playlist/playlistmodel.h"
+#include "playback/sdlaudiooutput.h"
+#include "playlist/playlistrun.h"
+#include "tests/playlist/playlistcore.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
-#include "tests/ui/main/windowfixture.h"
-#include <QAction>
-#include <QDir>
 
-// Play Playlist on a real window, with short generated files and the dummy output.
+#include <QApplication>
+#include <QDir>
+#include <QItemSelectionModel>
+
+// Play Playlist on the playlist and playback control alone, with short generated files and the
+// dummy output.
 class TestPlaylistRun : public QObject {
     Q_OBJECT
 
-    // The rows the run selects, in order.
-    static void recordSelections(TfrmMain& w, std::function<void(int)> onSelect = {}) {
-        auto* rows = new QList<int>;
-        QObject::connect(w.lbPlaylist()->selectionModel(), &QItemSelectionModel::currentChanged,
-                         w.lbPlaylist(), [rows, onSelect](const QModelIndex& index) {
-                             rows->append(index.row());
-                             if (onSelect)
-                                 onSelect(index.row());
-                         });
-        s_rows.reset(rows);
-    }
-    static inline std::unique_ptr<QList<int>> s_rows;
+    // A run over a core, recording the rows it selects in order.
+    struct Run : PlaylistCore {
+        Run() {
+            QObject::connect(model.selectionModel(), &QItemSelectionModel::currentChanged,
+                             [this](const QModelIndex& index) {
+                                 rows.append(index.row());
+                                 if (onSelect)
+                                     onSelect(index.row());
+                             });
+        }
+        SdlAudioOutput output;
+        MediaPlayer player{output};
+        PlaybackControl playback{player};
+        PlaylistRun run{model, playback, prompt};
+        QList<int> rows;
+        std::function<void(int)> onSelect;
+    };
 
-    static QString tone(WindowFixture& f, const QString& name, double seconds) {
-        writeTone(f.filePath(name), ToneSpec{8000, 1, 0, seconds, 440.0});
-        return f.filePath(name);
+    QTemporaryDir m_dir;
+    QString tone(const QString& name, double seconds) {
+        const QString file = m_dir.filePath(name);
+        if (!writeTone(file, ToneSpec{8000, 1, 0, seconds, 440.0}))
+            qFatal("cannot write %s", qPrintable(file));
+        return file;
     }
 
 private Q_SLOTS:
-    void cleanup() {
-        s_rows.reset();
-        resetConfiguration();
-    }
-
     void playsEveryEntryInOrder() {
-        WindowFixture f;
-        f.addPlaylistEntries({tone(f, "a.wav", 0.1), tone(f, "b.wav", 0.1), tone(f, "c.wav", 0.1)});
-        recordSelections(*f.window);
-        f.window->miPlaylistPlayClick();
-        QCOMPARE(*s_rows, (QList<int>{0, 1, 2, 0}));
-        QVERIFY(f.prompt.asked.isEmpty());
-        QVERIFY(!f.window->playback()->flags().playlistRunning);
-        QCOMPARE(f.window->playback()->player().fileName(), f.filePath("c.wav"));
-        QVERIFY(!f.window->playback()->player().isOpen());
-        QCOMPARE(f.window->focusWidget(), f.window->lbPlaylist());
+        Run r;
+        r.addEntries({tone("a.wav", 0.1), tone("b.wav", 0.1), tone("c.wav", 0.1)});
+        r.run.DoPlayPlaylist();
+        QCOMPARE(r.rows, (QList<int>{0, 1, 2, 0}));
+        QCOMPARE(r.showRequests, QList<bool>{true}); // shown, with the keyboard focus
+        QVERIFY(r.prompt.asked.isEmpty());
+        QVERIFY(!r.playback.flags().playlistRunning);
+        QCOMPARE(r.player.fileName(), m_dir.filePath("c.wav"));
+        QVERIFY(!r.player.isOpen());
+        QCOMPARE(r.model.selectedRow(), 0);
     }
 
     void countsMissingFiles_data() {
@@ -60,99 +66,57 @@ private Q_SLOTS:
     void countsMissingFiles() {
         QFETCH(QList<bool>, present);
         QFETCH(QString, message);
-        WindowFixture f;
+        Run r;
         QStringList entries;
         for (int i = 0; i < present.size(); ++i)
-            entries.append(present[i] ? tone(f, QStringLiteral("p%1.wav").arg(i), 0.05)
-                                      : f.filePath(QStringLiteral("gone%1.wav").arg(i)));
-        QDir().mkpath(f.filePath("gone1.wav")); // a directory counts as missing
-        f.addPlaylistEntries(entries);
-        f.window->miPlaylistPlayClick();
-        QCOMPARE(f.prompt.texts("information"), QStringList{message});
-        QCOMPARE(f.window->lbPlaylist()->selectedRow(), 0);
-        QVERIFY(!f.window->playback()->flags().playlistRunning);
+            entries.append(present[i] ? tone(QStringLiteral("p%1.wav").arg(i), 0.05)
+                                      : m_dir.filePath(QStringLiteral("gone%1.wav").arg(i)));
+        QVERIFY(QDir().mkpath(m_dir.filePath("gone1.wav"))); // a directory counts as missing
+        r.addEntries(entries);
+        r.run.DoPlayPlaylist();
+        QCOMPARE(r.prompt.texts("information"), QStringList{message});
+        QCOMPARE(r.model.selectedRow(), 0);
+        QVERIFY(!r.playback.flags().playlistRunning);
+        QDir(m_dir.filePath("gone1.wav")).removeRecursively();
     }
 
-    void escapeDuringTheSecondEntryEndsTheRun() {
-        WindowFixture f;
-        f.addPlaylistEntries({tone(f, "a.wav", 0.1), tone(f, "b.wav", 1.0),
-                              f.filePath("missing.wav"), tone(f, "c.wav", 0.1)});
-        recordSelections(*f.window, [&](int row) {
+    void abortDuringTheSecondEntryEndsTheRun() {
+        Run r;
+        r.addEntries({tone("a.wav", 0.1), tone("b.wav", 1.0), m_dir.filePath("missing.wav"),
+                      tone("c.wav", 0.1)});
+        r.onSelect = [&](int row) {
             if (row == 1)
-                QTimer::singleShot(100, f.window.get(), [&] {
-                    QTest::keyClick(f.window->lbPlaylist(), Qt::Key_Escape);
-                });
-        });
-        f.window->miPlaylistPlayClick();
-        QCOMPARE(*s_rows, (QList<int>{0, 1, 0}));
-        QVERIFY(f.prompt.texts("information").isEmpty()); // the missing entry was never reached
-        QVERIFY(!f.window->playback()->player().isOpen());
-    }
-
-    void stopSilencesAndTheRunWaitsForEscape() {
-        WindowFixture f;
-        f.addPlaylistEntries({tone(f, "a.wav", 1.0), tone(f, "b.wav", 0.1)});
-        QTimer::singleShot(150, f.window.get(), [&] { f.window->miControlsStopClick(); });
-        QTimer::singleShot(700, f.window.get(), [&] {
-            QVERIFY(f.window->playback()->flags().playlistRunning); // still waiting
-            QVERIFY(!f.window->playback()->player().isOpen());
-            f.window->playback()->abortAll();
-        });
-        recordSelections(*f.window);
-        f.window->miPlaylistPlayClick();
-        QCOMPARE(*s_rows, QList<int>{0}); // b was never reached
-        QCOMPARE(f.window->lbPlaylist()->selectedRow(), 0);
-    }
-
-    void aFileClickedDuringTheRunPlaysAndTheRunGoesOn() {
-        WindowFixture f;
-        f.showFiles({"click.wav"});
-        f.addPlaylistEntries({tone(f, "a.wav", 1.5), tone(f, "b.wav", 0.1)});
-        bool clicked = false;
-        recordSelections(*f.window, [&](int row) {
-            if (row == 0 && !clicked) {
-                clicked = true;
-                QTimer::singleShot(150, f.window.get(),
-                                   [&] { WindowFixture::click(f.window->lbWavs(), 0); });
-            }
-        });
-        f.window->miPlaylistPlayClick();
-        QVERIFY(clicked);
-        QVERIFY(s_rows->contains(1)); // the run went on with its next entry
-        QCOMPARE(f.window->playback()->player().fileName(), f.filePath("b.wav"));
-    }
-
-    void hiddenPanelIsShownFirst() {
-        WindowFixture f;
-        f.addPlaylistEntries({tone(f, "a.wav", 0.05)});
-        f.window->sbShowPlaylistClick();
-        f.window->miPlaylistPlayClick();
-        QVERIFY(f.window->playlistPanel()->isVisible());
-        QVERIFY(!f.window->playback()->flags().playlistRunning);
+                QTimer::singleShot(100, &r.playback, [&] { r.playback.abortAll(); });
+        };
+        r.run.DoPlayPlaylist();
+        QCOMPARE(r.rows, (QList<int>{0, 1, 0}));
+        QVERIFY(r.prompt.texts("information").isEmpty()); // the missing entry was never reached
+        QVERIFY(!r.player.isOpen());
     }
 
     void unplayableEntryEndsTheRunWithTheError() {
-        WindowFixture f;
-        writeTextFile(f.filePath("text.wav"), "not a sound");
-        f.addPlaylistEntries({f.filePath("text.wav"), tone(f, "b.wav", 0.05)});
-        f.window->playback()->abortAll(); // an abort left over from before the run
-        Q_EMIT f.window->action(CommandId::PlayPlaylist)->triggered();
-        QCOMPARE(f.prompt.texts("failure").size(), 1);
-        QVERIFY(f.prompt.texts("information").isEmpty());
-        QVERIFY(!f.window->playback()->flags().playlistRunning);
+        Run r;
+        const QString text = m_dir.filePath("text.wav");
+        writeTextFile(text, "not a sound");
+        r.addEntries({text, tone("b.wav", 0.05)});
+        r.playback.abortAll(); // an abort left over from before the run
+        QVERIFY_THROWS_EXCEPTION(SxError, r.run.DoPlayPlaylist());
+        QCOMPARE(r.rows, QList<int>{0});
+        QVERIFY(r.prompt.texts("information").isEmpty());
+        QVERIFY(!r.playback.flags().playlistRunning);
     }
 
     void entriesRemovedDuringTheRunEndIt() {
-        WindowFixture f;
-        f.addPlaylistEntries(
-            {tone(f, "a.wav", 0.3), tone(f, "b.wav", 0.05), tone(f, "c.wav", 0.05)});
-        QTimer::singleShot(100, f.window.get(), [&] {
-            f.window->playlistModel()->removeAt(2);
-            f.window->playlistModel()->removeAt(1);
+        Run r;
+        r.addEntries({tone("a.wav", 0.3), tone("b.wav", 0.05), tone("c.wav", 0.05)});
+        QTimer::singleShot(100, &r.model, [&] {
+            r.model.removeAt(2);
+            r.model.removeAt(1);
         });
-        f.window->miPlaylistPlayClick();
-        QVERIFY(!f.window->playback()->flags().playlistRunning);
-        QVERIFY(f.prompt.texts("failure").isEmpty());
+        r.run.DoPlayPlaylist();
+        QCOMPARE(r.model.count(), 1);
+        QVERIFY(!r.playback.flags().playlistRunning);
+        QVERIFY(r.prompt.asked.isEmpty());
     }
 };
 

@@ -80,7 +80,7 @@ struct CommandRow {
     const char* picture;
     int firstRunLeft; // -1: not on the bar at the first run
     RuleGroup group;
-    void (TfrmMain::*handler)();
+    void (*handler)(TfrmMain& window); // binds the command to the subsystem that acts
 };
 
 const CommandRow& commandRow(CommandId id);

@@ -12,7 +12,6 @@
 #include "playback/sdlaudiooutput.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
-#include "playlist/playlistlistcontroller.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
 #include "ui/dialogs/errorboundary.h"
@@ -25,6 +24,8 @@
 #include "ui/persist/recentlist.h"
 #include "ui/persist/speedbar.h"
 #include "ui/persist/windowstatestore.h"
+#include "ui/playlist/playlistadder.h"
+#include "ui/playlist/playlistlistcontroller.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,12 +55,9 @@ TfrmMain::TfrmMain(const MainServices& services)
     m_playback = std::make_unique<PlaybackControl>(*m_player);
     buildLayout();
     m_recent = new RecentList(this);
-    m_editor = std::make_unique<PlaylistEditor>(static_cast<PlaylistHost&>(*this));
-    m_document =
-        std::make_unique<PlaylistDocument>(static_cast<PlaylistHost&>(*this), *m_editor, *m_recent);
-    m_run = std::make_unique<PlaylistRun>(static_cast<PlaylistHost&>(*this), *m_playback);
     buildCommands();
     bindSubsystems(services);
+    bindPlaylist();
     bindControls();
     bindGlance();
     qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
@@ -211,6 +209,30 @@ void TfrmMain::setLengthText(const QString& text) {
     statusPanel(1)->setAccessibleName(text);
 }
 
+// The playlist: its objects, and what the window shows of it.
+
+void TfrmMain::bindPlaylist() {
+    m_editor = std::make_unique<PlaylistEditor>(*m_playlist, *m_prompt);
+    m_document = std::make_unique<PlaylistDocument>(*m_playlist, *m_editor, *m_prompt);
+    m_run = std::make_unique<PlaylistRun>(*m_playlist, *m_playback, *m_prompt);
+    m_adder = std::make_unique<PlaylistAdder>(*m_browser, *m_editor,
+                                              [this](int row) { DoSetListFocus(row); });
+    connect(m_document.get(), &PlaylistDocument::fileUsed, m_recent, &RecentList::add);
+    connect(m_playlist, &PlaylistModel::currentFileChanged, this,
+            [this](const QString& file) { setWindowTitle(PlaylistDocument::captionFor(file)); });
+    connect(m_playlist, &PlaylistModel::ruleCheckRequested, this, [this](bool withPlayRule) {
+        DoCheckPlaylistButtons();
+        if (withPlayRule)
+            DoCheckPlayControls();
+    });
+    connect(m_playlist, &PlaylistModel::showRequested, this, [this](bool withFocus) {
+        if (!isPlaylistShown())
+            DoShowPlaylist(true); // a hidden list cannot take the focus
+        if (withFocus)
+            m_lbPlaylist->setFocus();
+    });
+}
+
 // The playlist panel and the view commands.
 
 void TfrmMain::DoShowPlaylist(bool show) {
@@ -251,7 +273,7 @@ void TfrmMain::miViewToolbarClick() {
 
 // What a release in either list may ask of the playlist and the editor.
 ReleaseHooks TfrmMain::releaseHooks() {
-    return {[this] { return m_clickAction; }, [this] { miPlaylistAddClick(); },
+    return {[this] { return m_clickAction; }, [this] { m_adder->miPlaylistAddClick(); },
             [this] { miEditEditClick(); }};
 }
 

@@ -2,7 +2,6 @@
 
 #include "fileops/launcher.h"
 #include "playback/playbackcontrol.h"
-#include "playlist/playlisthost.h"
 #include "ui/main/commandtable.h"
 
 #include <QMainWindow>
@@ -23,6 +22,7 @@ class HelpService;
 class ListBox;
 class MediaPlayer;
 class PlaylistDocument;
+class PlaylistAdder;
 class PlaylistEditor;
 class PlaylistRun;
 class RecentList;
@@ -46,7 +46,7 @@ struct MainServices {
 
 // The main window: the browser, the playlist, the progress bar and the status bar, and every
 // command of the program. Handlers bind controls to the subsystems and stay short.
-class TfrmMain : public QMainWindow, private PlaylistHost {
+class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit TfrmMain(const MainServices& services = MainServices());
@@ -59,7 +59,11 @@ public:
     ListBox* lbWavs() const;
     ListBox* lbPlaylist() const { return m_lbPlaylist; }
     PlaylistModel* playlistModel() const { return m_playlist; }
+    // The playlist's objects, which its commands act on.
     PlaylistDocument& document() const { return *m_document; }
+    PlaylistEditor& playlistEditor() const { return *m_editor; }
+    PlaylistRun& playlistRun() const { return *m_run; }
+    PlaylistAdder& playlistAdder() const { return *m_adder; }
     RecentList* recentList() const { return m_recent; }
     PlaybackControl* playback() const { return m_playback.get(); }
     ProgressBar* progressBar() const { return m_progressBar; }
@@ -72,46 +76,34 @@ public:
 
     // Command state rules.
     void DoCheckWavButtons();
-    void DoCheckPlaylistButtons() override;
-    void DoCheckPlayControls() override;
+    void DoCheckPlaylistButtons();
+    void DoCheckPlayControls();
     void DoCheckPopUpMenus();
     int GetCurrentList() const;
     void DoSetListFocus(int index);
 
-    void DoShowPlaylist(bool show) override;
+    void DoShowPlaylist(bool show);
 
     // Handlers of the window's own controls.
     void lbWavsExit();
     void lbPlaylistExit();
     void FormKeyUp(int key);
 
-    void miFileNewClick();
-    void miFileOpenClick();
-    void miFileSaveClick();
-    void miFileSaveAsClick();
     void miFileExitClick();
     void miEditCopyClick();
     void miEditMoveClick();
     void miEditRenameClick();
     void miEditEditClick();
     void miEditDeleteClick();
-    void miPlaylistAddClick();
-    void miEditAddAllClick();
     void miControlsPlayClick();
     void miControlsLoopClick();
     void miControlsStopClick();
-    void miPlaylistPlayClick();
-    void sbUpClick();
-    void sbDownClick();
-    void sbRemoveClick();
-    void miEditClearPlaylistClick();
     void miViewToolbarClick();
     void sbShowPlaylistClick();
     void miToolsCustomizeClick();
     void miToolsPreferencesClick();
     void miHelpContentsClick();
     void miHelpAboutClick();
-    void MRUManager1Click(const QString& recentName);
 
 protected:
     bool event(QEvent* event) override;
@@ -126,17 +118,13 @@ private:
 
     void setLengthText(const QString& text);
 
-    // PlaylistHost
-    PlaylistModel& playlist() override { return *m_playlist; }
-    ListBox& playlistList() override { return *m_lbPlaylist; }
-    Prompt& prompt() override { return *m_prompt; }
-    bool isPlaylistShown() const override;
-    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    bool isPlaylistShown() const;
 
     void buildLayout();
     void buildCommands();
     void bindSubsystems(const MainServices& services);
     void bindControls();
+    void bindPlaylist();
     void bindGlance();
     // The full path of a file list row and of a playlist entry; empty for no row.
     QString wavPath(int row) const;
@@ -163,6 +151,7 @@ private:
     std::unique_ptr<PlaylistEditor> m_editor;
     std::unique_ptr<PlaylistDocument> m_document;
     std::unique_ptr<PlaylistRun> m_run;
+    std::unique_ptr<PlaylistAdder> m_adder;
     RecentList* m_recent = nullptr;
     std::unique_ptr<BrowserFileList> m_fileList;
     std::unique_ptr<FileCommands> m_fileCommands;

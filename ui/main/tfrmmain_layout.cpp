@@ -12,6 +12,7 @@
 #include "ui/persist/speedbar.h"
 #include "ui/persist/speedbardock.h"
 
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -117,6 +118,9 @@ void TfrmMain::buildLayout() {
     m_playlist = new PlaylistModel(this);
     m_lbPlaylist = new ListBox(m_pnlPlaylist);
     m_lbPlaylist->setModel(m_playlist);
+    QItemSelectionModel* ownSelection = m_lbPlaylist->selectionModel();
+    m_lbPlaylist->setSelectionModel(m_playlist->selectionModel()); // the playlist's selection
+    delete ownSelection;
     nameControl(m_lbPlaylist, QStringLiteral("lbPlaylist"), QStringLiteral("Play List"));
     playlistColumn->addWidget(m_lbPlaylist, 1);
     m_splitPlayList->addWidget(m_pnlWavs);

@@ -15,7 +15,6 @@
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
-#include "playlist/playlistrun.h"
 #include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/tfrmhelpabout.h"
 #include "ui/dialogs/tfrmpreferences.h"
@@ -58,7 +57,7 @@ void TfrmMain::bindSubsystems(const MainServices& services) {
         m_toolbarLayout.get());
     auto* recentMenu = new RecentMenu(*m_recent, *m_reopen, this);
     connect(recentMenu, &RecentMenu::chosen, this,
-            errorboundary::guarded([this](const QString& path) { MRUManager1Click(path); }));
+            errorboundary::guarded([this](const QString& path) { m_document->reopen(path); }));
 }
 
 QByteArray TfrmMain::currentListPath() const {
@@ -97,7 +96,7 @@ void TfrmMain::miEditEditClick() {
 // Whether accepted or not, the display and the cached click action follow the stored settings.
 void TfrmMain::miToolsPreferencesClick() {
     TfrmPreferences::ShowPreferences(IniStore::shared(), *m_prompt, *m_help, this);
-    m_editor->rebuildDisplay();
+    m_playlist->rebuildDisplay(playlistShowPathPreference());
     readClickAction();
     DoCheckPlaylistButtons();
     DoCheckPlayControls();
@@ -113,48 +112,4 @@ void TfrmMain::miHelpAboutClick() {
 
 void TfrmMain::miToolsCustomizeClick() {
     m_speedBar->OpenCustomizeDialog(0);
-}
-
-// The playlist's editing and document commands.
-
-void TfrmMain::miPlaylistAddClick() {
-    m_editor->DoAddStringToPlaylist(m_browser->selectedWav(), m_browser->browserDirectory());
-}
-
-void TfrmMain::miEditAddAllClick() {
-    const int selected = lbWavs()->selectedRow();
-    m_editor->addAll(m_browser->wavNames(), m_browser->browserDirectory());
-    DoSetListFocus(selected);
-}
-
-void TfrmMain::sbRemoveClick() {
-    m_editor->remove();
-}
-void TfrmMain::miEditClearPlaylistClick() {
-    m_editor->clear();
-}
-void TfrmMain::sbUpClick() {
-    m_editor->moveUp();
-}
-void TfrmMain::sbDownClick() {
-    m_editor->moveDown();
-}
-void TfrmMain::miPlaylistPlayClick() {
-    m_run->DoPlayPlaylist();
-}
-
-void TfrmMain::miFileNewClick() {
-    m_document->newPlaylist();
-}
-void TfrmMain::miFileOpenClick() {
-    m_document->open();
-}
-void TfrmMain::miFileSaveClick() {
-    m_document->save();
-}
-void TfrmMain::miFileSaveAsClick() {
-    m_document->saveAs();
-}
-void TfrmMain::MRUManager1Click(const QString& recentName) {
-    m_document->reopen(recentName);
 }

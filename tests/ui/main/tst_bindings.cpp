@@ -159,7 +159,7 @@ private Q_SLOTS:
         WindowFixture f;
         f.showFiles({"a.wav"});
         f.addPlaylistEntries({f.filePath("a.wav"), f.filePath("b.wav")});
-        f.window->playlistModel()->modified = false;
+        f.window->playlistModel()->setModified(false);
         QCOMPARE(f.window->playlistModel()->displayText(0), QStringLiteral("a.wav"));
         QCOMPARE(f.window->clickAction(), 0);
         bool seen = false;
@@ -185,7 +185,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!QApplication::activeModalWidget());
         QCOMPARE(f.window->playlistModel()->displayText(0), f.filePath("a.wav"));
         QCOMPARE(f.window->playlistModel()->displayText(1), f.filePath("b.wav"));
-        QVERIFY(!f.window->playlistModel()->modified);
+        QVERIFY(!f.window->playlistModel()->modified());
         QCOMPARE(f.window->lbPlaylist()->selectedRow(), -1);
         QCOMPARE(f.window->clickAction(), 1);
         QVERIFY(f.window->action(CommandId::PlayPlaylist)->isEnabled());
@@ -225,7 +225,7 @@ private Q_SLOTS:
         file.close();
         f.prompt.fileNames = {playlist};
         QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(f.window->playlistModel()->currentFile, playlist);
+        QCOMPARE(f.window->playlistModel()->currentFile(), playlist);
         QMenu* reopen = namedAction(*f.window, QStringLiteral("miFileReopen"))->menu();
         QCOMPARE(reopen->actions().size(), 1);
         QVERIFY(reopen->actions().first()->text().endsWith(playlist));

@@ -192,13 +192,13 @@ private Q_SLOTS:
         }
         PlaylistModel* model = f.window->playlistModel();
         QCOMPARE(model->count(), 0);
-        QVERIFY(!model->modified);
+        QVERIFY(!model->modified());
         QVERIFY(dragAndDrop(f.window->lbPlaylist()->viewport(), urls));
         QCOMPARE(model->count(), 3);
         for (int row = 0; row < 3; ++row)
             QCOMPARE(model->path(row), paths[row]);
         QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("c.wav"));
-        QVERIFY(model->modified);
+        QVERIFY(model->modified());
     }
 
     void dropOfOtherFilesIsRefused_data() {
@@ -218,7 +218,7 @@ private Q_SLOTS:
         }
         QVERIFY(!dragAndDrop(f.window->lbPlaylist()->viewport(), urls));
         QCOMPARE(f.window->playlistModel()->count(), 0);
-        QVERIFY(!f.window->playlistModel()->modified);
+        QVERIFY(!f.window->playlistModel()->modified());
     }
 
     void folderDropOnTheDirectoryListEntersIt() {

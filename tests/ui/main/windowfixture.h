@@ -4,6 +4,7 @@
 #include "ui/dialogs/helpservice.h"
 #include "ui/main/tfrmmain.h"
 
+#include <QAction>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -19,7 +20,10 @@ struct WindowFixture {
 
     // Writes the files into the browser folder and shows it.
     void showFiles(const QStringList& names);
+    // Adds entries straight to the playlist, as no command does: the rules do not run.
     void addPlaylistEntries(const QStringList& paths);
+    // Runs a command as its menu item does, whatever enabled state the rules last gave it.
+    void runCommand(CommandId id) { Q_EMIT window->action(id)->triggered(); }
     QString filePath(const QString& name) const { return folder.filePath(name); }
     // Clicks a row of a list in its viewport.
     static void click(class ListBox* list, int row, Qt::MouseButton button = Qt::LeftButton,

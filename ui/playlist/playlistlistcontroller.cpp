@@ -1,4 +1,4 @@
-#include "playlist/playlistlistcontroller.h"
+#include "ui/playlist/playlistlistcontroller.h"
 
 #include "browse/listbox.h"
 #include "playback/playbackcontrol.h"

@@ -1,0 +1,15 @@
+#include "ui/playlist/playlistadder.h"
+
+#include "browse/browser.h"
+#include "browse/listbox.h"
+#include "playlist/playlisteditor.h"
+
+void PlaylistAdder::miPlaylistAddClick() {
+    m_editor.DoAddStringToPlaylist(m_browser.selectedWav(), m_browser.browserDirectory());
+}
+
+void PlaylistAdder::miEditAddAllClick() {
+    const int selected = m_browser.wavs()->selectedRow();
+    m_editor.addAll(m_browser.wavNames(), m_browser.browserDirectory());
+    m_setListFocus(selected);
+}
