@@ -63,65 +63,30 @@ private Q_SLOTS:
         QCOMPARE(f.window->focusWidget(), f.window->lbWavs());
     }
 
-    void removeSelectsTheNextEntry_data() {
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<int>("removed");
-        QTest::addColumn<int>("selected");
-        QTest::newRow("only") << 1 << 0 << -1;
-        QTest::newRow("last") << 3 << 2 << 1;
-        QTest::newRow("middle") << 3 << 1 << 1;
+    // Ctrl+R removes the clicked entry; the rules follow the selection and the entries left.
+    void removeByKeySetsTheRules_data() {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("clicked");
+        QTest::addColumn<int>("selectedAfter");
+        QTest::newRow("the only entry") << QStringList{"a.wav"} << 0 << -1;
+        QTest::newRow("the last entry") << QStringList{"a.wav", "b.wav", "c.wav"} << 2 << 1;
+        QTest::newRow("a middle entry") << QStringList{"a.wav", "b.wav", "c.wav"} << 1 << 1;
     }
-    void removeSelectsTheNextEntry() {
-        QFETCH(int, entries);
-        QFETCH(int, removed);
-        QFETCH(int, selected);
+    void removeByKeySetsTheRules() {
+        QFETCH(QStringList, names);
+        QFETCH(int, clicked);
+        QFETCH(int, selectedAfter);
         WindowFixture f;
-        f.showFiles({"a.wav", "b.wav", "c.wav"});
-        const QStringList all = {f.filePath("a.wav"), f.filePath("b.wav"), f.filePath("c.wav")};
-        f.addPlaylistEntries(all.mid(0, entries));
-        WindowFixture::click(f.window->lbPlaylist(), removed);
+        f.addPlaylistEntries(names);
+        WindowFixture::click(f.window->lbPlaylist(), clicked);
+        QVERIFY(isControlEnabled(*f.window, "sbRemove"));
         f.prompt.answers = {Prompt::Answer::Yes};
-        f.window->action(CommandId::Remove)->trigger();
-        QCOMPARE(f.prompt.texts("confirm"),
-                 QStringList{"Remove the selected item from the playlist?"});
-        QStringList expected = all.mid(0, entries);
-        expected.removeAt(removed);
-        QCOMPARE(paths(*f.window), expected);
-        QCOMPARE(f.window->lbPlaylist()->selectedRow(), selected);
-        QCOMPARE(isControlEnabled(*f.window, "sbRemove"), selected >= 0);
-        QCOMPARE(isControlEnabled(*f.window, "miPlaylistPlay"), entries > 1);
-        QVERIFY(f.window->playlistModel()->modified());
-    }
-
-    void declinedRemoveAndUnconfirmedRemove() {
-        WindowFixture f;
-        f.showFiles({"a.wav", "b.wav"});
-        f.addPlaylistEntries({f.filePath("a.wav"), f.filePath("b.wav")});
-        WindowFixture::click(f.window->lbPlaylist(), 0);
-        f.window->playlistModel()->setModified(false);
-        f.prompt.answers = {Prompt::Answer::No};
-        f.window->action(CommandId::Remove)->trigger();
-        QCOMPARE(paths(*f.window).size(), 2);
-        QVERIFY(!f.window->playlistModel()->modified());
-        QCOMPARE(f.window->lbPlaylist()->selectedRow(), 0);
-
-        WriteIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kConfirmDelete), false);
-        f.prompt.asked.clear();
-        f.window->action(CommandId::Remove)->trigger();
-        QVERIFY(f.prompt.asked.isEmpty());
-        QCOMPARE(paths(*f.window), QStringList{f.filePath("b.wav")});
-
-        // Clear asks whatever ConfirmDelete says.
-        f.prompt.answers = {Prompt::Answer::Yes};
-        f.window->action(CommandId::Clear)->trigger();
-        QCOMPARE(f.prompt.texts("confirm"),
-                 QStringList{"Are you sure you want to clear the playlist?"});
-        QVERIFY(paths(*f.window).isEmpty());
-        f.window->playlistModel()->setModified(false);
-        f.prompt.asked.clear();
-        f.window->action(CommandId::Clear)->trigger(); // empty: asks nothing, flag kept
-        QVERIFY(f.prompt.asked.isEmpty());
-        QVERIFY(!f.window->playlistModel()->modified());
+        QTest::keyClick(f.window->lbPlaylist(), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(f.prompt.texts("confirm").size(), 1);
+        QCOMPARE(f.window->lbPlaylist()->count(), names.size() - 1);
+        QCOMPARE(f.window->lbPlaylist()->selectedRow(), selectedAfter);
+        QCOMPARE(isControlEnabled(*f.window, "sbRemove"), selectedAfter >= 0);
+        QCOMPARE(isControlEnabled(*f.window, "miPlaylistPlay"), names.size() > 1);
     }
 
     void staleSelectionChangesNothing() {
