@@ -2,10 +2,10 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/listbox.h"
 #include "fileops/filepath.h"
 #include "playlist/playlisthost.h"
 #include "playlist/playlistmodel.h"
+#include "ui/browse/listbox.h"
 #include "ui/dialogs/prompt.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "playlist/playlistrun.h"
 
-#include "browse/listbox.h"
 #include "fileops/pathcodec.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlisthost.h"
 #include "playlist/playlistmodel.h"
+#include "ui/browse/listbox.h"
 #include "ui/dialogs/prompt.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/listbox.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/listbox.h"
 #include "ui/persist/recentlist.h"
 
 #include <QAction>

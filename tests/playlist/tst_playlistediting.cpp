@@ -1,11 +1,11 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/browser.h"
-#include "browse/listbox.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 
 #include <QLabel>
 

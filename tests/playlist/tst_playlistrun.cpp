@@ -1,10 +1,10 @@
-#include "browse/browser.h"
-#include "browse/listbox.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 #include <QAction>
 #include <QDir>
 

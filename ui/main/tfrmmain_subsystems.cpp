@@ -4,8 +4,6 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/browser.h"
-#include "browse/listbox.h"
 #include "fileops/browserfilelist.h"
 #include "fileops/bytepath.h"
 #include "fileops/desktopurlopener.h"
@@ -16,6 +14,8 @@
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 #include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/tfrmhelpabout.h"
 #include "ui/dialogs/tfrmpreferences.h"
