@@ -1,30 +1,8 @@
 #include "browse/filelistcontroller.h"
+#include "tests/browse/recordingplayback.h"
 #include "tests/support/testenv.h"
 
 #include <QApplication>
-
-namespace {
-
-// Playback as the decisions ask for it, each call written to the log the hooks write to.
-class RecordingPlayback : public ListPlayback {
-public:
-    explicit RecordingPlayback(QStringList& log) : m_log(log) {}
-    void loadStep(const QString& fileName) override {
-        m_log.append(QStringLiteral("load ") + fileName);
-    }
-    void startStep(bool loop) override {
-        m_log.append(loop ? QStringLiteral("start looped") : QStringLiteral("start once"));
-    }
-    void closeDevice() override { m_log.append(QStringLiteral("close")); }
-    void playFile(const QString& fileName, bool loop) override {
-        m_log.append(QStringLiteral("play %1%2").arg(fileName, loop ? " looped" : ""));
-    }
-
-private:
-    QStringList& m_log;
-};
-
-} // namespace
 
 // The file list's decisions told what happened as plain values, without a list or a window:
 // what is loaded, played, added or edited, and in which order the rules are checked.
