@@ -1,7 +1,7 @@
 // Fills the WAV file list from a folder of 20,000 files and compares with find | sort.
 #include "bench/timing.h"
-#include "browse/browser.h"
-#include "browse/listbox.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,10 +1,10 @@
 // Opens a 100,000-line playlist the way File > Open does, through the playlist document into the
 // visible list of the main window, and saves it; both compared with `wc -l` on the same file.
 #include "bench/timing.h"
-#include "browse/listbox.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlistfile.h"
 #include "playlist/playlistmodel.h"
+#include "ui/browse/listbox.h"
 #include "ui/main/tfrmmain.h"
 
 #include <QApplication>

@@ -1,9 +1,8 @@
 #include "fileops/browserfilelist.h"
 
-#include "browse/browser.h"
-#include "browse/listbox.h"
 #include "fileops/pathcodec.h"
-
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 
 // The browser keeps names decoded losslessly, so encoding gives the file system's bytes back.
 QByteArray BrowserFileList::directory() const {

@@ -1,8 +1,8 @@
 #include "fileops/tfrmcopy.h"
 
 #include "app/sxerror.h"
-#include "browse/directorylist.h"
-#include "browse/drivecombo.h"
+#include "ui/browse/directorylist.h"
+#include "ui/browse/drivecombo.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,16 +1,12 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/browser.h"
+#include "app/sxerror.h"
+#include "browse/browsercore.h"
 #include "browse/clickactions.h"
-#include "browse/directorylist.h"
-#include "browse/drivecombo.h"
-#include "browse/listbox.h"
 #include "browse/volumes.h"
 #include "browse/wavlisting.h"
-#include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
-#include "ui/dialogs/errorboundary.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,11 +15,12 @@
 Q_DECLARE_METATYPE(Volume::Type)
 Q_DECLARE_METATYPE(ReleaseAction::Play)
 
+// The browse core without a window: the listing, the volumes, the browser directory and the
+// release rule.
 class TestBrowse : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    FakePrompt m_prompt;
 
     QString makeDir(const QString& name) {
         QDir().mkpath(m_dir.filePath(name));
@@ -31,8 +28,6 @@ class TestBrowse : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { errorboundary::setPrompt(&m_prompt); }
-
     void listsWavFilesOnlySortedWithoutCase() {
         const QString dir = makeDir(QStringLiteral("filter"));
         for (const char* name :
@@ -117,101 +112,87 @@ private Q_SLOTS:
                  QStringLiteral("/media/usb"));
     }
 
-    void directoryListShowsPathCurrentAndSubdirectories() {
-        const QString base = makeDir(QStringLiteral("tree/sounds"));
-        makeDir(QStringLiteral("tree/sounds/zeta"));
-        makeDir(QStringLiteral("tree/sounds/alpha"));
-        DirectoryList list;
-        list.showDirectory(QStringLiteral("/"), base);
-        const QStringList parts = base.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-        QCOMPARE(list.count(), 1 + parts.size() + 2);
-        QCOMPARE(list.item(0)->text(), QStringLiteral("/"));
-        QCOMPARE(list.currentItem()->text(), QStringLiteral("sounds"));
-        QCOMPARE(list.item(list.count() - 2)->text(), QStringLiteral("alpha"));
-        QCOMPARE(list.item(list.count() - 1)->data(DirectoryList::kPathRole).toString(),
-                 base + QStringLiteral("/zeta"));
-        QCOMPARE(list.item(list.count() - 1)->data(DirectoryList::kDepthRole).toInt(),
-                 parts.size() + 1);
+    void startupDirectoryFallsBackToNearestAncestor() {
+        const QString dir = makeDir(QStringLiteral("startup"));
+        BrowserCore browser(VolumeList::mounted());
+        browser.showStartupDirectory(dir + QStringLiteral("/gone/away"));
+        QCOMPARE(browser.browserDirectory(), dir);
     }
 
-    void changeEventFollowsUserActionsOnly() {
-        const QString dir = makeDir(QStringLiteral("change"));
-        for (const char* name : {"a.wav", "b.wav", "c.wav"})
-            writeTextFile(dir + QLatin1Char('/') + QLatin1String(name), "x");
-        QWidget window;
-        Browser browser(&window);
-        browser.wavs()->resize(200, 200);
-        QSignalSpy changes(browser.wavs(), &ListBox::changed);
+    void enteringTellsTheVolumeAndRereads() {
+        const QString dir = makeDir(QStringLiteral("entered"));
+        writeTextFile(dir + QStringLiteral("/a.wav"), "x");
+        BrowserCore browser(VolumeList::mounted());
+        QSignalSpy entered(&browser, &BrowserCore::directoryEntered);
+        QSignalSpy reread(&browser, &BrowserCore::filesReread);
         browser.enterDirectory(dir);
-        QCOMPARE(changes.count(), 1); // the re-read raises it
-        QCOMPARE(browser.wavs()->selectedRow(), -1);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-        ListBox* wavs = browser.wavs();
-        const QPoint second = wavs->visualRect(wavs->model()->index(1, 0)).center();
-        QTest::mouseClick(wavs->viewport(), Qt::LeftButton, {}, second);
-        QCOMPARE(changes.count(), 2);
-        QCOMPARE(browser.selectedWav(), QStringLiteral("b.wav"));
-        QTest::mouseClick(wavs->viewport(), Qt::LeftButton, {}, second);
-        QCOMPARE(changes.count(), 2); // same row again: no change
-
-        wavs->clearSelectedRow(); // by program, as leaving the list does
-        QTest::mouseClick(wavs->viewport(), Qt::LeftButton, {}, second);
-        QCOMPARE(changes.count(), 2); // the row of the previous change event
-        QCOMPARE(browser.selectedWav(), QStringLiteral("b.wav"));
-
-        QTest::keyClick(wavs, Qt::Key_Down);
-        QCOMPARE(changes.count(), 3);
-        QCOMPARE(browser.selectedWav(), QStringLiteral("c.wav"));
-
-        // A right press below the last item finds none and keeps the selection.
-        QCOMPARE(wavs->rowAt(QPoint(5, 190)), -1);
-        QTest::mouseClick(wavs->viewport(), Qt::RightButton, {}, QPoint(5, 190));
-        QCOMPARE(browser.selectedWav(), QStringLiteral("c.wav"));
+        QCOMPARE(entered.count(), 1);
+        QCOMPARE(entered.first().at(0).toString(), browser.volumes().volumeOf(dir).mountPath);
+        QCOMPARE(entered.first().at(1).toString(), dir);
+        QCOMPARE(reread.count(), 1);
+        QCOMPARE(browser.wavNames(), QStringList{QStringLiteral("a.wav")});
+        QCOMPARE(QDir::currentPath(), dir);
     }
 
-    void drivesRememberTheirDirectory() {
-        const QString dir = makeDir(QStringLiteral("memory/deep"));
-        QWidget window;
-        Browser browser(&window);
+    void enteringAMissingDirectoryThrowsAndChangesNothing() {
+        const QString dir = makeDir(QStringLiteral("kept"));
+        BrowserCore browser(VolumeList::mounted());
         browser.enterDirectory(dir);
-        const QString mount = browser.drives()->currentMountPath();
-        QVERIFY(!mount.isEmpty());
-        browser.DirectoryListBox1Exit(); // the selector receives the focus
+        QSignalSpy entered(&browser, &BrowserCore::directoryEntered);
+        QString message;
+        try {
+            browser.enterDirectory(dir + QStringLiteral("/nope"));
+        } catch (const SxError& error) {
+            message = error.message();
+        }
+        QVERIFY(message.startsWith(dir + QStringLiteral("/nope: ")));
+        QCOMPARE(entered.count(), 0);
+        QCOMPARE(browser.browserDirectory(), dir);
+        QCOMPARE(QDir::currentPath(), dir);
+    }
+
+    void volumesRememberTheirDirectory() {
+        const QString dir = makeDir(QStringLiteral("remembered/deep"));
+        BrowserCore browser(VolumeList::mounted());
+        browser.enterDirectory(dir);
+        const QString mount = browser.volumes().volumeOf(dir).mountPath;
+        browser.rememberDirectory(mount);
         QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), mount, {}), dir);
-
         browser.enterDirectory(mount);
         browser.DriveComboBox1Change(mount);
         QCOMPARE(browser.browserDirectory(), dir);
-        QCOMPARE(QDir::currentPath(), dir);
-
         QVERIFY(QDir(dir).removeRecursively());
         browser.DriveComboBox1Change(mount);
         QCOMPARE(browser.browserDirectory(), mount);
         QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), mount, {}), mount);
     }
 
-    void startupDirectoryFallsBackToNearestAncestor() {
-        const QString dir = makeDir(QStringLiteral("startup"));
-        QWidget window;
-        Browser browser(&window);
-        browser.showStartupDirectory(dir + QStringLiteral("/gone/away"));
-        QCOMPARE(browser.browserDirectory(), dir);
+    void busyOnlyWhileALongReadFills_data() {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<QList<bool>>("reports");
+        QTest::newRow("empty") << 0 << QList<bool>{};
+        QTest::newRow("at the threshold") << BrowserCore::kBusyPointerThreshold << QList<bool>{};
+        QTest::newRow("one more") << BrowserCore::kBusyPointerThreshold + 1
+                                  << QList<bool>{true, false};
     }
-
-    void enteringAMissingDirectoryRaisesAndChangesNothing() {
-        const QString dir = makeDir(QStringLiteral("stay"));
-        QWidget window;
-        Browser browser(&window);
+    void busyOnlyWhileALongReadFills() {
+        QFETCH(int, files);
+        QFETCH(QList<bool>, reports);
+        const QString dir = makeDir(QStringLiteral("busy%1").arg(files));
+        for (int i = 0; i < files; ++i)
+            writeTextFile(dir + QStringLiteral("/s%1.wav").arg(i), "x");
+        BrowserCore browser(VolumeList::mounted());
+        QList<bool> seen;
+        QList<qsizetype> namesWhenSeen;
+        connect(&browser, &BrowserCore::busyChanged, this, [&](bool busy) {
+            seen.append(busy);
+            namesWhenSeen.append(browser.wavNames().size());
+        });
         browser.enterDirectory(dir);
-        m_prompt.asked.clear();
-        Q_EMIT browser.directories()->openRequested(dir + QStringLiteral("/nope"));
-        QCOMPARE(m_prompt.texts(QStringLiteral("failure")).size(), 1);
-        QVERIFY(m_prompt.texts(QStringLiteral("failure"))
-                    .first()
-                    .startsWith(dir + QStringLiteral("/nope: ")));
-        QCOMPARE(browser.browserDirectory(), dir);
+        QCOMPARE(browser.wavNames().size(), files);
+        QCOMPARE(seen, reports);
+        if (!reports.isEmpty()) // busy before the list is filled, idle once it is
+            QCOMPARE(namesWhenSeen, (QList<qsizetype>{0, files}));
     }
 
     void releaseActions_data() {

@@ -1,12 +1,12 @@
 #include "tests/fileops/commandsfixture.h"
 
 #include "app/configkeys.h"
-#include "browse/browser.h"
-#include "browse/directorylist.h"
-#include "browse/drivecombo.h"
-#include "browse/listbox.h"
 #include "tests/fileops/filetree.h"
 #include "tests/support/wavfiles.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/directorylist.h"
+#include "ui/browse/drivecombo.h"
+#include "ui/browse/listbox.h"
 #include "ui/dialogs/errorboundary.h"
 
 #include <QToolButton>

@@ -1,13 +1,13 @@
 #include "app/configkeys.h"
-#include "browse/directorylist.h"
-#include "browse/drivecombo.h"
-#include "browse/listbox.h"
 #include "fileops/tfrmcopy.h"
 #include "tests/fileops/commandsfixture.h"
 #include "tests/fileops/filetree.h"
 #include "tests/fileops/modalanswer.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
+#include "ui/browse/directorylist.h"
+#include "ui/browse/drivecombo.h"
+#include "ui/browse/listbox.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,11 +1,11 @@
 #include "app/configkeys.h"
-#include "browse/browser.h"
-#include "browse/listbox.h"
 #include "fileops/tfrmrename.h"
 #include "tests/fileops/commandsfixture.h"
 #include "tests/fileops/filetree.h"
 #include "tests/fileops/modalanswer.h"
 #include "tests/support/testenv.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,10 +2,7 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/browser.h"
-#include "browse/directorylist.h"
 #include "browse/filelistcontroller.h"
-#include "browse/listbox.h"
 #include "fileops/browserfilelist.h"
 #include "fileops/editcommand.h"
 #include "fileops/filecommands.h"
@@ -14,6 +11,10 @@
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/directorylist.h"
+#include "ui/browse/listbox.h"
+#include "ui/browse/listevents.h"
 #include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/helpservice.h"
@@ -79,10 +80,11 @@ QLabel* TfrmMain::statusPanel(int index) const {
 void TfrmMain::bindControls() {
     using errorboundary::guarded;
     m_fileListController = std::make_unique<FileListController>(
-        *m_browser, *m_playback,
-        FileListController::Hooks{releaseHooks(), [this] { DoCheckWavButtons(); },
+        std::make_unique<PlaybackSteps>(*m_playback),
+        FileListController::Hooks{releaseHooks(), [this] { return m_browser->selectedWav(); },
+                                  [this] { DoCheckWavButtons(); },
                                   [this] { DoCheckPlayControls(); }});
-    m_fileListController->bind(this);
+    bindFileList(*lbWavs(), *m_fileListController, this);
     connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
     m_playlistListController = std::make_unique<PlaylistListController>(

@@ -3,7 +3,7 @@
 #include "ui/main/commandrules.h"
 #include "ui/main/tfrmmain.h"
 
-#include "browse/listbox.h"
+#include "ui/browse/listbox.h"
 #include "ui/dialogs/errorboundary.h"
 #include "ui/persist/speedbar.h"
 

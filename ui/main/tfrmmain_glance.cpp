@@ -3,13 +3,13 @@
 // waveform of the loaded file in the progress bar.
 #include "ui/main/tfrmmain.h"
 
-#include "browse/browser.h"
-#include "browse/directorylist.h"
-#include "browse/listbox.h"
 #include "fileops/filepath.h"
 #include "playback/soundinfoprovider.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/directorylist.h"
+#include "ui/browse/listbox.h"
 #include "ui/dialogs/errorboundary.h"
 #include "ui/glance/filedropfilter.h"
 #include "ui/glance/soundinfotooltips.h"

@@ -1,11 +1,11 @@
 // The window's controls and their placement at design size.
 #include "ui/main/tfrmmain.h"
 
-#include "browse/browser.h"
-#include "browse/directorylist.h"
-#include "browse/drivecombo.h"
-#include "browse/listbox.h"
 #include "playlist/playlistmodel.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/directorylist.h"
+#include "ui/browse/drivecombo.h"
+#include "ui/browse/listbox.h"
 #include "ui/main/commandtable.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"

@@ -4,8 +4,8 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/browser.h"
-#include "browse/listbox.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 #include "fileops/browserfilelist.h"
 #include "fileops/bytepath.h"
 #include "fileops/desktopurlopener.h"

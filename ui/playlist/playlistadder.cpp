@@ -1,7 +1,7 @@
 #include "ui/playlist/playlistadder.h"
 
-#include "browse/browser.h"
-#include "browse/listbox.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 #include "playlist/playlisteditor.h"
 
 void PlaylistAdder::miPlaylistAddClick() {

@@ -1,8 +1,9 @@
 #include "ui/playlist/playlistlistcontroller.h"
 
-#include "browse/listbox.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
+#include "ui/browse/listbox.h"
+#include "ui/browse/listevents.h"
 #include "ui/dialogs/errorboundary.h"
 
 PlaylistListController::PlaylistListController(ListBox& list, PlaylistModel& model,
@@ -31,6 +32,7 @@ void PlaylistListController::lbPlaylistMouseUp(Qt::MouseButton button,
     const int row = m_list.selectedRow();
     if (row < 0 || row >= m_model.count())
         return;
-    applyRelease(m_playback, m_hooks.release, m_model.path(row),
+    PlaybackSteps steps(m_playback);
+    applyRelease(steps, m_hooks.release, m_model.path(row),
                  playlistReleaseAction(m_hooks.release.clickAction(), button, modifiers));
 }

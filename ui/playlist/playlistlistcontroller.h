@@ -2,6 +2,8 @@
 
 #include "browse/filelistcontroller.h"
 
+#include <QPoint>
+
 #include <functional>
 
 class ListBox;

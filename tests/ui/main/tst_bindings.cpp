@@ -2,11 +2,11 @@
 // toolbar buttons.
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/browser.h"
-#include "browse/listbox.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 #include "ui/dialogs/tfrmhelpabout.h"
 #include "ui/dialogs/tfrmpreferences.h"
 #include "ui/persist/speedbar.h"

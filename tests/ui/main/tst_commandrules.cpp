@@ -1,9 +1,9 @@
-#include "browse/browser.h"
-#include "browse/directorylist.h"
-#include "browse/listbox.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/directorylist.h"
+#include "ui/browse/listbox.h"
 #include "ui/main/commandrules.h"
 #include "ui/persist/speedbar.h"
 

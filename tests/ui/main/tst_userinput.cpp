@@ -2,12 +2,12 @@
 // popup menus, the keyboard's menu access, and the Enter that closes a message box.
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/browser.h"
-#include "browse/listbox.h"
 #include "playback/playbackcontrol.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 #include "ui/persist/speedbar.h"
 
 #include <QAction>

@@ -1,7 +1,4 @@
 // The window's tooltips, waveform and file drags, through the events a person's mouse sends.
-#include "browse/browser.h"
-#include "browse/directorylist.h"
-#include "browse/listbox.h"
 #include "fileops/filedrag.h"
 #include "fileops/pathcodec.h"
 #include "playback/soundfileinfo.h"
@@ -9,6 +6,9 @@
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/directorylist.h"
+#include "ui/browse/listbox.h"
 #include "ui/main/progressbar.h"
 
 #include <QDir>

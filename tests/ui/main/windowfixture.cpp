@@ -2,11 +2,11 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/browser.h"
-#include "browse/listbox.h"
 #include "fileops/filepath.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/wavfiles.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 #include "ui/persist/speedbar.h"
 
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "browse/listbox.h"
+#include "ui/browse/listbox.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"

@@ -1,5 +1,5 @@
-#include "browse/browser.h"
-#include "browse/listbox.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"

@@ -1,5 +1,3 @@
-#include "browse/browser.h"
-#include "browse/listbox.h"
 #include "fileops/pathcodec.h"
 #include "playback/mediaplayer.h"
 #include "playback/playbackcontrol.h"
@@ -8,6 +6,8 @@
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 
 #include <QAction>
 #include <QScopeGuard>

@@ -1,4 +1,4 @@
-#include "browse/drivecombo.h"
+#include "ui/browse/drivecombo.h"
 
 #include <QFocusEvent>
 #include <QSignalBlocker>

@@ -1,4 +1,4 @@
-#include "browse/listbox.h"
+#include "ui/browse/listbox.h"
 
 #include "fileops/filedrag.h"
 

@@ -1,4 +1,4 @@
-#include "browse/directorylist.h"
+#include "ui/browse/directorylist.h"
 
 #include "browse/wavlisting.h"
 #include "fileops/filepath.h"

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "browse/volumes.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringListModel>
+
+// The browser's state without its controls: the mounted volumes, the browser directory (also
+// the process's working directory), the WAV names it holds, and the directory each volume was
+// last left at. The controls show what it signals.
+class BrowserCore : public QObject {
+    Q_OBJECT
+public:
+    explicit BrowserCore(VolumeList volumes, QObject* parent = nullptr);
+
+    const VolumeList& volumes() const { return m_volumes; }
+    QString browserDirectory() const { return m_directory; }
+    // The file list's names, decoded losslessly from the directory's bytes.
+    QStringListModel* wavModel() { return &m_wavModel; }
+    QStringList wavNames() const { return m_wavModel.stringList(); }
+
+    // Shows `directory`, or its nearest existing ancestor when it no longer exists.
+    void showStartupDirectory(const QString& directory);
+    // Makes `directory` the browser directory; raises an error when it cannot be entered.
+    void enterDirectory(const QString& directory);
+    void rereadFiles();
+
+    // A volume was chosen: its remembered directory, or its root when that is gone.
+    void DriveComboBox1Change(const QString& mountPath);
+    // Remembers the browser directory as the one `mountPath` was left at.
+    void rememberDirectory(const QString& mountPath) const;
+
+    // Files in a directory above which a re-read reports itself busy while the list is filled.
+    static constexpr int kBusyPointerThreshold = 100;
+
+Q_SIGNALS:
+    // The browser directory is now `directory`, on the volume mounted at `mountPath`.
+    void directoryEntered(const QString& mountPath, const QString& directory);
+    // True as soon as a re-read turns out to be long, false when that read has ended.
+    void busyChanged(bool busy);
+    // The names have been read again; the file list holds no selection now.
+    void filesReread();
+
+private:
+    VolumeList m_volumes;
+    QString m_directory;
+    QStringListModel m_wavModel;
+};

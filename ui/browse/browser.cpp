@@ -1,0 +1,46 @@
+#include "ui/browse/browser.h"
+
+#include "ui/browse/directorylist.h"
+#include "ui/browse/drivecombo.h"
+#include "ui/browse/listbox.h"
+#include "ui/dialogs/errorboundary.h"
+
+#include <QGuiApplication>
+
+Browser::Browser(QWidget* parent)
+    : QObject(parent), m_core(VolumeList::mounted()), m_drives(new DriveCombo(parent)),
+      m_directories(new DirectoryList(parent)), m_wavs(new ListBox(parent)) {
+    m_wavs->setModel(m_core.wavModel());
+    m_drives->setVolumes(m_core.volumes());
+    connect(&m_core, &BrowserCore::directoryEntered, this,
+            [this](const QString& mountPath, const QString& directory) {
+                m_drives->showVolume(mountPath);
+                m_directories->showDirectory(mountPath, directory);
+            });
+    // The busy pointer from the moment a read turns out to be long until the read has ended.
+    connect(&m_core, &BrowserCore::busyChanged, this, [](bool busy) {
+        if (busy)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QGuiApplication::restoreOverrideCursor();
+    });
+    connect(&m_core, &BrowserCore::filesReread, this, [this] {
+        m_wavs->clearSelectedRow();
+        m_wavs->raiseRefilled();
+    });
+    connect(m_directories, &DirectoryList::openRequested, this,
+            errorboundary::guarded([this](const QString& dir) { enterDirectory(dir); }));
+    connect(m_drives, &DriveCombo::volumeChosen, this,
+            errorboundary::guarded([this](const QString& mount) { DriveComboBox1Change(mount); }));
+    connect(m_drives, &DriveCombo::focusEntered, this,
+            errorboundary::guarded([this] { DirectoryListBox1Exit(); }));
+}
+
+QString Browser::selectedWav() const {
+    const int row = m_wavs->selectedRow();
+    return row < 0 ? QString() : m_core.wavNames().at(row);
+}
+
+void Browser::DirectoryListBox1Exit() {
+    m_core.rememberDirectory(m_drives->currentMountPath());
+}

@@ -1,0 +1,28 @@
+#include "ui/browse/listevents.h"
+
+#include "browse/filelistcontroller.h"
+#include "ui/browse/listbox.h"
+#include "ui/dialogs/errorboundary.h"
+
+void pressList(ListBox& list, Qt::MouseButton button, QPoint pos) {
+    list.setFocus(Qt::MouseFocusReason);
+    const int row = rowSelectedByPress(button, list.rowAt(pos));
+    if (row >= 0)
+        list.selectRow(row);
+}
+
+void bindFileList(ListBox& wavs, FileListController& controller, QObject* context) {
+    using errorboundary::guarded;
+    QObject::connect(&wavs, &ListBox::changed, context,
+                     guarded([&controller] { controller.lbWavsChange(); }));
+    QObject::connect(&wavs, &ListBox::mouseDown, context,
+                     guarded([&wavs](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
+                         pressList(wavs, b, p);
+                     }));
+    QObject::connect(&wavs, &ListBox::mouseUp, context,
+                     guarded([&controller](Qt::MouseButton b, Qt::KeyboardModifiers m) {
+                         controller.lbWavsMouseUp(b, m);
+                     }));
+    QObject::connect(&wavs, &ListBox::keyUp, context,
+                     guarded([&controller](int key) { controller.lbWavsKeyUp(key); }));
+}
