@@ -1,3 +1,4 @@
+#include "app/approot.h"
 #include "ui/dialogs/helpfile.h"
 #include "ui/dialogs/helpviewer.h"
 #include "ui/main/appnames.h"
@@ -11,7 +12,7 @@ int main(int argc, char* argv[]) {
     HelpViewer help(helpfile::locate(QCoreApplication::applicationDirPath()));
     MainServices services;
     services.help = &help;
-    TfrmMain frmMain(services);
-    frmMain.show();
+    AppRoot root(services);
+    root.window().show();
     return QApplication::exec();
 }

@@ -52,17 +52,19 @@ private:
 
 } // namespace
 
-Browser::Browser(QWidget* parent)
-    : QObject(parent), m_drives(new DriveCombo(parent)), m_directories(new DirectoryList(parent)),
-      m_wavs(new ListBox(parent)), m_wavModel(new QStringListModel(this)) {
+Browser::Browser(IniStore& store, Prompt& prompt, QWidget* parent)
+    : QObject(parent), m_store(store), m_drives(new DriveCombo(parent)),
+      m_directories(new DirectoryList(parent)), m_wavs(new ListBox(parent)),
+      m_wavModel(new QStringListModel(this)) {
     m_wavs->setModel(m_wavModel);
     m_drives->setVolumes(VolumeList::mounted());
     connect(m_directories, &DirectoryList::openRequested, this,
-            errorboundary::guarded([this](const QString& dir) { enterDirectory(dir); }));
+            errorboundary::guarded(prompt, [this](const QString& dir) { enterDirectory(dir); }));
     connect(m_drives, &DriveCombo::volumeChosen, this,
-            errorboundary::guarded([this](const QString& mount) { DriveComboBox1Change(mount); }));
+            errorboundary::guarded(prompt,
+                                   [this](const QString& mount) { DriveComboBox1Change(mount); }));
     connect(m_drives, &DriveCombo::focusEntered, this,
-            errorboundary::guarded([this] { DirectoryListBox1Exit(); }));
+            errorboundary::guarded(prompt, [this] { DirectoryListBox1Exit(); }));
 }
 
 QString Browser::browserDirectory() const {
@@ -109,16 +111,16 @@ QStringList Browser::wavNames() const {
 
 void Browser::DriveComboBox1Change(const QString& mountPath) {
     const QString remembered =
-        ReadIniString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
+        m_store.readString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
     try {
         enterDirectory(remembered);
     } catch (const SxError&) {
         enterDirectory(mountPath);
-        WriteIniString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
+        m_store.writeString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
     }
 }
 
 void Browser::DirectoryListBox1Exit() {
-    WriteIniString(QLatin1String(cfg::kDirectories), m_drives->currentMountPath(),
-                   browserDirectory());
+    m_store.writeString(QLatin1String(cfg::kDirectories), m_drives->currentMountPath(),
+                        browserDirectory());
 }

@@ -4,8 +4,10 @@
 #include <QString>
 
 class DirectoryList;
+class IniStore;
 class DriveCombo;
 class ListBox;
+class Prompt;
 class QStringListModel;
 class QWidget;
 
@@ -14,7 +16,7 @@ class QWidget;
 class Browser : public QObject {
     Q_OBJECT
 public:
-    explicit Browser(QWidget* parent);
+    Browser(IniStore& store, Prompt& prompt, QWidget* parent);
 
     DriveCombo* drives() const { return m_drives; }
     DirectoryList* directories() const { return m_directories; }
@@ -37,6 +39,7 @@ public:
     static constexpr int kBusyPointerThreshold = 100;
 
 private:
+    IniStore& m_store;
     DriveCombo* m_drives;
     DirectoryList* m_directories;
     ListBox* m_wavs;

@@ -31,8 +31,10 @@ void applyRelease(PlaybackControl& playback, const ReleaseHooks& hooks, const QS
 FileListController::FileListController(Browser& browser, PlaybackControl& playback, Hooks hooks)
     : m_browser(browser), m_playback(playback), m_hooks(std::move(hooks)) {}
 
-void FileListController::bind(QObject* context) {
-    using errorboundary::guarded;
+void FileListController::bind(QObject* context, Prompt& prompt) {
+    const auto guarded = [&prompt](auto handler) {
+        return errorboundary::guarded(prompt, handler);
+    };
     ListBox* wavs = m_browser.wavs();
     QObject::connect(wavs, &ListBox::changed, context, guarded([this] { lbWavsChange(); }));
     QObject::connect(wavs, &ListBox::mouseDown, context,

@@ -10,6 +10,7 @@
 class Browser;
 class ListBox;
 class PlaybackControl;
+class Prompt;
 class QObject;
 
 // What a release may ask of the playlist and the editor, and the click action it follows.
@@ -40,7 +41,7 @@ public:
     FileListController(Browser& browser, PlaybackControl& playback, Hooks hooks);
 
     // Connects the file list's events to the handlers, each inside the error boundary.
-    void bind(QObject* context);
+    void bind(QObject* context, Prompt& prompt);
 
     void lbWavsChange();
     void lbWavsMouseDown(Qt::MouseButton button, QPoint pos);

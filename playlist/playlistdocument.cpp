@@ -15,9 +15,9 @@
 
 namespace {
 
-QString rememberedDirectory(const char* key) {
-    return ReadIniString(QLatin1String(cfg::kDirectories), QLatin1String(key),
-                         appinfo::homeDirectory());
+QString rememberedDirectory(const IniStore& store, const char* key) {
+    return store.readString(QLatin1String(cfg::kDirectories), QLatin1String(key),
+                            appinfo::homeDirectory());
 }
 
 } // namespace
@@ -60,7 +60,7 @@ bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
         dialog.nameFilters = {QStringLiteral("Sondrix Playlists (*.sxp)"),
                               QStringLiteral("All files (*)")};
         dialog.defaultSuffix = QStringLiteral("sxp");
-        dialog.initialDirectory = rememberedDirectory(cfg::kLastSave);
+        dialog.initialDirectory = rememberedDirectory(m_store, cfg::kLastSave);
         dialog.confirmOverwrite = true;
         const QString chosen = m_host.prompt().saveFileName(dialog);
         if (chosen.isEmpty())
@@ -70,8 +70,8 @@ bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
         model.modified = false;
         m_host.setCaption(captionFor(chosen));
     }
-    WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastSave),
-                   directoryPart(model.currentFile));
+    m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastSave),
+                        directoryPart(model.currentFile));
     return true;
 }
 
@@ -83,7 +83,7 @@ void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
         dialog.title = QStringLiteral("Open Playlist");
         dialog.nameFilters = {QStringLiteral("Sondrix Playlists (*.sxp)"),
                               QStringLiteral("All Files (*)")};
-        dialog.initialDirectory = rememberedDirectory(cfg::kLastOpen);
+        dialog.initialDirectory = rememberedDirectory(m_store, cfg::kLastOpen);
         file = m_host.prompt().openFileName(dialog);
     }
     if (!file.isEmpty()) {
@@ -94,8 +94,8 @@ void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
             model.currentFile = file;
             m_host.setCaption(captionFor(file));
             model.modified = false;
-            WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
-                           directoryPart(file));
+            m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
+                                directoryPart(file));
         } else {
             m_host.prompt().error(QStringLiteral("The file \"%1\" does not exist.").arg(file));
         }

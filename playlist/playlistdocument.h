@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class IniStore;
 class PlaylistEditor;
 class PlaylistHost;
 class RecentList;
@@ -10,8 +11,9 @@ class RecentList;
 // prompt that guards them and the window's close, and the caption naming the file.
 class PlaylistDocument {
 public:
-    PlaylistDocument(PlaylistHost& host, PlaylistEditor& editor, RecentList& recent)
-        : m_host(host), m_editor(editor), m_recent(recent) {}
+    PlaylistDocument(PlaylistHost& host, PlaylistEditor& editor, RecentList& recent,
+                     IniStore& store)
+        : m_host(host), m_editor(editor), m_recent(recent), m_store(store) {}
 
     // 0: go on without saving; 1: save first; 2: do not go on.
     int GetSaveChoice();
@@ -37,4 +39,5 @@ private:
     PlaylistHost& m_host;
     PlaylistEditor& m_editor;
     RecentList& m_recent;
+    IniStore& m_store;
 };

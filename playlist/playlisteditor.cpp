@@ -10,16 +10,16 @@
 
 namespace {
 
-bool showPathPreference() {
-    return ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath),
-                       cfg::kShowPathDefault);
+bool showPathPreference(const IniStore& store) {
+    return store.readBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath),
+                          cfg::kShowPathDefault);
 }
 
 } // namespace
 
 PlaylistModel::Entry PlaylistEditor::fileEntry(const QString& fileName, const QString& directory) {
     const QString path = GetFixedDirectory(directory) + fileName;
-    return {path, showPathPreference() ? path : fileName};
+    return {path, showPathPreference(m_store) ? path : fileName};
 }
 
 // The playlist rule and the automatic display run once per batch: nothing can observe the
@@ -31,8 +31,8 @@ void PlaylistEditor::appendEntries(const QList<PlaylistModel::Entry>& entries) {
     model.append(entries);
     model.modified = true;
     if (!m_host.isPlaylistShown() &&
-        ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kAutoPlaylist),
-                    cfg::kAutoPlaylistDefault))
+        m_store.readBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kAutoPlaylist),
+                         cfg::kAutoPlaylistDefault))
         m_host.DoShowPlaylist(true);
     m_host.DoCheckPlaylistButtons();
 }
@@ -42,16 +42,16 @@ void PlaylistEditor::DoAddStringToPlaylist(const QString& fileName, const QStrin
 }
 
 void PlaylistEditor::addLoadedLines(const QStringList& lines) {
-    const IniStore::ReadSnapshot snapshot;
+    const IniStore::ReadSnapshot snapshot(m_store);
     QList<PlaylistModel::Entry> entries;
     entries.reserve(lines.size());
     for (const QString& line : lines)
-        entries.append({line, playlistDisplayText(line, showPathPreference())});
+        entries.append({line, playlistDisplayText(line, showPathPreference(m_store))});
     appendEntries(entries);
 }
 
 void PlaylistEditor::addAll(const QStringList& fileNames, const QString& directory) {
-    const IniStore::ReadSnapshot snapshot;
+    const IniStore::ReadSnapshot snapshot(m_store);
     QList<PlaylistModel::Entry> entries;
     entries.reserve(fileNames.size());
     for (const QString& name : fileNames)
@@ -65,8 +65,8 @@ void PlaylistEditor::remove() {
     const int row = list.selectedRow();
     if (row < 0 || row >= model.count())
         return;
-    if (ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kConfirmDelete),
-                    cfg::kConfirmDeleteDefault) &&
+    if (m_store.readBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kConfirmDelete),
+                         cfg::kConfirmDeleteDefault) &&
         m_host.prompt().confirm(QStringLiteral("Remove the selected item from the playlist?"),
                                 false) != Prompt::Answer::Yes)
         return;
@@ -103,6 +103,6 @@ void PlaylistEditor::moveSelected(int step) {
 }
 
 void PlaylistEditor::rebuildDisplay() {
-    const IniStore::ReadSnapshot snapshot;
-    m_host.playlist().rebuildDisplay(showPathPreference());
+    const IniStore::ReadSnapshot snapshot(m_store);
+    m_host.playlist().rebuildDisplay(showPathPreference(m_store));
 }

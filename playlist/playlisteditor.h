@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class IniStore;
 class PlaylistHost;
 
 // The commands that change the playlist's entries or their order. Commands invoked while their
@@ -12,7 +13,7 @@ class PlaylistHost;
 // nothing, so the playlist stays as it was.
 class PlaylistEditor {
 public:
-    explicit PlaylistEditor(PlaylistHost& host) : m_host(host) {}
+    PlaylistEditor(PlaylistHost& host, IniStore& store) : m_host(host), m_store(store) {}
 
     // Appends the file `fileName` of `directory`, shown as the preferences say.
     void DoAddStringToPlaylist(const QString& fileName, const QString& directory);
@@ -28,9 +29,10 @@ public:
     void rebuildDisplay();
 
 private:
-    static PlaylistModel::Entry fileEntry(const QString& fileName, const QString& directory);
+    PlaylistModel::Entry fileEntry(const QString& fileName, const QString& directory);
     void appendEntries(const QList<PlaylistModel::Entry>& entries);
     void moveSelected(int step);
 
     PlaylistHost& m_host;
+    IniStore& m_store;
 };

@@ -23,7 +23,7 @@ public:
                            Hooks hooks);
 
     // Connects the list's press and release to the handlers, each inside the error boundary.
-    void bind(QObject* context);
+    void bind(QObject* context, Prompt& prompt);
 
     void lbPlaylistMouseDown(Qt::MouseButton button, QPoint pos);
     void lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);

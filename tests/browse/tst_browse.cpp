@@ -10,7 +10,6 @@
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
-#include "ui/dialogs/errorboundary.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,6 +23,7 @@ class TestBrowse : public QObject {
 
     QTemporaryDir m_dir;
     FakePrompt m_prompt;
+    IniStore m_store{IniStore::sharedFilePath()};
 
     QString makeDir(const QString& name) {
         QDir().mkpath(m_dir.filePath(name));
@@ -31,8 +31,6 @@ class TestBrowse : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { errorboundary::setPrompt(&m_prompt); }
-
     void listsWavFilesOnlySortedWithoutCase() {
         const QString dir = makeDir(QStringLiteral("filter"));
         for (const char* name :
@@ -139,7 +137,7 @@ private Q_SLOTS:
         for (const char* name : {"a.wav", "b.wav", "c.wav"})
             writeTextFile(dir + QLatin1Char('/') + QLatin1String(name), "x");
         QWidget window;
-        Browser browser(&window);
+        Browser browser(m_store, m_prompt, &window);
         browser.wavs()->resize(200, 200);
         QSignalSpy changes(browser.wavs(), &ListBox::changed);
         browser.enterDirectory(dir);
@@ -174,12 +172,12 @@ private Q_SLOTS:
     void drivesRememberTheirDirectory() {
         const QString dir = makeDir(QStringLiteral("memory/deep"));
         QWidget window;
-        Browser browser(&window);
+        Browser browser(m_store, m_prompt, &window);
         browser.enterDirectory(dir);
         const QString mount = browser.drives()->currentMountPath();
         QVERIFY(!mount.isEmpty());
         browser.DirectoryListBox1Exit(); // the selector receives the focus
-        QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), mount, {}), dir);
+        QCOMPARE(m_store.readString(QLatin1String(cfg::kDirectories), mount, {}), dir);
 
         browser.enterDirectory(mount);
         browser.DriveComboBox1Change(mount);
@@ -189,13 +187,13 @@ private Q_SLOTS:
         QVERIFY(QDir(dir).removeRecursively());
         browser.DriveComboBox1Change(mount);
         QCOMPARE(browser.browserDirectory(), mount);
-        QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), mount, {}), mount);
+        QCOMPARE(m_store.readString(QLatin1String(cfg::kDirectories), mount, {}), mount);
     }
 
     void startupDirectoryFallsBackToNearestAncestor() {
         const QString dir = makeDir(QStringLiteral("startup"));
         QWidget window;
-        Browser browser(&window);
+        Browser browser(m_store, m_prompt, &window);
         browser.showStartupDirectory(dir + QStringLiteral("/gone/away"));
         QCOMPARE(browser.browserDirectory(), dir);
     }
@@ -203,7 +201,7 @@ private Q_SLOTS:
     void enteringAMissingDirectoryRaisesAndChangesNothing() {
         const QString dir = makeDir(QStringLiteral("stay"));
         QWidget window;
-        Browser browser(&window);
+        Browser browser(m_store, m_prompt, &window);
         browser.enterDirectory(dir);
         m_prompt.asked.clear();
         Q_EMIT browser.directories()->openRequested(dir + QStringLiteral("/nope"));

@@ -5,6 +5,7 @@
 #include "browse/volumes.h"
 #include "browse/wavlisting.h"
 #include "fileops/pathcodec.h"
+#include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 
@@ -27,6 +28,9 @@ Q_DECLARE_METATYPE(Volume::Type)
 // the directory list's order and icons, the busy pointer of a long read.
 class TestBrowseNames : public QObject {
     Q_OBJECT
+
+    IniStore m_store{IniStore::sharedFilePath()};
+    FakePrompt m_prompt;
 
     QTemporaryDir m_dir;
     QList<QByteArray> m_rawPaths; // removed by hand, deepest first: QDir cannot name them
@@ -83,7 +87,7 @@ private Q_SLOTS:
                          (raw + "/t.wav").constData()) == 0);
         m_rawPaths.append(raw + "/t.wav");
         QWidget window;
-        Browser browser(&window);
+        Browser browser(m_store, m_prompt, &window);
         browser.enterDirectory(parent);
         const QStringList subs = listSubdirectories(parent);
         QCOMPARE(subs.size(), 1);
@@ -186,7 +190,7 @@ private Q_SLOTS:
         QCOMPARE(calls, 0);
 
         QWidget window;
-        Browser browser(&window);
+        Browser browser(m_store, m_prompt, &window);
         auto* model = qobject_cast<QStringListModel*>(browser.wavs()->model());
         QVERIFY(model);
         QList<Qt::CursorShape> shapesWhileFilled;

@@ -38,7 +38,8 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(file), QByteArray("/snd/a.wav\r\n/snd/b.wav\r\n"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - party.sxp"));
         QVERIFY(!f.window->playlistModel()->modified);
-        QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastSave), {}),
+        QCOMPARE(configStore().readString(QLatin1String(cfg::kDirectories),
+                                          QLatin1String(cfg::kLastSave), {}),
                  f.folder.path() + QLatin1Char('/'));
         QVERIFY(f.window->recentList()->entries().isEmpty()); // saving never adds
 
@@ -53,8 +54,8 @@ private Q_SLOTS:
         WindowFixture f;
         const QString file = f.filePath("set.sxp");
         writeTextFile(file, "/a/one.wav\n/b/two.wav");
-        WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
-                       QStringLiteral("/opened/"));
+        configStore().writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
+                                  QStringLiteral("/opened/"));
         f.prompt.fileNames = {file};
         f.window->miFileOpenClick();
         QCOMPARE(f.prompt.dialogs.first().title, QStringLiteral("Open Playlist"));
@@ -67,7 +68,8 @@ private Q_SLOTS:
         QVERIFY(!f.window->playlistModel()->modified);
         QCOMPARE(f.window->recentList()->entries(), QStringList{file});
         QVERIFY(namedAction(*f.window, QStringLiteral("miFileReopen"))->isEnabled());
-        QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen), {}),
+        QCOMPARE(configStore().readString(QLatin1String(cfg::kDirectories),
+                                          QLatin1String(cfg::kLastOpen), {}),
                  f.folder.path() + QLatin1Char('/'));
         QVERIFY(isControlEnabled(*f.window, "sbPlayPlaylist"));
     }

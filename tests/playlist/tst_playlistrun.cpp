@@ -79,7 +79,7 @@ private Q_SLOTS:
                               f.filePath("missing.wav"), tone(f, "c.wav", 0.1)});
         recordSelections(*f.window, [&](int row) {
             if (row == 1)
-                QTimer::singleShot(100, f.window.get(), [&] {
+                QTimer::singleShot(100, f.window, [&] {
                     QTest::keyClick(f.window->lbPlaylist(), Qt::Key_Escape);
                 });
         });
@@ -92,8 +92,8 @@ private Q_SLOTS:
     void stopSilencesAndTheRunWaitsForEscape() {
         WindowFixture f;
         f.addPlaylistEntries({tone(f, "a.wav", 1.0), tone(f, "b.wav", 0.1)});
-        QTimer::singleShot(150, f.window.get(), [&] { f.window->miControlsStopClick(); });
-        QTimer::singleShot(700, f.window.get(), [&] {
+        QTimer::singleShot(150, f.window, [&] { f.window->miControlsStopClick(); });
+        QTimer::singleShot(700, f.window, [&] {
             QVERIFY(f.window->playback()->flags().playlistRunning); // still waiting
             QVERIFY(!f.window->playback()->player().isOpen());
             f.window->playback()->abortAll();
@@ -112,7 +112,7 @@ private Q_SLOTS:
         recordSelections(*f.window, [&](int row) {
             if (row == 0 && !clicked) {
                 clicked = true;
-                QTimer::singleShot(150, f.window.get(),
+                QTimer::singleShot(150, f.window,
                                    [&] { WindowFixture::click(f.window->lbWavs(), 0); });
             }
         });
@@ -146,7 +146,7 @@ private Q_SLOTS:
         WindowFixture f;
         f.addPlaylistEntries(
             {tone(f, "a.wav", 0.3), tone(f, "b.wav", 0.05), tone(f, "c.wav", 0.05)});
-        QTimer::singleShot(100, f.window.get(), [&] {
+        QTimer::singleShot(100, f.window, [&] {
             f.window->playlistModel()->removeAt(2);
             f.window->playlistModel()->removeAt(1);
         });

@@ -9,7 +9,6 @@
 #include "fileops/browserfilelist.h"
 #include "fileops/editcommand.h"
 #include "fileops/filecommands.h"
-#include "playback/sdlaudiooutput.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistlistcontroller.h"
@@ -18,7 +17,6 @@
 #include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/helpservice.h"
-#include "ui/dialogs/qtprompt.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
 #include "ui/persist/inilink.h"
@@ -34,32 +32,18 @@
 #include <QSplitter>
 #include <QStatusTipEvent>
 
-TfrmMain::TfrmMain(const MainServices& services)
-    : m_prompt(services.prompt), m_help(services.help) {
-    if (!m_prompt) {
-        m_ownPrompt = std::make_unique<QtPrompt>(this);
-        m_prompt = m_ownPrompt.get();
-    }
-    if (!m_help) {
-        m_ownHelp = std::make_unique<RecordingHelpService>();
-        m_help = m_ownHelp.get();
-    }
-    errorboundary::setPrompt(m_prompt);
-    AudioOutput* output = services.output;
-    if (!output) {
-        m_ownOutput = std::make_unique<SdlAudioOutput>();
-        output = m_ownOutput.get();
-    }
-    m_player = std::make_unique<MediaPlayer>(*output);
+TfrmMain::TfrmMain(const MainParts& parts)
+    : m_store(parts.store), m_prompt(&parts.prompt), m_help(&parts.help), m_openUrl(parts.openUrl) {
+    m_player = std::make_unique<MediaPlayer>(parts.output);
     m_playback = std::make_unique<PlaybackControl>(*m_player);
     buildLayout();
     m_recent = new RecentList(this);
-    m_editor = std::make_unique<PlaylistEditor>(static_cast<PlaylistHost&>(*this));
-    m_document =
-        std::make_unique<PlaylistDocument>(static_cast<PlaylistHost&>(*this), *m_editor, *m_recent);
+    m_editor = std::make_unique<PlaylistEditor>(static_cast<PlaylistHost&>(*this), m_store);
+    m_document = std::make_unique<PlaylistDocument>(static_cast<PlaylistHost&>(*this), *m_editor,
+                                                    *m_recent, m_store);
     m_run = std::make_unique<PlaylistRun>(static_cast<PlaylistHost&>(*this), *m_playback);
     buildCommands();
-    bindSubsystems(services);
+    bindSubsystems();
     bindControls();
     bindGlance();
     qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
@@ -67,7 +51,6 @@ TfrmMain::TfrmMain(const MainServices& services)
 
 TfrmMain::~TfrmMain() {
     qApp->removeEventFilter(this);
-    errorboundary::setPrompt(nullptr);
 }
 
 ListBox* TfrmMain::lbWavs() const {
@@ -79,19 +62,18 @@ QLabel* TfrmMain::statusPanel(int index) const {
 }
 
 void TfrmMain::bindControls() {
-    using errorboundary::guarded;
     m_fileListController = std::make_unique<FileListController>(
         *m_browser, *m_playback,
         FileListController::Hooks{releaseHooks(), [this] { DoCheckWavButtons(); },
                                   [this] { DoCheckPlayControls(); }});
-    m_fileListController->bind(this);
+    m_fileListController->bind(this, *m_prompt);
     connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
     m_playlistListController = std::make_unique<PlaylistListController>(
         *m_lbPlaylist, *m_playlist, *m_playback,
         PlaylistListController::Hooks{releaseHooks(), [this] { DoCheckPlaylistButtons(); },
                                       [this] { DoCheckPlayControls(); }});
-    m_playlistListController->bind(this);
+    m_playlistListController->bind(this, *m_prompt);
     connect(m_playback.get(), &PlaybackControl::progressChanged, m_progressBar,
             &ProgressBar::setValue);
     connect(m_playback.get(), &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
@@ -125,18 +107,18 @@ void TfrmMain::showEvent(QShowEvent* event) {
         return;
     m_shown = true;
     m_windowState->restore(); // before the show steps
-    errorboundary::run([this] { FormShow(); });
+    errorboundary::run(*m_prompt, [this] { FormShow(); });
 }
 
 void TfrmMain::FormShow() {
-    const bool toolbarVisible = ReadIniBool(QLatin1String(cfg::kSpeedbar),
-                                            QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
+    const bool toolbarVisible = m_store.readBool(
+        QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
     m_speedBar->setVisible(toolbarVisible);
     action(CommandId::ViewToolbar)->setChecked(toolbarVisible);
-    m_browser->showStartupDirectory(ReadIniString(QLatin1String(cfg::kDirectories),
-                                                  QLatin1String(cfg::kStartup), QDir::homePath()));
-    DoShowPlaylist(ReadIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
-                               cfg::kVisibleDefault));
+    m_browser->showStartupDirectory(m_store.readString(
+        QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup), QDir::homePath()));
+    DoShowPlaylist(m_store.readBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
+                                    cfg::kVisibleDefault));
     DoCheckPlaylistButtons();
     DoCheckPlayControls();
     readClickAction();
@@ -145,7 +127,7 @@ void TfrmMain::FormShow() {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     bool canClose = false; // a save that fails keeps the window open
-    errorboundary::run([&] { canClose = FormCloseQuery(); });
+    errorboundary::run(*m_prompt, [&] { canClose = FormCloseQuery(); });
     if (!canClose) {
         event->ignore();
         return;
@@ -153,7 +135,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     // A failed write is shown and the window closes all the same, so the user can always end
     // the program.
     m_windowState->save(); // before the close steps
-    errorboundary::run([this] { FormClose(); });
+    errorboundary::run(*m_prompt, [this] { FormClose(); });
     m_playback->requestQuit();
     event->accept();
 }
@@ -165,11 +147,12 @@ bool TfrmMain::FormCloseQuery() {
 void TfrmMain::FormClose() {
     m_player->close();
     m_progressBar->setValue(0);
-    WriteIniBool(QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible),
-                 m_speedBar->isVisible());
-    WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup),
-                   m_browser->browserDirectory());
-    WriteIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible), isPlaylistShown());
+    m_store.writeBool(QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible),
+                      m_speedBar->isVisible());
+    m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup),
+                        m_browser->browserDirectory());
+    m_store.writeBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
+                      isPlaylistShown());
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
@@ -192,7 +175,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() == this) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat() && (key->key() == Qt::Key_F1 || key->key() == Qt::Key_Escape)) {
-            errorboundary::run([this, k = key->key()] { FormKeyUp(k); });
+            errorboundary::run(*m_prompt, [this, k = key->key()] { FormKeyUp(k); });
             return true;
         }
     }

@@ -3,6 +3,7 @@
 #include "fileops/launcher.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlisthost.h"
+#include "ui/dialogs/errorboundary.h"
 #include "ui/main/commandtable.h"
 
 #include <QMainWindow>
@@ -20,6 +21,7 @@ class FileCommands;
 class TIniLink;
 class WindowStateStore;
 class HelpService;
+class IniStore;
 class ListBox;
 class MediaPlayer;
 class PlaylistDocument;
@@ -36,12 +38,13 @@ class QSplitter;
 class SpeedBar;
 struct CommandState;
 
-// What the window asks of the world; tests stand their own in.
-struct MainServices {
-    Prompt* prompt = nullptr;      // default: message boxes and file dialogs
-    HelpService* help = nullptr;   // default: records the request
-    AudioOutput* output = nullptr; // default: the system's sound output, owned by the window
-    TLauncher::UrlOpener openUrl;  // default: the desktop's handler for web addresses
+// What the window is given by the program's root; they outlive the window.
+struct MainParts {
+    IniStore& store;
+    Prompt& prompt;
+    HelpService& help;
+    AudioOutput& output;
+    TLauncher::UrlOpener openUrl; // opens a web address
 };
 
 // The main window: the browser, the playlist, the progress bar and the status bar, and every
@@ -49,7 +52,7 @@ struct MainServices {
 class TfrmMain : public QMainWindow, private PlaylistHost {
     Q_OBJECT
 public:
-    explicit TfrmMain(const MainServices& services = MainServices());
+    explicit TfrmMain(const MainParts& parts);
     ~TfrmMain() override;
 
     // The controls, for the subsystems and for tests.
@@ -135,7 +138,11 @@ private:
 
     void buildLayout();
     void buildCommands();
-    void bindSubsystems(const MainServices& services);
+    void bindSubsystems();
+    // A slot that shows through the prompt what `handler` raises.
+    template <typename F> auto guarded(F handler) {
+        return errorboundary::guarded(*m_prompt, handler);
+    }
     void bindControls();
     void bindGlance();
     // The full path of a file list row and of a playlist entry; empty for no row.
@@ -153,11 +160,9 @@ private:
     // The same as the bytes of its full path, for the external editor.
     QByteArray currentListPath() const;
 
+    IniStore& m_store;
     Prompt* m_prompt;
     HelpService* m_help;
-    std::unique_ptr<Prompt> m_ownPrompt;
-    std::unique_ptr<HelpService> m_ownHelp;
-    std::unique_ptr<AudioOutput> m_ownOutput;
     std::unique_ptr<MediaPlayer> m_player;
     std::unique_ptr<PlaybackControl> m_playback;
     std::unique_ptr<PlaylistEditor> m_editor;

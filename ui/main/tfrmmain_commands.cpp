@@ -32,7 +32,7 @@ void TfrmMain::buildCommands() {
         if (row.shortcut)
             command->setShortcut(QKeySequence(QLatin1String(row.shortcut)));
         connect(command, &QAction::triggered, this,
-                errorboundary::guarded([this, handler = row.handler] { (this->*handler)(); }));
+                guarded([this, handler = row.handler] { (this->*handler)(); }));
         m_commands[static_cast<std::size_t>(row.id)] = command;
         if (row.toolbarItem)
             m_speedBar->setItemAction(QLatin1String(row.toolbarItem), command);

@@ -40,7 +40,7 @@ void TfrmMain::bindGlance() {
     new FileDropFilter(
         *m_lbPlaylist->viewport(), [](const DroppedFiles& files) { return files.isPlaylistDrop(); },
         [this](const DroppedFiles& files) {
-            errorboundary::run([&] {
+            errorboundary::run(*m_prompt, [&] {
                 for (const QString& path : files.wavFiles)
                     m_editor->DoAddStringToPlaylist(fileNamePart(path), directoryPart(path));
             });
@@ -49,7 +49,8 @@ void TfrmMain::bindGlance() {
         *m_browser->directories()->viewport(),
         [](const DroppedFiles& files) { return files.isDirectoryDrop(); },
         [this](const DroppedFiles& files) {
-            errorboundary::run([&] { m_browser->enterDirectory(files.directories.first()); });
+            errorboundary::run(*m_prompt,
+                               [&] { m_browser->enterDirectory(files.directories.first()); });
         });
 
     connect(m_playback.get(), &PlaybackControl::fileLoaded, m_progressBar,

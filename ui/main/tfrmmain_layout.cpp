@@ -78,7 +78,7 @@ void TfrmMain::buildLayout() {
     splitDirectories->setChildrenCollapsible(false);
     column(m_pnlWavs, 0)->addWidget(splitDirectories);
 
-    m_browser = new Browser(this);
+    m_browser = new Browser(m_store, *m_prompt, this);
     m_pnlDirectories = panel(QStringLiteral("pnlDirectories"), splitDirectories);
     QWidget* pnlDirectories = m_pnlDirectories;
     auto* directories = column(pnlDirectories, kInnerBorder);

@@ -8,7 +8,6 @@
 #include "browse/listbox.h"
 #include "fileops/browserfilelist.h"
 #include "fileops/bytepath.h"
-#include "fileops/desktopurlopener.h"
 #include "fileops/editcommand.h"
 #include "fileops/filecommands.h"
 #include "fileops/pathcodec.h"
@@ -25,8 +24,8 @@
 #include "ui/persist/speedbar.h"
 #include "ui/persist/windowstatestore.h"
 
-void TfrmMain::bindSubsystems(const MainServices& services) {
-    IniStore& store = IniStore::shared();
+void TfrmMain::bindSubsystems() {
+    IniStore& store = m_store;
     const auto stopForFileCommand = [this] {
         // Stop all playback, then end a running playlist.
         m_playback->DoStopAll();
@@ -43,7 +42,6 @@ void TfrmMain::bindSubsystems(const MainServices& services) {
                                                            }},
                                        this);
 
-    m_openUrl = services.openUrl ? services.openUrl : desktopUrlOpener();
     m_launcher = new TLauncher(m_openUrl, this);
     m_launcher->setObjectName(QStringLiteral("Launcher"));
     m_editCommand = std::make_unique<EditCommand>(
@@ -54,11 +52,11 @@ void TfrmMain::bindSubsystems(const MainServices& services) {
     m_toolbarLayout = std::make_unique<CallbackIniLink>(
         [bar](IniStore& s) { bar->ReadLayout(s); }, [bar](IniStore& s) { bar->WriteLayout(s); });
     m_windowState = std::make_unique<WindowStateStore>(
-        store, *this, StoredPanels{m_pnlWavs, m_pnlDirectories, m_pnlPlaylist}, *m_recent,
-        m_toolbarLayout.get());
+        store, *m_prompt, *this, StoredPanels{m_pnlWavs, m_pnlDirectories, m_pnlPlaylist},
+        *m_recent, m_toolbarLayout.get());
     auto* recentMenu = new RecentMenu(*m_recent, *m_reopen, this);
     connect(recentMenu, &RecentMenu::chosen, this,
-            errorboundary::guarded([this](const QString& path) { MRUManager1Click(path); }));
+            guarded([this](const QString& path) { MRUManager1Click(path); }));
 }
 
 QByteArray TfrmMain::currentListPath() const {
@@ -70,8 +68,8 @@ QByteArray TfrmMain::currentListPath() const {
 }
 
 void TfrmMain::readClickAction() {
-    m_clickAction = ReadIniInteger(QLatin1String(cfg::kPreferences),
-                                   QLatin1String(cfg::kSingleClick), cfg::kSingleClickDefault);
+    m_clickAction = m_store.readInteger(QLatin1String(cfg::kPreferences),
+                                        QLatin1String(cfg::kSingleClick), cfg::kSingleClickDefault);
 }
 
 void TfrmMain::DoSetListFocus(int index) {
@@ -96,7 +94,7 @@ void TfrmMain::miEditEditClick() {
 
 // Whether accepted or not, the display and the cached click action follow the stored settings.
 void TfrmMain::miToolsPreferencesClick() {
-    TfrmPreferences::ShowPreferences(IniStore::shared(), *m_prompt, *m_help, this);
+    TfrmPreferences::ShowPreferences(m_store, *m_prompt, *m_help, this);
     m_editor->rebuildDisplay();
     readClickAction();
     DoCheckPlaylistButtons();
@@ -104,7 +102,7 @@ void TfrmMain::miToolsPreferencesClick() {
 }
 
 void TfrmMain::miHelpAboutClick() {
-    ShowAboutBox(this, [this](const QString& address) {
+    ShowAboutBox(this, *m_prompt, [this](const QString& address) {
         TLauncher launcher(m_openUrl);
         launcher.setProgramName(address.toUtf8());
         launcher.StartProgram();
