@@ -6,10 +6,16 @@
 #include <memory>
 
 class AudioOutput;
+class BrowserFileList;
+class EditCommand;
+class FileCommands;
 class HelpService;
 class Prompt;
 class QtPrompt;
 class TfrmMain;
+class TIniLink;
+class WindowStateStore;
+struct CommandTargets;
 
 // What the program asks of the world; tests stand their own in.
 struct MainServices {
@@ -19,8 +25,9 @@ struct MainServices {
     TLauncher::UrlOpener openUrl;  // default: the desktop's handler for web addresses
 };
 
-// The program's composition: creates the configuration store, the prompt, the help service and
-// the sound output, and hands them to the main window. Nothing of them is reachable otherwise.
+// The program's composition: creates the configuration store, the prompt, the help service, the
+// sound output, the main window and the subsystems its commands act on, and binds them together.
+// Nothing of them is reachable otherwise.
 class AppRoot {
 public:
     explicit AppRoot(const MainServices& services = MainServices());
@@ -32,9 +39,19 @@ public:
     IniStore& store() { return m_store; }
 
 private:
+    void bindSubsystems(Prompt& prompt, HelpService& help, TLauncher::UrlOpener openUrl);
+
     IniStore m_store;
     std::unique_ptr<QtPrompt> m_ownPrompt;
     std::unique_ptr<HelpService> m_ownHelp;
     std::unique_ptr<AudioOutput> m_ownOutput;
-    std::unique_ptr<TfrmMain> m_window; // destroyed first: it uses everything above
+    // Destroyed before the window, so the window-state store saves what a close did not while
+    // the window still exists.
+    std::unique_ptr<TfrmMain> m_window;
+    std::unique_ptr<BrowserFileList> m_fileList;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<EditCommand> m_editCommand;
+    std::unique_ptr<TIniLink> m_toolbarLayout;
+    std::unique_ptr<WindowStateStore> m_windowState;
+    std::unique_ptr<CommandTargets> m_targets;
 };

@@ -6,7 +6,6 @@
 #include "browse/directorylist.h"
 #include "browse/filelistcontroller.h"
 #include "browse/listbox.h"
-#include "fileops/browserfilelist.h"
 #include "fileops/editcommand.h"
 #include "fileops/filecommands.h"
 #include "playlist/playlistdocument.h"
@@ -17,12 +16,11 @@
 #include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/helpservice.h"
+#include "ui/main/commandtargets.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
-#include "ui/persist/inilink.h"
 #include "ui/persist/recentlist.h"
 #include "ui/persist/speedbar.h"
-#include "ui/persist/windowstatestore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,7 +31,7 @@
 #include <QStatusTipEvent>
 
 TfrmMain::TfrmMain(const MainParts& parts)
-    : m_store(parts.store), m_prompt(&parts.prompt), m_help(&parts.help), m_openUrl(parts.openUrl) {
+    : m_store(parts.store), m_prompt(&parts.prompt), m_help(&parts.help) {
     m_player = std::make_unique<MediaPlayer>(parts.output);
     m_playback = std::make_unique<PlaybackControl>(*m_player);
     buildLayout();
@@ -43,7 +41,6 @@ TfrmMain::TfrmMain(const MainParts& parts)
                                                     *m_recent, m_store);
     m_run = std::make_unique<PlaylistRun>(static_cast<PlaylistHost&>(*this), *m_playback);
     buildCommands();
-    bindSubsystems();
     bindControls();
     bindGlance();
     qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
@@ -106,7 +103,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
     if (m_shown)
         return;
     m_shown = true;
-    m_windowState->restore(); // before the show steps
+    Q_EMIT firstShowing();
     errorboundary::run(*m_prompt, [this] { FormShow(); });
 }
 
@@ -134,7 +131,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     }
     // A failed write is shown and the window closes all the same, so the user can always end
     // the program.
-    m_windowState->save(); // before the close steps
+    Q_EMIT closeAllowed();
     errorboundary::run(*m_prompt, [this] { FormClose(); });
     m_playback->requestQuit();
     event->accept();
@@ -180,6 +177,18 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::readClickAction() {
+    m_clickAction = m_store.readInteger(QLatin1String(cfg::kPreferences),
+                                        QLatin1String(cfg::kSingleClick), cfg::kSingleClickDefault);
+}
+
+void TfrmMain::preferencesChanged() {
+    m_editor->rebuildDisplay();
+    readClickAction();
+    DoCheckPlaylistButtons();
+    DoCheckPlayControls();
 }
 
 void TfrmMain::FormKeyUp(int key) {
@@ -235,7 +244,7 @@ void TfrmMain::miViewToolbarClick() {
 // What a release in either list may ask of the playlist and the editor.
 ReleaseHooks TfrmMain::releaseHooks() {
     return {[this] { return m_clickAction; }, [this] { miPlaylistAddClick(); },
-            [this] { miEditEditClick(); }};
+            [this] { m_targets->edit.miEditEditClick(); }};
 }
 
 // Playback commands.
@@ -267,8 +276,4 @@ void TfrmMain::miFileExitClick() {
     m_playback->timer().stop();
     m_player->close();
     close();
-}
-
-void TfrmMain::miHelpContentsClick() {
-    m_help->showContext(0);
 }

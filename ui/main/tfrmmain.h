@@ -1,6 +1,5 @@
 #pragma once
 
-#include "fileops/launcher.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlisthost.h"
 #include "ui/dialogs/errorboundary.h"
@@ -13,13 +12,8 @@
 
 class AudioOutput;
 class Browser;
-class BrowserFileList;
-class EditCommand;
 class FileListController;
 class PlaylistListController;
-class FileCommands;
-class TIniLink;
-class WindowStateStore;
 class HelpService;
 class IniStore;
 class ListBox;
@@ -37,6 +31,7 @@ class QMenu;
 class QSplitter;
 class SpeedBar;
 struct CommandState;
+struct CommandTargets;
 
 // What the window is given by the program's root; they outlive the window.
 struct MainParts {
@@ -44,11 +39,11 @@ struct MainParts {
     Prompt& prompt;
     HelpService& help;
     AudioOutput& output;
-    TLauncher::UrlOpener openUrl; // opens a web address
 };
 
-// The main window: the browser, the playlist, the progress bar and the status bar, and every
-// command of the program. Handlers bind controls to the subsystems and stay short.
+// The main window: the browser, the playlist, the progress bar and the status bar. It lays them
+// out, binds the command table to the subsystems, applies the command rules and shows what the
+// subsystems signal.
 class TfrmMain : public QMainWindow, private PlaylistHost {
     Q_OBJECT
 public:
@@ -69,9 +64,15 @@ public:
     QLabel* statusPanel(int index) const;
     QWidget* playlistPanel() const { return m_pnlPlaylist; }
     QWidget* wavsPanel() const { return m_pnlWavs; }
+    QWidget* directoriesPanel() const { return m_pnlDirectories; }
+    QAction* reopenAction() const { return m_reopen; }
     QMenu* popupMenu(PopupMenu menu) const { return m_popups[static_cast<std::size_t>(menu) - 1]; }
-    HelpService& help() const { return *m_help; }
     int clickAction() const { return m_clickAction; }
+
+    // Runs each command's handler on `targets`, which outlive the window.
+    void bindCommands(CommandTargets& targets);
+    // The stored settings may have changed: the playlist display and the click action follow.
+    void preferencesChanged();
 
     // Command state rules.
     void DoCheckWavButtons();
@@ -93,11 +94,6 @@ public:
     void miFileSaveClick();
     void miFileSaveAsClick();
     void miFileExitClick();
-    void miEditCopyClick();
-    void miEditMoveClick();
-    void miEditRenameClick();
-    void miEditEditClick();
-    void miEditDeleteClick();
     void miPlaylistAddClick();
     void miEditAddAllClick();
     void miControlsPlayClick();
@@ -110,11 +106,13 @@ public:
     void miEditClearPlaylistClick();
     void miViewToolbarClick();
     void sbShowPlaylistClick();
-    void miToolsCustomizeClick();
-    void miToolsPreferencesClick();
-    void miHelpContentsClick();
-    void miHelpAboutClick();
     void MRUManager1Click(const QString& recentName);
+
+Q_SIGNALS:
+    // At the first show, before the window's own show steps.
+    void firstShowing();
+    // The close was allowed, before the window's own close steps.
+    void closeAllowed();
 
 protected:
     bool event(QEvent* event) override;
@@ -138,7 +136,6 @@ private:
 
     void buildLayout();
     void buildCommands();
-    void bindSubsystems();
     // A slot that shows through the prompt what `handler` raises.
     template <typename F> auto guarded(F handler) {
         return errorboundary::guarded(*m_prompt, handler);
@@ -157,8 +154,6 @@ private:
     struct ReleaseHooks releaseHooks();
     // The selected file of the current list: a bare name in the browser directory, or a path.
     QString currentListFile() const;
-    // The same as the bytes of its full path, for the external editor.
-    QByteArray currentListPath() const;
 
     IniStore& m_store;
     Prompt* m_prompt;
@@ -169,15 +164,9 @@ private:
     std::unique_ptr<PlaylistDocument> m_document;
     std::unique_ptr<PlaylistRun> m_run;
     RecentList* m_recent = nullptr;
-    std::unique_ptr<BrowserFileList> m_fileList;
-    std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<FileListController> m_fileListController;
     std::unique_ptr<PlaylistListController> m_playlistListController;
-    TLauncher::UrlOpener m_openUrl;
-    TLauncher* m_launcher = nullptr;
-    std::unique_ptr<EditCommand> m_editCommand;
-    std::unique_ptr<TIniLink> m_toolbarLayout;
-    std::unique_ptr<WindowStateStore> m_windowState;
+    CommandTargets* m_targets = nullptr; // set by bindCommands
 
     std::array<QAction*, kCommandCount> m_commands{};
     std::array<QMenu*, kPopupCount> m_popups{};

@@ -31,8 +31,6 @@ void TfrmMain::buildCommands() {
         command->setObjectName(QLatin1String(row.menuItem ? row.menuItem : row.toolbarItem));
         if (row.shortcut)
             command->setShortcut(QKeySequence(QLatin1String(row.shortcut)));
-        connect(command, &QAction::triggered, this,
-                guarded([this, handler = row.handler] { (this->*handler)(); }));
         m_commands[static_cast<std::size_t>(row.id)] = command;
         if (row.toolbarItem)
             m_speedBar->setItemAction(QLatin1String(row.toolbarItem), command);
@@ -80,6 +78,13 @@ void TfrmMain::buildCommands() {
     connect(m_speedBar, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         popupMenu(PopupMenu::Toolbar)->popup(m_speedBar->mapToGlobal(at));
     });
+}
+
+void TfrmMain::bindCommands(CommandTargets& targets) {
+    m_targets = &targets;
+    for (const CommandRow& row : commandRows())
+        connect(action(row.id), &QAction::triggered, this,
+                guarded([&targets, handler = row.handler] { handler(targets); }));
 }
 
 void TfrmMain::applyStates(const QList<CommandState>& states) {

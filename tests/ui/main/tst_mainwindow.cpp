@@ -157,7 +157,7 @@ private Q_SLOTS:
             QCOMPARE(f.help.lastContext(), 1);
         }
         QCOMPARE(f.help.requests(), 2);
-        f.window->miHelpContentsClick();
+        f.window->action(CommandId::HelpContents)->trigger();
         QCOMPARE(f.help.lastContext(), 0);
     }
 
