@@ -3,11 +3,10 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
 #include "browse/browser.h"
-#include "browse/directorylist.h"
 #include "browse/filelistcontroller.h"
 #include "browse/listbox.h"
 #include "fileops/editcommand.h"
-#include "fileops/filecommands.h"
+#include "fileops/filepath.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistlistcontroller.h"
@@ -17,6 +16,7 @@
 #include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/helpservice.h"
 #include "ui/main/commandtargets.h"
+#include "ui/main/listglance.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
 #include "ui/persist/recentlist.h"
@@ -42,7 +42,10 @@ TfrmMain::TfrmMain(const MainParts& parts)
     m_run = std::make_unique<PlaylistRun>(static_cast<PlaylistHost&>(*this), *m_playback);
     buildCommands();
     bindControls();
-    bindGlance();
+    bindListGlance({*this, *m_browser, *m_lbPlaylist, *m_playlist, *m_playback, *m_progressBar,
+                    *m_prompt, [this](const QString& path) {
+                        m_editor->DoAddStringToPlaylist(fileNamePart(path), directoryPart(path));
+                    }});
     qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
 }
 

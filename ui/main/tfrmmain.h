@@ -3,7 +3,7 @@
 #include "playback/playbackcontrol.h"
 #include "playlist/playlisthost.h"
 #include "ui/dialogs/errorboundary.h"
-#include "ui/main/commandtable.h"
+#include "ui/main/commandmenus.h"
 
 #include <QMainWindow>
 
@@ -22,7 +22,6 @@ class PlaylistDocument;
 class PlaylistEditor;
 class PlaylistRun;
 class RecentList;
-class SoundInfoProvider;
 class PlaylistModel;
 class ProgressBar;
 class Prompt;
@@ -51,7 +50,7 @@ public:
     ~TfrmMain() override;
 
     // The controls, for the subsystems and for tests.
-    QAction* action(CommandId id) const { return m_commands[static_cast<std::size_t>(id)]; }
+    QAction* action(CommandId id) const { return m_menus.action(id); }
     SpeedBar* speedBar() const { return m_speedBar; }
     Browser* browser() const { return m_browser; }
     ListBox* lbWavs() const;
@@ -65,8 +64,8 @@ public:
     QWidget* playlistPanel() const { return m_pnlPlaylist; }
     QWidget* wavsPanel() const { return m_pnlWavs; }
     QWidget* directoriesPanel() const { return m_pnlDirectories; }
-    QAction* reopenAction() const { return m_reopen; }
-    QMenu* popupMenu(PopupMenu menu) const { return m_popups[static_cast<std::size_t>(menu) - 1]; }
+    QAction* reopenAction() const { return m_menus.reopen; }
+    QMenu* popupMenu(PopupMenu menu) const { return m_menus.popup(menu); }
     int clickAction() const { return m_clickAction; }
 
     // Runs each command's handler on `targets`, which outlive the window.
@@ -141,10 +140,6 @@ private:
         return errorboundary::guarded(*m_prompt, handler);
     }
     void bindControls();
-    void bindGlance();
-    // The full path of a file list row and of a playlist entry; empty for no row.
-    QString wavPath(int row) const;
-    QString playlistPath(int row) const;
     void applyStates(const QList<CommandState>& states);
     void FormShow();
     bool FormCloseQuery();
@@ -168,9 +163,7 @@ private:
     std::unique_ptr<PlaylistListController> m_playlistListController;
     CommandTargets* m_targets = nullptr; // set by bindCommands
 
-    std::array<QAction*, kCommandCount> m_commands{};
-    std::array<QMenu*, kPopupCount> m_popups{};
-    QAction* m_reopen = nullptr;
+    CommandMenus m_menus;
     SpeedBar* m_speedBar = nullptr;
     Browser* m_browser = nullptr;
     PlaylistModel* m_playlist = nullptr;
@@ -184,6 +177,4 @@ private:
     QSplitter* m_splitPlayList = nullptr;
     int m_clickAction = 0;
     bool m_shown = false;
-    // A child made after the lists, so it outlives the tooltips that ask it.
-    SoundInfoProvider* m_soundInfo = nullptr;
 };
