@@ -34,7 +34,7 @@ TfrmMain::TfrmMain(const MainParts& parts)
     : m_store(parts.store), m_prompt(&parts.prompt), m_help(&parts.help) {
     m_player = std::make_unique<MediaPlayer>(parts.output);
     m_playback = std::make_unique<PlaybackControl>(*m_player);
-    buildLayout();
+    setupLayout(*this, m_store, *m_prompt);
     m_recent = new RecentList(this);
     m_editor = std::make_unique<PlaylistEditor>(static_cast<PlaylistHost&>(*this), m_store);
     m_document = std::make_unique<PlaylistDocument>(static_cast<PlaylistHost&>(*this), *m_editor,
@@ -51,14 +51,6 @@ TfrmMain::TfrmMain(const MainParts& parts)
 
 TfrmMain::~TfrmMain() {
     qApp->removeEventFilter(this);
-}
-
-ListBox* TfrmMain::lbWavs() const {
-    return m_browser->wavs();
-}
-
-QLabel* TfrmMain::statusPanel(int index) const {
-    return m_statusPanels->panel(index);
 }
 
 void TfrmMain::bindControls() {

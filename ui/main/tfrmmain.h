@@ -4,6 +4,7 @@
 #include "playlist/playlisthost.h"
 #include "ui/dialogs/errorboundary.h"
 #include "ui/main/commandmenus.h"
+#include "ui/main/mainlayout.h"
 
 #include <QMainWindow>
 
@@ -11,24 +12,17 @@
 #include <memory>
 
 class AudioOutput;
-class Browser;
 class FileListController;
 class PlaylistListController;
 class HelpService;
 class IniStore;
-class ListBox;
 class MediaPlayer;
 class PlaylistDocument;
 class PlaylistEditor;
 class PlaylistRun;
 class RecentList;
-class PlaylistModel;
-class ProgressBar;
 class Prompt;
-class QLabel;
 class QMenu;
-class QSplitter;
-class SpeedBar;
 struct CommandState;
 struct CommandTargets;
 
@@ -43,27 +37,16 @@ struct MainParts {
 // The main window: the browser, the playlist, the progress bar and the status bar. It lays them
 // out, binds the command table to the subsystems, applies the command rules and shows what the
 // subsystems signal.
-class TfrmMain : public QMainWindow, private PlaylistHost {
+class TfrmMain : public QMainWindow, public MainLayout, private PlaylistHost {
     Q_OBJECT
 public:
     explicit TfrmMain(const MainParts& parts);
     ~TfrmMain() override;
 
-    // The controls, for the subsystems and for tests.
     QAction* action(CommandId id) const { return m_menus.action(id); }
-    SpeedBar* speedBar() const { return m_speedBar; }
-    Browser* browser() const { return m_browser; }
-    ListBox* lbWavs() const;
-    ListBox* lbPlaylist() const { return m_lbPlaylist; }
-    PlaylistModel* playlistModel() const { return m_playlist; }
     PlaylistDocument& document() const { return *m_document; }
     RecentList* recentList() const { return m_recent; }
     PlaybackControl* playback() const { return m_playback.get(); }
-    ProgressBar* progressBar() const { return m_progressBar; }
-    QLabel* statusPanel(int index) const;
-    QWidget* playlistPanel() const { return m_pnlPlaylist; }
-    QWidget* wavsPanel() const { return m_pnlWavs; }
-    QWidget* directoriesPanel() const { return m_pnlDirectories; }
     QAction* reopenAction() const { return m_menus.reopen; }
     QMenu* popupMenu(PopupMenu menu) const { return m_menus.popup(menu); }
     int clickAction() const { return m_clickAction; }
@@ -121,9 +104,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The handle between the panels, also counted when the playlist panel widens the window.
-    static constexpr int kSplitterWidth = 4;
-
     void setLengthText(const QString& text);
 
     // PlaylistHost
@@ -133,7 +113,6 @@ private:
     bool isPlaylistShown() const override;
     void setCaption(const QString& caption) override { setWindowTitle(caption); }
 
-    void buildLayout();
     void buildCommands();
     // A slot that shows through the prompt what `handler` raises.
     template <typename F> auto guarded(F handler) {
@@ -144,7 +123,6 @@ private:
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
-    void pnlDriveBoxResize();
     void readClickAction();
     struct ReleaseHooks releaseHooks();
     // The selected file of the current list: a bare name in the browser directory, or a path.
@@ -164,17 +142,6 @@ private:
     CommandTargets* m_targets = nullptr; // set by bindCommands
 
     CommandMenus m_menus;
-    SpeedBar* m_speedBar = nullptr;
-    Browser* m_browser = nullptr;
-    PlaylistModel* m_playlist = nullptr;
-    ListBox* m_lbPlaylist = nullptr;
-    ProgressBar* m_progressBar = nullptr;
-    class StatusPanels* m_statusPanels = nullptr;
-    QWidget* m_pnlWavs = nullptr;
-    QWidget* m_pnlPlaylist = nullptr;
-    QWidget* m_pnlDirectories = nullptr;
-    QWidget* m_pnlDriveBox = nullptr;
-    QSplitter* m_splitPlayList = nullptr;
     int m_clickAction = 0;
     bool m_shown = false;
 };
