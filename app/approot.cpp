@@ -1,6 +1,7 @@
 #include "app/approot.h"
 
 #include "browse/browser.h"
+#include "browse/filelistcontroller.h"
 #include "browse/listbox.h"
 #include "fileops/browserfilelist.h"
 #include "fileops/bytepath.h"
@@ -9,6 +10,7 @@
 #include "fileops/filecommands.h"
 #include "fileops/pathcodec.h"
 #include "playback/sdlaudiooutput.h"
+#include "playlist/playlistlistcontroller.h"
 #include "playlist/playlistmodel.h"
 #include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/helpservice.h"
@@ -57,6 +59,7 @@ AppRoot::AppRoot(const MainServices& services) : m_store(IniStore::sharedFilePat
     if (m_ownPrompt)
         m_ownPrompt->setParent(m_window.get()); // its boxes and dialogs sit over the window
     bindSubsystems(*prompt, *help, services.openUrl ? services.openUrl : desktopUrlOpener());
+    bindLists(*prompt);
 }
 
 AppRoot::~AppRoot() = default;
@@ -106,4 +109,24 @@ void AppRoot::bindSubsystems(Prompt& prompt, HelpService& help, TLauncher::UrlOp
     m_targets = std::make_unique<CommandTargets>(
         CommandTargets{window, m_store, prompt, help, *m_fileCommands, *m_editCommand, openUrl});
     window.bindCommands(*m_targets);
+}
+
+// Each list's controller decides what a press, a release and a key do; a release may ask the
+// playlist or the editor for more, as the click action says.
+void AppRoot::bindLists(Prompt& prompt) {
+    TfrmMain& window = *m_window;
+    EditCommand& edit = *m_editCommand;
+    const ReleaseHooks release{[&window] { return window.clickAction(); },
+                               [&window] { window.miPlaylistAddClick(); },
+                               [&edit] { edit.miEditEditClick(); }};
+    const auto playRule = [&window] { window.DoCheckPlayControls(); };
+    m_fileListController = std::make_unique<FileListController>(
+        *window.browser(), *window.playback(),
+        FileListController::Hooks{release, [&window] { window.DoCheckWavButtons(); }, playRule});
+    m_fileListController->bind(&window, prompt);
+    m_playlistListController = std::make_unique<PlaylistListController>(
+        *window.lbPlaylist(), *window.playlistModel(), *window.playback(),
+        PlaylistListController::Hooks{release, [&window] { window.DoCheckPlaylistButtons(); },
+                                      playRule});
+    m_playlistListController->bind(&window, prompt);
 }

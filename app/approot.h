@@ -9,6 +9,8 @@ class AudioOutput;
 class BrowserFileList;
 class EditCommand;
 class FileCommands;
+class FileListController;
+class PlaylistListController;
 class HelpService;
 class Prompt;
 class QtPrompt;
@@ -40,6 +42,7 @@ public:
 
 private:
     void bindSubsystems(Prompt& prompt, HelpService& help, TLauncher::UrlOpener openUrl);
+    void bindLists(Prompt& prompt);
 
     IniStore m_store;
     std::unique_ptr<QtPrompt> m_ownPrompt;
@@ -54,4 +57,6 @@ private:
     std::unique_ptr<TIniLink> m_toolbarLayout;
     std::unique_ptr<WindowStateStore> m_windowState;
     std::unique_ptr<CommandTargets> m_targets;
+    std::unique_ptr<FileListController> m_fileListController;
+    std::unique_ptr<PlaylistListController> m_playlistListController;
 };

@@ -3,13 +3,11 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
 #include "browse/browser.h"
-#include "browse/filelistcontroller.h"
 #include "browse/listbox.h"
 #include "fileops/editcommand.h"
 #include "fileops/filepath.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
-#include "playlist/playlistlistcontroller.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
 #include "ui/dialogs/errorboundary.h"
@@ -54,18 +52,8 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::bindControls() {
-    m_fileListController = std::make_unique<FileListController>(
-        *m_browser, *m_playback,
-        FileListController::Hooks{releaseHooks(), [this] { DoCheckWavButtons(); },
-                                  [this] { DoCheckPlayControls(); }});
-    m_fileListController->bind(this, *m_prompt);
     connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
-    m_playlistListController = std::make_unique<PlaylistListController>(
-        *m_lbPlaylist, *m_playlist, *m_playback,
-        PlaylistListController::Hooks{releaseHooks(), [this] { DoCheckPlaylistButtons(); },
-                                      [this] { DoCheckPlayControls(); }});
-    m_playlistListController->bind(this, *m_prompt);
     connect(m_playback.get(), &PlaybackControl::progressChanged, m_progressBar,
             &ProgressBar::setValue);
     connect(m_playback.get(), &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
@@ -234,12 +222,6 @@ void TfrmMain::miViewToolbarClick() {
     const bool show = m_speedBar->isHidden();
     m_speedBar->setVisible(show);
     action(CommandId::ViewToolbar)->setChecked(show);
-}
-
-// What a release in either list may ask of the playlist and the editor.
-ReleaseHooks TfrmMain::releaseHooks() {
-    return {[this] { return m_clickAction; }, [this] { miPlaylistAddClick(); },
-            [this] { m_targets->edit.miEditEditClick(); }};
 }
 
 // Playback commands.

@@ -12,8 +12,6 @@
 #include <memory>
 
 class AudioOutput;
-class FileListController;
-class PlaylistListController;
 class HelpService;
 class IniStore;
 class MediaPlayer;
@@ -124,7 +122,6 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void readClickAction();
-    struct ReleaseHooks releaseHooks();
     // The selected file of the current list: a bare name in the browser directory, or a path.
     QString currentListFile() const;
 
@@ -137,8 +134,6 @@ private:
     std::unique_ptr<PlaylistDocument> m_document;
     std::unique_ptr<PlaylistRun> m_run;
     RecentList* m_recent = nullptr;
-    std::unique_ptr<FileListController> m_fileListController;
-    std::unique_ptr<PlaylistListController> m_playlistListController;
     CommandTargets* m_targets = nullptr; // set by bindCommands
 
     CommandMenus m_menus;
