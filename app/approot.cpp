@@ -13,6 +13,7 @@
 #include "playlist/playlistlistcontroller.h"
 #include "playlist/playlistmodel.h"
 #include "ui/dialogs/errorboundary.h"
+#include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/helpservice.h"
 #include "ui/dialogs/qtprompt.h"
 #include "ui/main/commandtargets.h"
@@ -55,11 +56,12 @@ AppRoot::AppRoot(const MainServices& services) : m_store(IniStore::sharedFilePat
         m_ownOutput = std::make_unique<SdlAudioOutput>();
         output = m_ownOutput.get();
     }
-    m_window = std::make_unique<TfrmMain>(MainParts{m_store, *prompt, *help, *output});
+    m_window = std::make_unique<TfrmMain>(MainParts{m_store, *prompt, *output});
     if (m_ownPrompt)
         m_ownPrompt->setParent(m_window.get()); // its boxes and dialogs sit over the window
     bindSubsystems(*prompt, *help, services.openUrl ? services.openUrl : desktopUrlOpener());
     bindLists(*prompt);
+    helplookup::installF1Help(m_window.get(), *help, *prompt); // wherever the focus is
 }
 
 AppRoot::~AppRoot() = default;

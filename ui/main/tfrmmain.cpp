@@ -11,8 +11,6 @@
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
 #include "ui/dialogs/errorboundary.h"
-#include "ui/dialogs/helplookup.h"
-#include "ui/dialogs/helpservice.h"
 #include "ui/main/commandtargets.h"
 #include "ui/main/listglance.h"
 #include "ui/main/progressbar.h"
@@ -28,8 +26,7 @@
 #include <QSplitter>
 #include <QStatusTipEvent>
 
-TfrmMain::TfrmMain(const MainParts& parts)
-    : m_store(parts.store), m_prompt(&parts.prompt), m_help(&parts.help) {
+TfrmMain::TfrmMain(const MainParts& parts) : m_store(parts.store), m_prompt(&parts.prompt) {
     m_player = std::make_unique<MediaPlayer>(parts.output);
     m_playback = std::make_unique<PlaybackControl>(*m_player);
     setupLayout(*this, m_store, *m_prompt);
@@ -44,7 +41,7 @@ TfrmMain::TfrmMain(const MainParts& parts)
                     *m_prompt, [this](const QString& path) {
                         m_editor->DoAddStringToPlaylist(fileNamePart(path), directoryPart(path));
                     }});
-    qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
+    qApp->installEventFilter(this); // key preview: Esc wherever the focus is
 }
 
 TfrmMain::~TfrmMain() {
@@ -154,7 +151,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyRelease && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat() && (key->key() == Qt::Key_F1 || key->key() == Qt::Key_Escape)) {
+        if (!key->isAutoRepeat() && key->key() == Qt::Key_Escape) {
             errorboundary::run(*m_prompt, [this, k = key->key()] { FormKeyUp(k); });
             return true;
         }
@@ -175,9 +172,7 @@ void TfrmMain::preferencesChanged() {
 }
 
 void TfrmMain::FormKeyUp(int key) {
-    if (key == Qt::Key_F1)
-        m_help->showContext(helplookup::contextForF1(this));
-    else if (key == Qt::Key_Escape)
+    if (key == Qt::Key_Escape)
         m_playback->abortAll();
 }
 

@@ -8,11 +8,9 @@
 
 #include <QMainWindow>
 
-#include <array>
 #include <memory>
 
 class AudioOutput;
-class HelpService;
 class IniStore;
 class MediaPlayer;
 class PlaylistDocument;
@@ -20,7 +18,6 @@ class PlaylistEditor;
 class PlaylistRun;
 class RecentList;
 class Prompt;
-class QMenu;
 struct CommandState;
 struct CommandTargets;
 
@@ -28,7 +25,6 @@ struct CommandTargets;
 struct MainParts {
     IniStore& store;
     Prompt& prompt;
-    HelpService& help;
     AudioOutput& output;
 };
 
@@ -127,7 +123,6 @@ private:
 
     IniStore& m_store;
     Prompt* m_prompt;
-    HelpService* m_help;
     std::unique_ptr<MediaPlayer> m_player;
     std::unique_ptr<PlaybackControl> m_playback;
     std::unique_ptr<PlaylistEditor> m_editor;
