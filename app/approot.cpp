@@ -9,6 +9,8 @@
 #include "fileops/editcommand.h"
 #include "fileops/filecommands.h"
 #include "fileops/pathcodec.h"
+#include "playback/mediaplayer.h"
+#include "playback/playbackcontrol.h"
 #include "playback/sdlaudiooutput.h"
 #include "playlist/playlistlistcontroller.h"
 #include "playlist/playlistmodel.h"
@@ -56,7 +58,9 @@ AppRoot::AppRoot(const MainServices& services) : m_store(IniStore::sharedFilePat
         m_ownOutput = std::make_unique<SdlAudioOutput>();
         output = m_ownOutput.get();
     }
-    m_window = std::make_unique<TfrmMain>(MainParts{m_store, *prompt, *output});
+    m_player = std::make_unique<MediaPlayer>(*output);
+    m_playback = std::make_unique<PlaybackControl>(*m_player);
+    m_window = std::make_unique<TfrmMain>(MainParts{m_store, *prompt, *m_player, *m_playback});
     if (m_ownPrompt)
         m_ownPrompt->setParent(m_window.get()); // its boxes and dialogs sit over the window
     bindSubsystems(*prompt, *help, services.openUrl ? services.openUrl : desktopUrlOpener());

@@ -6,6 +6,8 @@
 #include <memory>
 
 class AudioOutput;
+class MediaPlayer;
+class PlaybackControl;
 class BrowserFileList;
 class EditCommand;
 class FileCommands;
@@ -28,7 +30,8 @@ struct MainServices {
 };
 
 // The program's composition: creates the configuration store, the prompt, the help service, the
-// sound output, the main window and the subsystems its commands act on, and binds them together.
+// sound output and playback, the main window and the subsystems its commands act on, and binds
+// them together.
 // Nothing of them is reachable otherwise.
 class AppRoot {
 public:
@@ -48,6 +51,8 @@ private:
     std::unique_ptr<QtPrompt> m_ownPrompt;
     std::unique_ptr<HelpService> m_ownHelp;
     std::unique_ptr<AudioOutput> m_ownOutput;
+    std::unique_ptr<MediaPlayer> m_player;
+    std::unique_ptr<PlaybackControl> m_playback;
     // Destroyed before the window, so the window-state store saves what a close did not while
     // the window still exists.
     std::unique_ptr<TfrmMain> m_window;

@@ -26,9 +26,9 @@
 #include <QSplitter>
 #include <QStatusTipEvent>
 
-TfrmMain::TfrmMain(const MainParts& parts) : m_store(parts.store), m_prompt(&parts.prompt) {
-    m_player = std::make_unique<MediaPlayer>(parts.output);
-    m_playback = std::make_unique<PlaybackControl>(*m_player);
+TfrmMain::TfrmMain(const MainParts& parts)
+    : m_store(parts.store), m_prompt(&parts.prompt), m_player(&parts.player),
+      m_playback(&parts.playback) {
     setupLayout(*this, m_store, *m_prompt);
     m_recent = new RecentList(this);
     m_editor = std::make_unique<PlaylistEditor>(static_cast<PlaylistHost&>(*this), m_store);
@@ -51,9 +51,8 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::bindControls() {
     connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
-    connect(m_playback.get(), &PlaybackControl::progressChanged, m_progressBar,
-            &ProgressBar::setValue);
-    connect(m_playback.get(), &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
+    connect(m_playback, &PlaybackControl::progressChanged, m_progressBar, &ProgressBar::setValue);
+    connect(m_playback, &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
     connect(m_progressBar, &ProgressBar::pressed, this,
             guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x) {
                 m_playback->ProgressBar1MouseDown(b, m, x, m_progressBar->width());

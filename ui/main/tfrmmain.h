@@ -10,7 +10,6 @@
 
 #include <memory>
 
-class AudioOutput;
 class IniStore;
 class MediaPlayer;
 class PlaylistDocument;
@@ -25,7 +24,8 @@ struct CommandTargets;
 struct MainParts {
     IniStore& store;
     Prompt& prompt;
-    AudioOutput& output;
+    MediaPlayer& player;
+    PlaybackControl& playback;
 };
 
 // The main window: the browser, the playlist, the progress bar and the status bar. It lays them
@@ -40,7 +40,7 @@ public:
     QAction* action(CommandId id) const { return m_menus.action(id); }
     PlaylistDocument& document() const { return *m_document; }
     RecentList* recentList() const { return m_recent; }
-    PlaybackControl* playback() const { return m_playback.get(); }
+    PlaybackControl* playback() const { return m_playback; }
     QAction* reopenAction() const { return m_menus.reopen; }
     QMenu* popupMenu(PopupMenu menu) const { return m_menus.popup(menu); }
     int clickAction() const { return m_clickAction; }
@@ -123,8 +123,8 @@ private:
 
     IniStore& m_store;
     Prompt* m_prompt;
-    std::unique_ptr<MediaPlayer> m_player;
-    std::unique_ptr<PlaybackControl> m_playback;
+    MediaPlayer* m_player;
+    PlaybackControl* m_playback;
     std::unique_ptr<PlaylistEditor> m_editor;
     std::unique_ptr<PlaylistDocument> m_document;
     std::unique_ptr<PlaylistRun> m_run;
