@@ -15,8 +15,9 @@
 #include "playlist/playlistlistcontroller.h"
 #include "playlist/playlistmodel.h"
 #include "ui/dialogs/errorboundary.h"
+#include "ui/dialogs/helpfile.h"
 #include "ui/dialogs/helplookup.h"
-#include "ui/dialogs/helpservice.h"
+#include "ui/dialogs/helpviewer.h"
 #include "ui/dialogs/qtprompt.h"
 #include "ui/main/commandtargets.h"
 #include "ui/main/tfrmmain.h"
@@ -25,6 +26,8 @@
 #include "ui/persist/recentmenu.h"
 #include "ui/persist/speedbar.h"
 #include "ui/persist/windowstatestore.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -50,7 +53,8 @@ AppRoot::AppRoot(const MainServices& services) : m_store(IniStore::sharedFilePat
     }
     HelpService* help = services.help;
     if (!help) {
-        m_ownHelp = std::make_unique<RecordingHelpService>();
+        m_ownHelp =
+            std::make_unique<HelpViewer>(helpfile::locate(QCoreApplication::applicationDirPath()));
         help = m_ownHelp.get();
     }
     AudioOutput* output = services.output;

@@ -24,7 +24,7 @@ struct CommandTargets;
 // What the program asks of the world; tests stand their own in.
 struct MainServices {
     Prompt* prompt = nullptr;      // default: message boxes and file dialogs over the window
-    HelpService* help = nullptr;   // default: records the request
+    HelpService* help = nullptr;   // default: the help viewer over the installed help file
     AudioOutput* output = nullptr; // default: the system's sound output
     TLauncher::UrlOpener openUrl;  // default: the desktop's handler for web addresses
 };

@@ -1,6 +1,4 @@
 #include "app/approot.h"
-#include "ui/dialogs/helpfile.h"
-#include "ui/dialogs/helpviewer.h"
 #include "ui/main/appnames.h"
 #include "ui/main/tfrmmain.h"
 
@@ -9,10 +7,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     nameApplication();
-    HelpViewer help(helpfile::locate(QCoreApplication::applicationDirPath()));
-    MainServices services;
-    services.help = &help;
-    AppRoot root(services);
+    AppRoot root;
     root.window().show();
     return QApplication::exec();
 }
