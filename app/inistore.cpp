@@ -78,11 +78,6 @@ QString IniStore::sharedFilePath() {
            QLatin1Char('/') + QLatin1String(kFileName);
 }
 
-IniStore& IniStore::shared() {
-    static IniStore store(sharedFilePath());
-    return store;
-}
-
 std::optional<IniStore::FileIdentity> IniStore::currentIdentity() const {
     struct stat st {};
     if (::stat(QFile::encodeName(m_filePath).constData(), &st) != 0)
@@ -226,23 +221,4 @@ void IniStore::writeInteger(const QString& section, const QString& key, int valu
 
 void IniStore::writeBool(const QString& section, const QString& key, bool value) {
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-QString ReadIniString(const QString& section, const QString& key, const QString& def) {
-    return IniStore::shared().readString(section, key, def);
-}
-int ReadIniInteger(const QString& section, const QString& key, int def) {
-    return IniStore::shared().readInteger(section, key, def);
-}
-bool ReadIniBool(const QString& section, const QString& key, bool def) {
-    return IniStore::shared().readBool(section, key, def);
-}
-void WriteIniString(const QString& section, const QString& key, const QString& value) {
-    IniStore::shared().writeString(section, key, value);
-}
-void WriteIniInteger(const QString& section, const QString& key, int value) {
-    IniStore::shared().writeInteger(section, key, value);
-}
-void WriteIniBool(const QString& section, const QString& key, bool value) {
-    IniStore::shared().writeBool(section, key, value);
 }

@@ -32,7 +32,7 @@ public:
     // Snapshots nest; the outermost one decides.
     class ReadSnapshot {
     public:
-        explicit ReadSnapshot(IniStore& store = shared());
+        explicit ReadSnapshot(IniStore& store);
         ~ReadSnapshot();
         ReadSnapshot(const ReadSnapshot&) = delete;
         ReadSnapshot& operator=(const ReadSnapshot&) = delete;
@@ -41,8 +41,7 @@ public:
         IniStore& m_store;
     };
 
-    // The store every part of the program shares: $XDG_CONFIG_HOME/Sondrix.ini.
-    static IniStore& shared();
+    // The program's configuration file: $XDG_CONFIG_HOME/Sondrix.ini.
     static QString sharedFilePath();
 
     const QString& filePath() const { return m_filePath; }
@@ -91,11 +90,3 @@ private:
 // Parses a configuration integer: "0x"/"0X" followed by hexadecimal digits when the text is
 // longer than two characters, otherwise decimal with an optional sign.
 std::optional<int> parseIniInteger(QStringView text);
-
-// The program's own operations on the shared store.
-QString ReadIniString(const QString& section, const QString& key, const QString& def);
-int ReadIniInteger(const QString& section, const QString& key, int def);
-bool ReadIniBool(const QString& section, const QString& key, bool def);
-void WriteIniString(const QString& section, const QString& key, const QString& value);
-void WriteIniInteger(const QString& section, const QString& key, int value);
-void WriteIniBool(const QString& section, const QString& key, bool value);

@@ -1,5 +1,4 @@
-#include "ui/dialogs/helpfile.h"
-#include "ui/dialogs/helpviewer.h"
+#include "app/approot.h"
 #include "ui/main/appnames.h"
 #include "ui/main/tfrmmain.h"
 
@@ -8,10 +7,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     nameApplication();
-    HelpViewer help(helpfile::locate(QCoreApplication::applicationDirPath()));
-    MainServices services;
-    services.help = &help;
-    TfrmMain frmMain(services);
-    frmMain.show();
+    AppRoot root;
+    root.window().show();
     return QApplication::exec();
 }

@@ -1,7 +1,9 @@
 // Fills the WAV file list from a folder of 20,000 files and compares with find | sort.
+#include "app/inistore.h"
 #include "bench/timing.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
+#include "ui/dialogs/qtprompt.h"
 
 #include <QApplication>
 #include <QFile>
@@ -19,7 +21,9 @@ int main(int argc, char* argv[]) {
             return 1;
     }
     QWidget window;
-    Browser browser(&window);
+    QtPrompt prompt(&window);
+    IniStore store(dir.filePath(QStringLiteral("settings.ini"))); // not a .wav: not listed
+    Browser browser(store, prompt, &window);
     window.show();
     const double list = medianMs(9, [&] {
         browser.enterDirectory(dir.path());

@@ -29,8 +29,8 @@ QString normalised(const QString& directory) {
 
 } // namespace
 
-BrowserCore::BrowserCore(VolumeList volumes, QObject* parent)
-    : QObject(parent), m_volumes(std::move(volumes)) {}
+BrowserCore::BrowserCore(IniStore& store, VolumeList volumes, QObject* parent)
+    : QObject(parent), m_store(store), m_volumes(std::move(volumes)) {}
 
 void BrowserCore::showStartupDirectory(const QString& directory) {
     enterDirectory(nearestExistingAncestor(normalised(directory)));
@@ -63,15 +63,15 @@ void BrowserCore::rereadFiles() {
 
 void BrowserCore::DriveComboBox1Change(const QString& mountPath) {
     const QString remembered =
-        ReadIniString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
+        m_store.readString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
     try {
         enterDirectory(remembered);
     } catch (const SxError&) {
         enterDirectory(mountPath);
-        WriteIniString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
+        m_store.writeString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
     }
 }
 
 void BrowserCore::rememberDirectory(const QString& mountPath) const {
-    WriteIniString(QLatin1String(cfg::kDirectories), mountPath, m_directory);
+    m_store.writeString(QLatin1String(cfg::kDirectories), mountPath, m_directory);
 }

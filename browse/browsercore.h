@@ -6,13 +6,15 @@
 #include <QString>
 #include <QStringListModel>
 
+class IniStore;
+
 // The browser's state without its controls: the mounted volumes, the browser directory (also
 // the process's working directory), the WAV names it holds, and the directory each volume was
 // last left at. The controls show what it signals.
 class BrowserCore : public QObject {
     Q_OBJECT
 public:
-    explicit BrowserCore(VolumeList volumes, QObject* parent = nullptr);
+    BrowserCore(IniStore& store, VolumeList volumes, QObject* parent = nullptr);
 
     const VolumeList& volumes() const { return m_volumes; }
     QString browserDirectory() const { return m_directory; }
@@ -43,6 +45,7 @@ Q_SIGNALS:
     void filesReread();
 
 private:
+    IniStore& m_store;
     VolumeList m_volumes;
     QString m_directory;
     QStringListModel m_wavModel;

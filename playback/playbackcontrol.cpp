@@ -1,5 +1,7 @@
 #include "playback/playbackcontrol.h"
 
+#include "app/heldmodifiers.h"
+
 #include <QCoreApplication>
 
 #include <cmath>
@@ -130,8 +132,7 @@ void PlaybackControl::Timer1Timer() {
 
 void PlaybackControl::ProgressBar1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                                             int x, int barWidth) {
-    const Qt::KeyboardModifiers keys =
-        modifiers & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
+    const Qt::KeyboardModifiers keys = heldModifiers(modifiers);
     if (button != Qt::LeftButton)
         return;
     const MediaPlayer::Mode mode = m_player.mode();

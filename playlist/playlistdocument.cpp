@@ -13,9 +13,9 @@
 
 namespace {
 
-QString rememberedDirectory(const char* key) {
-    return ReadIniString(QLatin1String(cfg::kDirectories), QLatin1String(key),
-                         appinfo::homeDirectory());
+QString rememberedDirectory(const IniStore& store, const char* key) {
+    return store.readString(QLatin1String(cfg::kDirectories), QLatin1String(key),
+                            appinfo::homeDirectory());
 }
 
 } // namespace
@@ -57,7 +57,7 @@ bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
         dialog.nameFilters = {QStringLiteral("Sondrix Playlists (*.sxp)"),
                               QStringLiteral("All files (*)")};
         dialog.defaultSuffix = QStringLiteral("sxp");
-        dialog.initialDirectory = rememberedDirectory(cfg::kLastSave);
+        dialog.initialDirectory = rememberedDirectory(m_store, cfg::kLastSave);
         dialog.confirmOverwrite = true;
         const QString chosen = m_prompt.saveFileName(dialog);
         if (chosen.isEmpty())
@@ -66,8 +66,8 @@ bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
         m_model.setCurrentFile(chosen);
         m_model.setModified(false);
     }
-    WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastSave),
-                   directoryPart(m_model.currentFile()));
+    m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastSave),
+                        directoryPart(m_model.currentFile()));
     return true;
 }
 
@@ -78,7 +78,7 @@ void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
         dialog.title = QStringLiteral("Open Playlist");
         dialog.nameFilters = {QStringLiteral("Sondrix Playlists (*.sxp)"),
                               QStringLiteral("All Files (*)")};
-        dialog.initialDirectory = rememberedDirectory(cfg::kLastOpen);
+        dialog.initialDirectory = rememberedDirectory(m_store, cfg::kLastOpen);
         file = m_prompt.openFileName(dialog);
     }
     if (!file.isEmpty()) {
@@ -88,8 +88,8 @@ void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
             Q_EMIT fileUsed(file);
             m_model.setCurrentFile(file);
             m_model.setModified(false);
-            WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
-                           directoryPart(file));
+            m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
+                                directoryPart(file));
         } else {
             m_prompt.error(QStringLiteral("The file \"%1\" does not exist.").arg(file));
         }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class IniStore;
 class PlaylistEditor;
 class PlaylistModel;
 class Prompt;
@@ -12,9 +13,9 @@ class Prompt;
 class PlaylistDocument : public QObject {
     Q_OBJECT
 public:
-    PlaylistDocument(PlaylistModel& model, PlaylistEditor& editor, Prompt& prompt,
+    PlaylistDocument(PlaylistModel& model, PlaylistEditor& editor, Prompt& prompt, IniStore& store,
                      QObject* parent = nullptr)
-        : QObject(parent), m_model(model), m_editor(editor), m_prompt(prompt) {}
+        : QObject(parent), m_model(model), m_editor(editor), m_prompt(prompt), m_store(store) {}
 
     // 0: go on without saving; 1: save first; 2: do not go on.
     int GetSaveChoice();
@@ -44,4 +45,5 @@ private:
     PlaylistModel& m_model;
     PlaylistEditor& m_editor;
     Prompt& m_prompt;
+    IniStore& m_store;
 };

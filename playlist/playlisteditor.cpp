@@ -5,14 +5,14 @@
 #include "fileops/filepath.h"
 #include "ui/dialogs/prompt.h"
 
-bool playlistShowPathPreference() {
-    return ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath),
-                       cfg::kShowPathDefault);
+bool playlistShowPathPreference(const IniStore& store) {
+    return store.readBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath),
+                          cfg::kShowPathDefault);
 }
 
 PlaylistModel::Entry PlaylistEditor::fileEntry(const QString& fileName, const QString& directory) {
     const QString path = GetFixedDirectory(directory) + fileName;
-    return {path, playlistShowPathPreference() ? path : fileName};
+    return {path, playlistShowPathPreference(m_store) ? path : fileName};
 }
 
 // The playlist rule and the automatic display run once per batch: nothing can observe the
@@ -22,8 +22,8 @@ void PlaylistEditor::appendEntries(const QList<PlaylistModel::Entry>& entries) {
         return;
     m_model.append(entries);
     m_model.setModified(true);
-    if (ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kAutoPlaylist),
-                    cfg::kAutoPlaylistDefault))
+    if (m_store.readBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kAutoPlaylist),
+                         cfg::kAutoPlaylistDefault))
         m_model.requestShow(false);
     m_model.requestRuleCheck(false);
 }
@@ -33,16 +33,16 @@ void PlaylistEditor::DoAddStringToPlaylist(const QString& fileName, const QStrin
 }
 
 void PlaylistEditor::addLoadedLines(const QStringList& lines) {
-    const IniStore::ReadSnapshot snapshot;
+    const IniStore::ReadSnapshot snapshot(m_store);
     QList<PlaylistModel::Entry> entries;
     entries.reserve(lines.size());
     for (const QString& line : lines)
-        entries.append({line, playlistDisplayText(line, playlistShowPathPreference())});
+        entries.append({line, playlistDisplayText(line, playlistShowPathPreference(m_store))});
     appendEntries(entries);
 }
 
 void PlaylistEditor::addAll(const QStringList& fileNames, const QString& directory) {
-    const IniStore::ReadSnapshot snapshot;
+    const IniStore::ReadSnapshot snapshot(m_store);
     QList<PlaylistModel::Entry> entries;
     entries.reserve(fileNames.size());
     for (const QString& name : fileNames)
@@ -53,8 +53,8 @@ void PlaylistEditor::addAll(const QStringList& fileNames, const QString& directo
 void PlaylistEditor::remove(int row) {
     if (row < 0 || row >= m_model.count())
         return;
-    if (ReadIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kConfirmDelete),
-                    cfg::kConfirmDeleteDefault) &&
+    if (m_store.readBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kConfirmDelete),
+                         cfg::kConfirmDeleteDefault) &&
         m_prompt.confirm(QStringLiteral("Remove the selected item from the playlist?"), false) !=
             Prompt::Answer::Yes)
         return;

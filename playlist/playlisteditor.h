@@ -5,17 +5,19 @@
 #include <QString>
 #include <QStringList>
 
+class IniStore;
 class Prompt;
 
 // Whether the playlist shows full paths (the ShowPath preference).
-bool playlistShowPathPreference();
+bool playlistShowPathPreference(const IniStore& store);
 
 // The commands that change the playlist's entries or their order, each on the row it is given.
 // A command given a row that no longer allows it (the selection moved by keyboard since the
 // rules last ran) does nothing, so the playlist stays as it was.
 class PlaylistEditor {
 public:
-    PlaylistEditor(PlaylistModel& model, Prompt& prompt) : m_model(model), m_prompt(prompt) {}
+    PlaylistEditor(PlaylistModel& model, Prompt& prompt, IniStore& store)
+        : m_model(model), m_prompt(prompt), m_store(store) {}
 
     // Appends the file `fileName` of `directory`, shown as the preferences say.
     void DoAddStringToPlaylist(const QString& fileName, const QString& directory);
@@ -29,10 +31,11 @@ public:
     void moveDown(int row) { move(row, +1); }
 
 private:
-    static PlaylistModel::Entry fileEntry(const QString& fileName, const QString& directory);
+    PlaylistModel::Entry fileEntry(const QString& fileName, const QString& directory);
     void appendEntries(const QList<PlaylistModel::Entry>& entries);
     void move(int from, int step);
 
     PlaylistModel& m_model;
     Prompt& m_prompt;
+    IniStore& m_store;
 };

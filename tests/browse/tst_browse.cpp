@@ -21,6 +21,7 @@ class TestBrowse : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    IniStore m_store{IniStore::sharedFilePath()};
 
     QString makeDir(const QString& name) {
         QDir().mkpath(m_dir.filePath(name));
@@ -114,7 +115,7 @@ private Q_SLOTS:
 
     void startupDirectoryFallsBackToNearestAncestor() {
         const QString dir = makeDir(QStringLiteral("startup"));
-        BrowserCore browser(VolumeList::mounted());
+        BrowserCore browser(m_store, VolumeList::mounted());
         browser.showStartupDirectory(dir + QStringLiteral("/gone/away"));
         QCOMPARE(browser.browserDirectory(), dir);
     }
@@ -122,7 +123,7 @@ private Q_SLOTS:
     void enteringTellsTheVolumeAndRereads() {
         const QString dir = makeDir(QStringLiteral("entered"));
         writeTextFile(dir + QStringLiteral("/a.wav"), "x");
-        BrowserCore browser(VolumeList::mounted());
+        BrowserCore browser(m_store, VolumeList::mounted());
         QSignalSpy entered(&browser, &BrowserCore::directoryEntered);
         QSignalSpy reread(&browser, &BrowserCore::filesReread);
         browser.enterDirectory(dir);
@@ -136,7 +137,7 @@ private Q_SLOTS:
 
     void enteringAMissingDirectoryThrowsAndChangesNothing() {
         const QString dir = makeDir(QStringLiteral("kept"));
-        BrowserCore browser(VolumeList::mounted());
+        BrowserCore browser(m_store, VolumeList::mounted());
         browser.enterDirectory(dir);
         QSignalSpy entered(&browser, &BrowserCore::directoryEntered);
         QString message;
@@ -153,18 +154,18 @@ private Q_SLOTS:
 
     void volumesRememberTheirDirectory() {
         const QString dir = makeDir(QStringLiteral("remembered/deep"));
-        BrowserCore browser(VolumeList::mounted());
+        BrowserCore browser(m_store, VolumeList::mounted());
         browser.enterDirectory(dir);
         const QString mount = browser.volumes().volumeOf(dir).mountPath;
         browser.rememberDirectory(mount);
-        QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), mount, {}), dir);
+        QCOMPARE(m_store.readString(QLatin1String(cfg::kDirectories), mount, {}), dir);
         browser.enterDirectory(mount);
         browser.DriveComboBox1Change(mount);
         QCOMPARE(browser.browserDirectory(), dir);
         QVERIFY(QDir(dir).removeRecursively());
         browser.DriveComboBox1Change(mount);
         QCOMPARE(browser.browserDirectory(), mount);
-        QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), mount, {}), mount);
+        QCOMPARE(m_store.readString(QLatin1String(cfg::kDirectories), mount, {}), mount);
     }
 
     void busyOnlyWhileALongReadFills_data() {
@@ -181,7 +182,7 @@ private Q_SLOTS:
         const QString dir = makeDir(QStringLiteral("busy%1").arg(files));
         for (int i = 0; i < files; ++i)
             writeTextFile(dir + QStringLiteral("/s%1.wav").arg(i), "x");
-        BrowserCore browser(VolumeList::mounted());
+        BrowserCore browser(m_store, VolumeList::mounted());
         QList<bool> seen;
         QList<qsizetype> namesWhenSeen;
         connect(&browser, &BrowserCore::busyChanged, this, [&](bool busy) {

@@ -1,3 +1,4 @@
+#include "app/inistore.h"
 #include "browse/browsercore.h"
 #include "browse/volumes.h"
 #include "browse/wavlisting.h"
@@ -21,6 +22,7 @@ class TestBrowseNames : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    IniStore m_store{IniStore::sharedFilePath()};
     QList<QByteArray> m_rawPaths; // removed by hand, deepest first: QDir cannot name them
 
     QString makeDir(const QString& name) {
@@ -56,7 +58,7 @@ private Q_SLOTS:
         QVERIFY(::rename(encodePath(parent + QStringLiteral("/plain.wav")).constData(),
                          (raw + "/t.wav").constData()) == 0);
         m_rawPaths.append(raw + "/t.wav");
-        BrowserCore browser(VolumeList::mounted());
+        BrowserCore browser(m_store, VolumeList::mounted());
         browser.enterDirectory(parent);
         const QStringList subs = listSubdirectories(parent);
         QCOMPARE(subs.size(), 1);

@@ -24,7 +24,7 @@ QToolButton* toolButton(QWidget* parent, QAction* action, int left) {
 } // namespace
 
 CommandsFixture::CommandsFixture(const QStringList& names)
-    : browser(new Browser(&window)), files(*browser),
+    : browser(new Browser(store, prompt, &window)), files(*browser),
       commands(store, prompt, help, files,
                {[this] { ++stops; }, [this](bool withPlayRule) { checks.append(withPlayRule); }},
                &window),
@@ -44,13 +44,12 @@ CommandsFixture::CommandsFixture(const QStringList& names)
     for (const auto& [action, handler] : bindings) {
         window.addAction(action);
         QObject::connect(action, &QAction::triggered, &window,
-                         errorboundary::guarded([this, h = handler] { (commands.*h)(); }));
+                         errorboundary::guarded(prompt, [this, h = handler] { (commands.*h)(); }));
     }
     copy.setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
     move.setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
     rename.setShortcut(QKeySequence(Qt::Key_F2));
     remove.setShortcut(QKeySequence(QStringLiteral("Ctrl+Del")));
-    errorboundary::setPrompt(&prompt);
     browser->enterDirectory(folder.path());
     window.show();
     QApplication::setActiveWindow(&window);
@@ -59,7 +58,6 @@ CommandsFixture::CommandsFixture(const QStringList& names)
 }
 
 CommandsFixture::~CommandsFixture() {
-    errorboundary::setPrompt(nullptr);
     QFile::remove(IniStore::sharedFilePath());
     // QTemporaryDir cannot remove names that are not UTF-8.
     filetree::clearDirectory(QFile::encodeName(folder.path()));

@@ -62,6 +62,7 @@ class TestLauncher : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    IniStore m_store{IniStore::sharedFilePath()};
     FakePrompt m_prompt;
     int m_stops = 0;
     QByteArray m_selected;
@@ -90,12 +91,11 @@ class TestLauncher : public QObject {
     }
 
     void setEditor(const QString& editor) {
-        IniStore::shared().writeString(QLatin1String(cfg::kPreferences),
-                                       QLatin1String(cfg::kEditor), editor);
+        m_store.writeString(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kEditor), editor);
     }
 
     EditCommand editCommand(TLauncher& launcher) {
-        return EditCommand(launcher, m_prompt, IniStore::shared(),
+        return EditCommand(launcher, m_prompt, m_store,
                            {[this] { ++m_stops; }, [this] { return m_selected; }});
     }
 
@@ -128,7 +128,6 @@ private Q_SLOTS:
         m_prompt = FakePrompt();
         m_stops = 0;
         QFile::remove(IniStore::sharedFilePath());
-        errorboundary::setPrompt(&m_prompt);
     }
 
     void editorGetsThePathAsOneArgument_data() {
@@ -213,7 +212,7 @@ private Q_SLOTS:
         m_selected = makeWav("refused", "take.wav");
         TLauncher launcher;
         auto command = editCommand(launcher);
-        errorboundary::run([&] { command.miEditEditClick(); });
+        errorboundary::run(m_prompt, [&] { command.miEditEditClick(); });
         QCOMPARE(m_prompt.texts(QStringLiteral("failure")),
                  QStringList{QStringLiteral("Unknown executable file type.")});
         QVERIFY(!launcher.isWatching());

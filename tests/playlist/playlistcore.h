@@ -1,12 +1,14 @@
 #pragma once
 
+#include "app/inistore.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/fakeprompt.h"
 
 #include <QList>
 #include <QObject>
 
-// The playlist model with a scripted prompt, recording what the model asks of whoever shows it.
+// The playlist model with a scripted prompt and the test's own configuration store, recording what
+// the model asks of whoever shows it.
 struct PlaylistCore {
     PlaylistCore() {
         QObject::connect(&model, &PlaylistModel::showRequested,
@@ -21,6 +23,7 @@ struct PlaylistCore {
 
     PlaylistModel model;
     FakePrompt prompt;
+    IniStore store{IniStore::sharedFilePath()};
     QList<bool> showRequests; // withFocus of each request
     QList<bool> ruleChecks;   // withPlayRule of each request
 };

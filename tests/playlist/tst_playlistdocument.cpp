@@ -19,19 +19,20 @@ class TestPlaylistDocument : public QObject {
             QObject::connect(&document, &PlaylistDocument::fileUsed,
                              [this](const QString& file) { used.prepend(file); });
         }
-        PlaylistEditor editor{model, prompt};
-        PlaylistDocument document{model, editor, prompt};
+        PlaylistEditor editor{model, prompt, store};
+        PlaylistDocument document{model, editor, prompt, store};
         QStringList used; // newest first, as the recent list keeps them
     };
 
     QTemporaryDir m_dir;
+    IniStore m_store{IniStore::sharedFilePath()};
     QString filePath(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
     static QByteArray bytesOf(const QString& path) {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
     }
-    static QString directory(const char* key) {
-        return ReadIniString(QLatin1String(cfg::kDirectories), QLatin1String(key), {});
+    QString directory(const char* key) const {
+        return m_store.readString(QLatin1String(cfg::kDirectories), QLatin1String(key), {});
     }
 
 private Q_SLOTS:
@@ -66,8 +67,8 @@ private Q_SLOTS:
         Document d;
         const QString file = filePath("set.sxp");
         writeTextFile(file, "/a/one.wav\n/b/two.wav");
-        WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
-                       QStringLiteral("/opened/"));
+        m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
+                            QStringLiteral("/opened/"));
         d.prompt.fileNames = {file};
         d.document.open();
         QCOMPARE(d.prompt.dialogs.first().title, QStringLiteral("Open Playlist"));

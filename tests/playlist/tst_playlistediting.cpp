@@ -12,8 +12,10 @@
 class TestPlaylistEditing : public QObject {
     Q_OBJECT
 
-    static void setPreference(const char* key, bool value) {
-        WriteIniBool(QLatin1String(cfg::kPreferences), QLatin1String(key), value);
+    IniStore m_store{IniStore::sharedFilePath()};
+
+    void setPreference(const char* key, bool value) {
+        m_store.writeBool(QLatin1String(cfg::kPreferences), QLatin1String(key), value);
     }
 
 private Q_SLOTS:
@@ -33,7 +35,7 @@ private Q_SLOTS:
         setPreference(cfg::kShowPath, showPath);
         setPreference(cfg::kAutoPlaylist, autoPlaylist);
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt);
+        PlaylistEditor editor(core.model, core.prompt, core.store);
         QSignalSpy modified(&core.model, &PlaylistModel::modifiedChanged);
         editor.DoAddStringToPlaylist(QStringLiteral("b.wav"), QStringLiteral("/snd"));
         QCOMPARE(core.model.paths(), QStringList{"/snd/b.wav"});
@@ -47,7 +49,7 @@ private Q_SLOTS:
 
     void addAllAppendsInListOrderAsOneInsertion() {
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt);
+        PlaylistEditor editor(core.model, core.prompt, core.store);
         QSignalSpy inserted(&core.model, &QAbstractItemModel::rowsInserted);
         const QStringList names = {"c.wav", "a.wav", "b.wav"};
         editor.addAll(names, QStringLiteral("/snd/"));
@@ -62,7 +64,7 @@ private Q_SLOTS:
 
     void loadedLinesKeepTheirText() {
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt);
+        PlaylistEditor editor(core.model, core.prompt, core.store);
         editor.addLoadedLines({"/x/one.wav", "plain.wav", ""});
         QCOMPARE(core.model.paths(), (QStringList{"/x/one.wav", "plain.wav", ""}));
         QCOMPARE(core.model.displayText(0), QStringLiteral("one.wav"));
@@ -82,7 +84,7 @@ private Q_SLOTS:
         QFETCH(int, removed);
         QFETCH(int, selected);
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt);
+        PlaylistEditor editor(core.model, core.prompt, core.store);
         const QStringList all = {"/x/a.wav", "/x/b.wav", "/x/c.wav"};
         core.addEntries(all.mid(0, entries));
         core.model.selectRow(removed);
@@ -101,7 +103,7 @@ private Q_SLOTS:
 
     void declinedRemoveAndUnconfirmedRemove() {
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt);
+        PlaylistEditor editor(core.model, core.prompt, core.store);
         core.addEntries({"/x/a.wav", "/x/b.wav"});
         core.prompt.answers = {Prompt::Answer::No};
         editor.remove(0);
@@ -120,7 +122,7 @@ private Q_SLOTS:
     void clearAsksOnlyWhenThereAreEntries() {
         setPreference(cfg::kConfirmDelete, false); // Clear asks whatever ConfirmDelete says
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt);
+        PlaylistEditor editor(core.model, core.prompt, core.store);
         core.addEntries({"/x/a.wav"});
         core.prompt.answers = {Prompt::Answer::No};
         editor.clear();
@@ -155,7 +157,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(int, step);
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt);
+        PlaylistEditor editor(core.model, core.prompt, core.store);
         core.addEntries({"/x/a.wav", "/x/b.wav"});
         if (step == 0)
             editor.remove(row);
@@ -171,7 +173,7 @@ private Q_SLOTS:
 
     void moveUpAndDownCarryTheSelection() {
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt);
+        PlaylistEditor editor(core.model, core.prompt, core.store);
         core.addEntries({"a", "b", "c"});
         QSignalSpy current(core.model.selectionModel(), &QItemSelectionModel::currentChanged);
         editor.moveUp(1);

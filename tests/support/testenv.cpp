@@ -11,6 +11,10 @@ IsolatedEnvironment::IsolatedEnvironment() {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+IniStore configStore() {
+    return IniStore(IniStore::sharedFilePath());
+}
+
 QString IsolatedEnvironment::configFile() const {
     return m_home.path() + QStringLiteral("/.config/Sondrix.ini");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/inistore.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,6 +17,10 @@ public:
 private:
     QTemporaryDir m_home;
 };
+
+// The program's configuration file in the isolated environment, through a store of the test's
+// own: what it writes, the program's store reads at its next read.
+IniStore configStore();
 
 // A test main that isolates the environment, then runs the test object under a QApplication.
 #define SONDRIX_TEST_MAIN(TestObject)                                                              \

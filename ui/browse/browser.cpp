@@ -7,8 +7,8 @@
 
 #include <QGuiApplication>
 
-Browser::Browser(QWidget* parent)
-    : QObject(parent), m_core(VolumeList::mounted()), m_drives(new DriveCombo(parent)),
+Browser::Browser(IniStore& store, Prompt& prompt, QWidget* parent)
+    : QObject(parent), m_core(store, VolumeList::mounted()), m_drives(new DriveCombo(parent)),
       m_directories(new DirectoryList(parent)), m_wavs(new ListBox(parent)) {
     m_wavs->setModel(m_core.wavModel());
     m_drives->setVolumes(m_core.volumes());
@@ -29,11 +29,12 @@ Browser::Browser(QWidget* parent)
         m_wavs->raiseRefilled();
     });
     connect(m_directories, &DirectoryList::openRequested, this,
-            errorboundary::guarded([this](const QString& dir) { enterDirectory(dir); }));
+            errorboundary::guarded(prompt, [this](const QString& dir) { enterDirectory(dir); }));
     connect(m_drives, &DriveCombo::volumeChosen, this,
-            errorboundary::guarded([this](const QString& mount) { DriveComboBox1Change(mount); }));
+            errorboundary::guarded(prompt,
+                                   [this](const QString& mount) { DriveComboBox1Change(mount); }));
     connect(m_drives, &DriveCombo::focusEntered, this,
-            errorboundary::guarded([this] { DirectoryListBox1Exit(); }));
+            errorboundary::guarded(prompt, [this] { DirectoryListBox1Exit(); }));
 }
 
 QString Browser::selectedWav() const {

@@ -7,6 +7,8 @@
 
 class DirectoryList;
 class DriveCombo;
+class Prompt;
+class IniStore;
 class ListBox;
 class QWidget;
 
@@ -15,7 +17,7 @@ class QWidget;
 class Browser : public QObject {
     Q_OBJECT
 public:
-    explicit Browser(QWidget* parent);
+    Browser(IniStore& store, Prompt& prompt, QWidget* parent);
 
     BrowserCore& core() { return m_core; }
     DriveCombo* drives() const { return m_drives; }

@@ -11,8 +11,10 @@ void pressList(ListBox& list, Qt::MouseButton button, QPoint pos) {
         list.selectRow(row);
 }
 
-void bindFileList(ListBox& wavs, FileListController& controller, QObject* context) {
-    using errorboundary::guarded;
+void bindFileList(ListBox& wavs, FileListController& controller, QObject* context, Prompt& prompt) {
+    const auto guarded = [&prompt](auto handler) {
+        return errorboundary::guarded(prompt, handler);
+    };
     QObject::connect(&wavs, &ListBox::changed, context,
                      guarded([&controller] { controller.lbWavsChange(); }));
     QObject::connect(&wavs, &ListBox::mouseDown, context,

@@ -3,21 +3,13 @@
 #include "app/sxerror.h"
 #include "ui/dialogs/prompt.h"
 
-namespace {
-Prompt* g_prompt = nullptr;
-}
-
-void errorboundary::setPrompt(Prompt* prompt) {
-    g_prompt = prompt;
-}
-
 QString errorboundary::reportText(const QString& message) {
     if (!message.isEmpty() && message.back() > QLatin1Char('.'))
         return message + QLatin1Char('.');
     return message;
 }
 
-void errorboundary::run(const std::function<void()>& handler) {
+void errorboundary::run(Prompt& prompt, const std::function<void()>& handler) {
     QString message;
     try {
         handler();
@@ -27,6 +19,5 @@ void errorboundary::run(const std::function<void()>& handler) {
     } catch (const std::exception& e) {
         message = QString::fromLocal8Bit(e.what());
     }
-    if (g_prompt)
-        g_prompt->failure(reportText(message));
+    prompt.failure(reportText(message));
 }

@@ -32,7 +32,8 @@ namespace {
 // application and picks the releases whose target lies in its window.
 class F1Filter : public QObject {
 public:
-    F1Filter(QWidget* window, HelpService& help) : QObject(window), m_window(window), m_help(help) {
+    F1Filter(QWidget* window, HelpService& help, Prompt& prompt)
+        : QObject(window), m_window(window), m_help(help), m_prompt(prompt) {
         qApp->installEventFilter(this);
     }
     ~F1Filter() override { qApp->removeEventFilter(this); }
@@ -45,17 +46,19 @@ protected:
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() != Qt::Key_F1 || key->isAutoRepeat())
             return false;
-        errorboundary::run([this] { m_help.showContext(helplookup::contextForF1(m_window)); });
+        errorboundary::run(m_prompt,
+                           [this] { m_help.showContext(helplookup::contextForF1(m_window)); });
         return true;
     }
 
 private:
     QWidget* m_window;
     HelpService& m_help;
+    Prompt& m_prompt;
 };
 
 } // namespace
 
-void helplookup::installF1Help(QWidget* window, HelpService& help) {
-    new F1Filter(window, help);
+void helplookup::installF1Help(QWidget* window, HelpService& help, Prompt& prompt) {
+    new F1Filter(window, help, prompt);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 class HelpService;
+class Prompt;
 class QWidget;
 
 // The F1 rule shared by the main window and the preferences, copy/move and rename dialogs.
@@ -20,6 +21,6 @@ int contextForF1(const QWidget* window);
 // Makes `window` answer F1 like the main window: once per release of the key (auto-repeats are
 // ignored), whatever control of the window has the focus, by asking `help` for
 // contextForF1(window). The filter lives as long as the window.
-void installF1Help(QWidget* window, HelpService& help);
+void installF1Help(QWidget* window, HelpService& help, Prompt& prompt);
 
 } // namespace helplookup

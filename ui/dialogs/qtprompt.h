@@ -8,6 +8,8 @@ class QWidget;
 class QtPrompt : public Prompt {
 public:
     explicit QtPrompt(QWidget* parent) : m_parent(parent) {}
+    // The window the boxes sit over, when it is made after the prompt.
+    void setParent(QWidget* parent) { m_parent = parent; }
 
     Answer confirm(const QString& text, bool withCancel) override;
     void error(const QString& text) override;

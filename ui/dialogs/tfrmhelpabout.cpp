@@ -45,7 +45,7 @@ QFont arial(int points) {
 
 } // namespace
 
-TfrmHelpAbout::TfrmHelpAbout(OpenAddress openAddress, QWidget* owner)
+TfrmHelpAbout::TfrmHelpAbout(Prompt& prompt, OpenAddress openAddress, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
       m_openAddress(std::move(openAddress)) {
@@ -77,7 +77,7 @@ TfrmHelpAbout::TfrmHelpAbout(OpenAddress openAddress, QWidget* owner)
     QString shown = QLatin1String(kWebAddress);
     shown.remove(QStringLiteral("https://")).chop(1);
     m_label3 = placedLabel(
-        new ClickableLabel(shown, this, errorboundary::guarded([this] { Label3Click(); })),
+        new ClickableLabel(shown, this, errorboundary::guarded(prompt, [this] { Label3Click(); })),
         {32, 136, 185, 20}, Qt::AlignHCenter | Qt::AlignTop);
     m_label3->setObjectName(QStringLiteral("Label3"));
     QFont linkFont = arial(10);
@@ -119,7 +119,7 @@ void TfrmHelpAbout::Label3Click() {
     accept();
 }
 
-void ShowAboutBox(QWidget* owner, const OpenAddress& openAddress) {
-    TfrmHelpAbout box(openAddress, owner);
+void ShowAboutBox(QWidget* owner, Prompt& prompt, const OpenAddress& openAddress) {
+    TfrmHelpAbout box(prompt, openAddress, owner);
     box.exec();
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class Prompt;
 class QLabel;
 class QPushButton;
 
@@ -20,7 +21,7 @@ class TfrmHelpAbout : public QDialog {
 public:
     static constexpr char kWebAddress[] = "https://sondrix.example.org/";
 
-    TfrmHelpAbout(OpenAddress openAddress, QWidget* owner = nullptr);
+    TfrmHelpAbout(Prompt& prompt, OpenAddress openAddress, QWidget* owner = nullptr);
 
     QLabel* lblTitle() const { return m_lblTitle; }
     QLabel* Label3() const { return m_label3; }
@@ -40,4 +41,4 @@ private:
 };
 
 // Help › About: shows the about box modally over `owner` and destroys it when it closes.
-void ShowAboutBox(QWidget* owner, const OpenAddress& openAddress);
+void ShowAboutBox(QWidget* owner, Prompt& prompt, const OpenAddress& openAddress);

@@ -39,7 +39,7 @@ TfrmPreferences::TfrmPreferences(IniStore& store, Prompt& prompt, HelpService& h
     setFixedSize(402, 220);
     buildLayout();
     setTabOrderAndHelp();
-    helplookup::installF1Help(this, help);
+    helplookup::installF1Help(this, help, prompt);
     connect(m_btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -156,7 +156,7 @@ void TfrmPreferences::FormShow() {
 
 void TfrmPreferences::btnOKClick() {
     // A failing write is reported and ends the writing; the dialog closes all the same.
-    errorboundary::run([this] {
+    errorboundary::run(m_prompt, [this] {
         m_store.writeInteger(kPreferences, QLatin1String(cfg::kSingleClick),
                              m_clickAction->checkedId());
         m_store.writeBool(kPreferences, QLatin1String(cfg::kConfirmDelete),

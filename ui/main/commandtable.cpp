@@ -1,11 +1,18 @@
 // The command table: every command's menu item, popup item, toolbar item and handler.
 #include "ui/main/commandtable.h"
 
+#include "fileops/editcommand.h"
+#include "fileops/filecommands.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
+#include "ui/dialogs/helpservice.h"
+#include "ui/dialogs/tfrmhelpabout.h"
+#include "ui/dialogs/tfrmpreferences.h"
+#include "ui/main/commandtargets.h"
 #include "ui/main/tfrmmain.h"
+#include "ui/persist/speedbar.h"
 #include "ui/playlist/playlistadder.h"
 
 namespace {
@@ -13,109 +20,131 @@ namespace {
 using enum CommandId;
 using enum RuleGroup;
 using P = PopupMenu;
-using T = TfrmMain;
+using T = CommandTargets;
+
+// Whether accepted or not, the playlist display and the click action follow the stored settings.
+void miToolsPreferencesClick(CommandTargets& to) {
+    TfrmPreferences::ShowPreferences(to.store, to.prompt, to.help, &to.window);
+    to.window.preferencesChanged();
+}
+
+int selectedEntry(const CommandTargets& to) {
+    return to.window.playlistModel()->selectedRow();
+}
+
+void miHelpAboutClick(CommandTargets& to) {
+    ShowAboutBox(&to.window, to.prompt, [&to](const QString& address) {
+        TLauncher launcher(to.openUrl);
+        launcher.setProgramName(address.toUtf8());
+        launcher.StartProgram();
+    });
+}
 
 // clang-format off
 constexpr std::array<CommandRow, kCommandCount> kRows = {{
     {FileNew, "miFileNew", "&New", "Ctrl+Ins", P::None, nullptr, nullptr,
      "sbNew", "New", "File", "Create a new playlist.", "new", 3, Always,
-     [](T& w) { w.document().newPlaylist(); }},
+     [](T& to) { to.window.document().newPlaylist(); }},
     {FileOpen, "miFileOpen", "&Open...", "Ctrl+O", P::None, nullptr, nullptr,
      "sbOpen", "Open", "File", "Open a playlist.", "open", 27, Always,
-     [](T& w) { w.document().open(); }},
+     [](T& to) { to.window.document().open(); }},
     {FileSave, "miFileSave", "&Save", "Ctrl+S", P::None, nullptr, nullptr,
      "sbSave", "Save", "File", "Save the current playlist.", "save", 51, Always,
-     [](T& w) { w.document().save(); }},
+     [](T& to) { to.window.document().save(); }},
     {FileSaveAs, "miFileSaveAs", "Save &As...", "Ctrl+A", P::None, nullptr, nullptr,
-     nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always, [](T& w) { w.document().saveAs(); }},
+     nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
+     [](T& to) { to.window.document().saveAs(); }},
     {FileExit, "miFileExit", "E&xit", nullptr, P::None, nullptr, nullptr,
-     nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always, [](T& w) { w.miFileExitClick(); }},
+     nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
+     [](T& to) { to.window.miFileExitClick(); }},
     {Copy, "miEditCopy", "&Copy...", "Ctrl+C", P::WavList, "pmiCopy0", "&Copy",
      "sbCopy", "Copy", "Edit", "Copy the selected WAV(s).", "copy", 83, WavRule,
-     [](T& w) { w.miEditCopyClick(); }},
+     [](T& to) { to.files.miEditCopyClick(); }},
     {Move, "miEditMove", "&Move...", "Ctrl+M", P::WavList, "pmiMove0", "&Move",
      "sbMove", "Move", "Edit", "Move the selected WAV(s).", "move", 107, WavRule,
-     [](T& w) { w.miEditMoveClick(); }},
+     [](T& to) { to.files.miEditMoveClick(); }},
     {Rename, "miEditRename", "&Rename...", "F2", P::WavList, "pmiRename0", "&Rename",
      "sbRename", "Rename", "Edit", "Rename the selected WAV.", "rename", 131, WavRule,
-     [](T& w) { w.miEditRenameClick(); }},
+     [](T& to) { to.files.miEditRenameClick(); }},
     {Delete, "miEditDelete", "&Delete...", "Ctrl+Del", P::WavList, "pmiDelete0", "&Delete",
      "sbDelete", "Delete", "Edit", "Delete the selected WAV(s).", "delete", 155, WavRule,
-     [](T& w) { w.miEditDeleteClick(); }},
+     [](T& to) { to.files.miEditDeleteClick(); }},
     {EditButton, nullptr, "Edit", nullptr, P::None, nullptr, nullptr,
      "sbEdit", "Edit", "Edit", "Edit with external editor.", "edit", 179, WavAndPlaylistRules,
-     [](T& w) { w.miEditEditClick(); }},
+     [](T& to) { to.edit.miEditEditClick(); }},
     {Edit, "miEditEdit", "&Edit", "Ctrl+E", P::WavList, "pmiEdit0", "&Edit",
-     nullptr, nullptr, nullptr, nullptr, nullptr, -1, WavRule, [](T& w) { w.miEditEditClick(); }},
+     nullptr, nullptr, nullptr, nullptr, nullptr, -1, WavRule,
+     [](T& to) { to.edit.miEditEditClick(); }},
     {EditEntry, nullptr, "&Edit", nullptr, P::Playlist, "pmiEdit1", "&Edit",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlaylistRule,
-     [](T& w) { w.miEditEditClick(); }},
+     [](T& to) { to.edit.miEditEditClick(); }},
     {Play, "miControlsPlay", "&Play", nullptr, P::None, nullptr, nullptr,
      "sbPlay", "Play", "Controls", "Play the selected WAV or playlist.", "play", -1, PlayRule,
-     [](T& w) { w.miControlsPlayClick(); }},
+     [](T& to) { to.window.miControlsPlayClick(); }},
     {Loop, "miControlsLoop", "&Loop", "Ctrl+L", P::None, nullptr, nullptr,
      "sbLoop", "Loop", "Controls", "Loop the selected WAV or playlist.", "loop", -1, PlayRule,
-     [](T& w) { w.miControlsLoopClick(); }},
+     [](T& to) { to.window.miControlsLoopClick(); }},
     {Stop, "miControlsStop", "&Stop", nullptr, P::None, nullptr, nullptr,
      "sbStop", "Stop", "Controls", "Stop the currently playing WAV or playlist.", "stop", -1,
-     PlayRule, [](T& w) { w.miControlsStopClick(); }},
+     PlayRule, [](T& to) { to.window.miControlsStopClick(); }},
     {PlayWav, nullptr, "&Play", nullptr, P::WavList, "pmiPlay0", "&Play",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayWavRule,
-     [](T& w) { w.miControlsPlayClick(); }},
+     [](T& to) { to.window.miControlsPlayClick(); }},
     {LoopWav, nullptr, "&Loop", nullptr, P::WavList, "pmiLoop0", "&Loop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayWavRule,
-     [](T& w) { w.miControlsLoopClick(); }},
+     [](T& to) { to.window.miControlsLoopClick(); }},
     {StopWav, nullptr, "&Stop", nullptr, P::WavList, "pmiStop0", "&Stop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayWavRule,
-     [](T& w) { w.miControlsStopClick(); }},
+     [](T& to) { to.window.miControlsStopClick(); }},
     {PlayEntry, nullptr, "&Play", nullptr, P::Playlist, "pmiPlay1", "&Play",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayEntryRule,
-     [](T& w) { w.miControlsPlayClick(); }},
+     [](T& to) { to.window.miControlsPlayClick(); }},
     {LoopEntry, nullptr, "&Loop", nullptr, P::Playlist, "pmiLoop1", "&Loop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayEntryRule,
-     [](T& w) { w.miControlsLoopClick(); }},
+     [](T& to) { to.window.miControlsLoopClick(); }},
     {StopEntry, nullptr, "&Stop", nullptr, P::Playlist, "pmiStop1", "&Stop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayEntryRule,
-     [](T& w) { w.miControlsStopClick(); }},
+     [](T& to) { to.window.miControlsStopClick(); }},
     {PlayPlaylist, "miPlaylistPlay", "&Play", "Ctrl+P", P::Playlist, "pmiPlayPlaylist",
      "Play Playlis&t", "sbPlayPlaylist", "Play Playlist", "Playlist",
      "Play the currently loaded playlist.", "playlist-play", -1, PlaylistRule,
-     [](T& w) { w.playlistRun().DoPlayPlaylist(); }},
+     [](T& to) { to.window.playlistRun().DoPlayPlaylist(); }},
     {MoveUp, "miPlaylistMoveUp", "Move &Up", "Ctrl+U", P::Playlist, "pmiMoveUp", "Move &Up",
      "sbUp", "Move Up", "Playlist", "Move the selected item up.", "up", -1, PlaylistRule,
-     [](T& w) { w.playlistEditor().moveUp(w.playlistModel()->selectedRow()); }},
+     [](T& to) { to.window.playlistEditor().moveUp(selectedEntry(to)); }},
     {MoveDown, "miPlaylistMoveDown", "Move &Down", "Ctrl+D", P::Playlist, "pmiMoveDown",
      "Move &Down", "sbDown", "Move Down", "Playlist", "Move the selected item down.", "down", -1,
-     PlaylistRule, [](T& w) { w.playlistEditor().moveDown(w.playlistModel()->selectedRow()); }},
+     PlaylistRule, [](T& to) { to.window.playlistEditor().moveDown(selectedEntry(to)); }},
     {AddToPlaylist, "miEditAddToPlaylist", "&Add to Playlist", "Shift+Ins", P::WavList,
      "pmiAddToPlaylist", "&Add to Playlist", "sbAdd", "Add", "Playlist",
      "Add the selected WAV to the playlist.", "add", -1, WavRule,
-     [](T& w) { w.playlistAdder().miPlaylistAddClick(); }},
+     [](T& to) { to.window.playlistAdder().miPlaylistAddClick(); }},
     {AddAll, "miEditAddAll", "A&dd All", nullptr, P::WavList, "pmiAddAll", "Add All",
      "sbAddAll", "Add All", "Playlist", "Add all files to the playlist.", "add-all", -1, WavRule,
-     [](T& w) { w.playlistAdder().miEditAddAllClick(); }},
+     [](T& to) { to.window.playlistAdder().miEditAddAllClick(); }},
     {Remove, "miPlaylistRemove", "&Remove", "Ctrl+R", P::Playlist, "pmiRemove", "&Remove",
      "sbRemove", "Remove", "Playlist", "Remove the selected item from the playlist.", "remove", -1,
-     PlaylistRule, [](T& w) { w.playlistEditor().remove(w.playlistModel()->selectedRow()); }},
+     PlaylistRule, [](T& to) { to.window.playlistEditor().remove(selectedEntry(to)); }},
     {Clear, "miPlaylistClear", "&Clear", "Ctrl+Z", P::Playlist, "Clear1", "&Clear",
      "sbClear", "Clear", "Playlist", "Clear the current playlist.", "clear", -1, Always,
-     [](T& w) { w.playlistEditor().clear(); }},
+     [](T& to) { to.window.playlistEditor().clear(); }},
     {ShowPlaylist, "miViewPlayList", "&PlayList", nullptr, P::None, nullptr, nullptr,
      "sbShowPlaylist", "Show/Hide PlayList", "View", "Show or hide the play list.",
-     "show-playlist", 211, Always, [](T& w) { w.sbShowPlaylistClick(); }},
+     "show-playlist", 211, Always, [](T& to) { to.window.sbShowPlaylistClick(); }},
     {ViewToolbar, "miViewToolbar", "&Toolbar", nullptr, P::None, nullptr, nullptr,
-     nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always, [](T& w) { w.miViewToolbarClick(); }},
+     nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
+     [](T& to) { to.window.miViewToolbarClick(); }},
     {Customize, "miToolsCustomize", "&Customize Toolbar...", nullptr, P::Toolbar, "Customize1",
      "Customize", nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
-     [](T& w) { w.miToolsCustomizeClick(); }},
+     [](T& to) { to.window.speedBar()->OpenCustomizeDialog(0); }},
     {Preferences, "miToolsPreferences", "&Preferences...", nullptr, P::None, nullptr, nullptr,
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
-     [](T& w) { w.miToolsPreferencesClick(); }},
+     [](T& to) { miToolsPreferencesClick(to); }},
     {HelpContents, "miHelpContents", "&Contents", nullptr, P::None, nullptr, nullptr,
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
-     [](T& w) { w.miHelpContentsClick(); }},
+     [](T& to) { to.help.showContext(0); }},
     {About, "miHelpAbout", "&About...", nullptr, P::None, nullptr, nullptr,
-     nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always, [](T& w) { w.miHelpAboutClick(); }},
+     nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always, [](T& to) { miHelpAboutClick(to); }},
 }};
 // clang-format on
 

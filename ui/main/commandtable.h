@@ -6,7 +6,7 @@
 
 #include <array>
 
-class TfrmMain;
+struct CommandTargets;
 
 // Every command of the main window. Where the rules give a menu item, a popup item and a toolbar
 // button of the "same" command different states, each is a command of its own: the Edit button
@@ -80,7 +80,7 @@ struct CommandRow {
     const char* picture;
     int firstRunLeft; // -1: not on the bar at the first run
     RuleGroup group;
-    void (*handler)(TfrmMain& window); // binds the command to the subsystem that acts
+    void (*handler)(CommandTargets& to); // calls the subsystem the command belongs to
 };
 
 const CommandRow& commandRow(CommandId id);

@@ -2,31 +2,22 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "browse/filelistcontroller.h"
-#include "fileops/browserfilelist.h"
 #include "fileops/editcommand.h"
-#include "fileops/filecommands.h"
-#include "playback/sdlaudiooutput.h"
+#include "fileops/filepath.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
 #include "ui/browse/browser.h"
-#include "ui/browse/directorylist.h"
 #include "ui/browse/listbox.h"
-#include "ui/browse/listevents.h"
 #include "ui/dialogs/errorboundary.h"
-#include "ui/dialogs/helplookup.h"
-#include "ui/dialogs/helpservice.h"
-#include "ui/dialogs/qtprompt.h"
+#include "ui/main/commandtargets.h"
+#include "ui/main/listglance.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
-#include "ui/persist/inilink.h"
 #include "ui/persist/recentlist.h"
 #include "ui/persist/speedbar.h"
-#include "ui/persist/windowstatestore.h"
 #include "ui/playlist/playlistadder.h"
-#include "ui/playlist/playlistlistcontroller.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,69 +27,58 @@
 #include <QSplitter>
 #include <QStatusTipEvent>
 
-TfrmMain::TfrmMain(const MainServices& services)
-    : m_prompt(services.prompt), m_help(services.help) {
-    if (!m_prompt) {
-        m_ownPrompt = std::make_unique<QtPrompt>(this);
-        m_prompt = m_ownPrompt.get();
-    }
-    if (!m_help) {
-        m_ownHelp = std::make_unique<RecordingHelpService>();
-        m_help = m_ownHelp.get();
-    }
-    errorboundary::setPrompt(m_prompt);
-    AudioOutput* output = services.output;
-    if (!output) {
-        m_ownOutput = std::make_unique<SdlAudioOutput>();
-        output = m_ownOutput.get();
-    }
-    m_player = std::make_unique<MediaPlayer>(*output);
-    m_playback = std::make_unique<PlaybackControl>(*m_player);
-    buildLayout();
+TfrmMain::TfrmMain(const MainParts& parts)
+    : m_store(parts.store), m_prompt(&parts.prompt), m_player(&parts.player),
+      m_playback(&parts.playback) {
+    setupLayout(*this, m_store, *m_prompt);
     m_recent = new RecentList(this);
     buildCommands();
-    bindSubsystems(services);
-    bindPlaylist();
     bindControls();
-    bindGlance();
-    qApp->installEventFilter(this); // key preview: F1 and Esc wherever the focus is
+    bindPlaylist();
+    bindListGlance({*this, *m_browser, *m_lbPlaylist, *m_playlist, *m_playback, *m_progressBar,
+                    *m_prompt, [this](const QString& path) {
+                        m_editor->DoAddStringToPlaylist(fileNamePart(path), directoryPart(path));
+                    }});
+    qApp->installEventFilter(this); // key preview: Esc wherever the focus is
 }
 
 TfrmMain::~TfrmMain() {
     qApp->removeEventFilter(this);
-    errorboundary::setPrompt(nullptr);
-}
-
-ListBox* TfrmMain::lbWavs() const {
-    return m_browser->wavs();
-}
-
-QLabel* TfrmMain::statusPanel(int index) const {
-    return m_statusPanels->panel(index);
 }
 
 void TfrmMain::bindControls() {
-    using errorboundary::guarded;
-    m_fileListController = std::make_unique<FileListController>(
-        std::make_unique<PlaybackSteps>(*m_playback),
-        FileListController::Hooks{releaseHooks(), [this] { return m_browser->selectedWav(); },
-                                  [this] { DoCheckWavButtons(); },
-                                  [this] { DoCheckPlayControls(); }});
-    bindFileList(*lbWavs(), *m_fileListController, this);
     connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
-    m_playlistListController = std::make_unique<PlaylistListController>(
-        *m_lbPlaylist, *m_playlist, *m_playback,
-        PlaylistListController::Hooks{releaseHooks(), [this] { DoCheckPlaylistButtons(); },
-                                      [this] { DoCheckPlayControls(); }});
-    m_playlistListController->bind(this);
-    connect(m_playback.get(), &PlaybackControl::progressChanged, m_progressBar,
-            &ProgressBar::setValue);
-    connect(m_playback.get(), &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
+    connect(m_playback, &PlaybackControl::progressChanged, m_progressBar, &ProgressBar::setValue);
+    connect(m_playback, &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
     connect(m_progressBar, &ProgressBar::pressed, this,
             guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x) {
                 m_playback->ProgressBar1MouseDown(b, m, x, m_progressBar->width());
             }));
+}
+
+// The playlist's objects, and the window showing what the playlist signals: the caption, the
+// rules, and the panel with its list when a command asks for it.
+void TfrmMain::bindPlaylist() {
+    m_editor = std::make_unique<PlaylistEditor>(*m_playlist, *m_prompt, m_store);
+    m_document = std::make_unique<PlaylistDocument>(*m_playlist, *m_editor, *m_prompt, m_store);
+    m_run = std::make_unique<PlaylistRun>(*m_playlist, *m_playback, *m_prompt);
+    m_adder = std::make_unique<PlaylistAdder>(*m_browser, *m_editor,
+                                              [this](int row) { DoSetListFocus(row); });
+    connect(m_document.get(), &PlaylistDocument::fileUsed, m_recent, &RecentList::add);
+    connect(m_playlist, &PlaylistModel::currentFileChanged, this,
+            [this](const QString& file) { setWindowTitle(PlaylistDocument::captionFor(file)); });
+    connect(m_playlist, &PlaylistModel::ruleCheckRequested, this, [this](bool withPlayRule) {
+        DoCheckPlaylistButtons();
+        if (withPlayRule)
+            DoCheckPlayControls();
+    });
+    connect(m_playlist, &PlaylistModel::showRequested, this, [this](bool withFocus) {
+        if (!isPlaylistShown())
+            DoShowPlaylist(true); // a hidden list cannot take the focus
+        if (withFocus)
+            m_lbPlaylist->setFocus();
+    });
 }
 
 int TfrmMain::GetCurrentList() const {
@@ -124,19 +104,19 @@ void TfrmMain::showEvent(QShowEvent* event) {
     if (m_shown)
         return;
     m_shown = true;
-    m_windowState->restore(); // before the show steps
-    errorboundary::run([this] { FormShow(); });
+    Q_EMIT firstShowing();
+    errorboundary::run(*m_prompt, [this] { FormShow(); });
 }
 
 void TfrmMain::FormShow() {
-    const bool toolbarVisible = ReadIniBool(QLatin1String(cfg::kSpeedbar),
-                                            QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
+    const bool toolbarVisible = m_store.readBool(
+        QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
     m_speedBar->setVisible(toolbarVisible);
     action(CommandId::ViewToolbar)->setChecked(toolbarVisible);
-    m_browser->showStartupDirectory(ReadIniString(QLatin1String(cfg::kDirectories),
-                                                  QLatin1String(cfg::kStartup), QDir::homePath()));
-    DoShowPlaylist(ReadIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
-                               cfg::kVisibleDefault));
+    m_browser->showStartupDirectory(m_store.readString(
+        QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup), QDir::homePath()));
+    DoShowPlaylist(m_store.readBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
+                                    cfg::kVisibleDefault));
     DoCheckPlaylistButtons();
     DoCheckPlayControls();
     readClickAction();
@@ -145,15 +125,15 @@ void TfrmMain::FormShow() {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     bool canClose = false; // a save that fails keeps the window open
-    errorboundary::run([&] { canClose = FormCloseQuery(); });
+    errorboundary::run(*m_prompt, [&] { canClose = FormCloseQuery(); });
     if (!canClose) {
         event->ignore();
         return;
     }
     // A failed write is shown and the window closes all the same, so the user can always end
     // the program.
-    m_windowState->save(); // before the close steps
-    errorboundary::run([this] { FormClose(); });
+    Q_EMIT closeAllowed();
+    errorboundary::run(*m_prompt, [this] { FormClose(); });
     m_playback->requestQuit();
     event->accept();
 }
@@ -165,11 +145,12 @@ bool TfrmMain::FormCloseQuery() {
 void TfrmMain::FormClose() {
     m_player->close();
     m_progressBar->setValue(0);
-    WriteIniBool(QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible),
-                 m_speedBar->isVisible());
-    WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup),
-                   m_browser->browserDirectory());
-    WriteIniBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible), isPlaylistShown());
+    m_store.writeBool(QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible),
+                      m_speedBar->isVisible());
+    m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup),
+                        m_browser->browserDirectory());
+    m_store.writeBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
+                      isPlaylistShown());
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
@@ -191,48 +172,34 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyRelease && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat() && (key->key() == Qt::Key_F1 || key->key() == Qt::Key_Escape)) {
-            errorboundary::run([this, k = key->key()] { FormKeyUp(k); });
+        if (!key->isAutoRepeat() && key->key() == Qt::Key_Escape) {
+            errorboundary::run(*m_prompt, [this, k = key->key()] { FormKeyUp(k); });
             return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
+void TfrmMain::readClickAction() {
+    m_clickAction = m_store.readInteger(QLatin1String(cfg::kPreferences),
+                                        QLatin1String(cfg::kSingleClick), cfg::kSingleClickDefault);
+}
+
+void TfrmMain::preferencesChanged() {
+    m_playlist->rebuildDisplay(playlistShowPathPreference(m_store));
+    readClickAction();
+    DoCheckPlaylistButtons();
+    DoCheckPlayControls();
+}
+
 void TfrmMain::FormKeyUp(int key) {
-    if (key == Qt::Key_F1)
-        m_help->showContext(helplookup::contextForF1(this));
-    else if (key == Qt::Key_Escape)
+    if (key == Qt::Key_Escape)
         m_playback->abortAll();
 }
 
 void TfrmMain::setLengthText(const QString& text) {
     statusPanel(1)->setText(text);
     statusPanel(1)->setAccessibleName(text);
-}
-
-// The playlist: its objects, and what the window shows of it.
-
-void TfrmMain::bindPlaylist() {
-    m_editor = std::make_unique<PlaylistEditor>(*m_playlist, *m_prompt);
-    m_document = std::make_unique<PlaylistDocument>(*m_playlist, *m_editor, *m_prompt);
-    m_run = std::make_unique<PlaylistRun>(*m_playlist, *m_playback, *m_prompt);
-    m_adder = std::make_unique<PlaylistAdder>(*m_browser, *m_editor,
-                                              [this](int row) { DoSetListFocus(row); });
-    connect(m_document.get(), &PlaylistDocument::fileUsed, m_recent, &RecentList::add);
-    connect(m_playlist, &PlaylistModel::currentFileChanged, this,
-            [this](const QString& file) { setWindowTitle(PlaylistDocument::captionFor(file)); });
-    connect(m_playlist, &PlaylistModel::ruleCheckRequested, this, [this](bool withPlayRule) {
-        DoCheckPlaylistButtons();
-        if (withPlayRule)
-            DoCheckPlayControls();
-    });
-    connect(m_playlist, &PlaylistModel::showRequested, this, [this](bool withFocus) {
-        if (!isPlaylistShown())
-            DoShowPlaylist(true); // a hidden list cannot take the focus
-        if (withFocus)
-            m_lbPlaylist->setFocus();
-    });
 }
 
 // The playlist panel and the view commands.
@@ -273,12 +240,6 @@ void TfrmMain::miViewToolbarClick() {
     action(CommandId::ViewToolbar)->setChecked(show);
 }
 
-// What a release in either list may ask of the playlist and the editor.
-ReleaseHooks TfrmMain::releaseHooks() {
-    return {[this] { return m_clickAction; }, [this] { m_adder->miPlaylistAddClick(); },
-            [this] { miEditEditClick(); }};
-}
-
 // Playback commands.
 
 QString TfrmMain::currentListFile() const {
@@ -308,8 +269,4 @@ void TfrmMain::miFileExitClick() {
     m_playback->timer().stop();
     m_player->close();
     close();
-}
-
-void TfrmMain::miHelpContentsClick() {
-    m_help->showContext(0);
 }

@@ -1,78 +1,58 @@
 #pragma once
 
-#include "fileops/launcher.h"
 #include "playback/playbackcontrol.h"
-#include "ui/main/commandtable.h"
+#include "ui/dialogs/errorboundary.h"
+#include "ui/main/commandmenus.h"
+#include "ui/main/mainlayout.h"
 
 #include <QMainWindow>
 
-#include <array>
 #include <memory>
 
-class AudioOutput;
-class Browser;
-class BrowserFileList;
-class EditCommand;
-class FileListController;
-class PlaylistListController;
-class FileCommands;
-class TIniLink;
-class WindowStateStore;
-class HelpService;
-class ListBox;
+class IniStore;
 class MediaPlayer;
-class PlaylistDocument;
 class PlaylistAdder;
+class PlaylistDocument;
 class PlaylistEditor;
 class PlaylistRun;
 class RecentList;
-class SoundInfoProvider;
-class PlaylistModel;
-class ProgressBar;
 class Prompt;
-class QLabel;
-class QMenu;
-class QSplitter;
-class SpeedBar;
 struct CommandState;
+struct CommandTargets;
 
-// What the window asks of the world; tests stand their own in.
-struct MainServices {
-    Prompt* prompt = nullptr;      // default: message boxes and file dialogs
-    HelpService* help = nullptr;   // default: records the request
-    AudioOutput* output = nullptr; // default: the system's sound output, owned by the window
-    TLauncher::UrlOpener openUrl;  // default: the desktop's handler for web addresses
+// What the window is given by the program's root; they outlive the window.
+struct MainParts {
+    IniStore& store;
+    Prompt& prompt;
+    MediaPlayer& player;
+    PlaybackControl& playback;
 };
 
-// The main window: the browser, the playlist, the progress bar and the status bar, and every
-// command of the program. Handlers bind controls to the subsystems and stay short.
-class TfrmMain : public QMainWindow {
+// The main window: the browser, the playlist, the progress bar and the status bar. It lays them
+// out, binds the command table to the subsystems, applies the command rules and shows what the
+// subsystems signal.
+class TfrmMain : public QMainWindow, public MainLayout {
     Q_OBJECT
 public:
-    explicit TfrmMain(const MainServices& services = MainServices());
+    explicit TfrmMain(const MainParts& parts);
     ~TfrmMain() override;
 
-    // The controls, for the subsystems and for tests.
-    QAction* action(CommandId id) const { return m_commands[static_cast<std::size_t>(id)]; }
-    SpeedBar* speedBar() const { return m_speedBar; }
-    Browser* browser() const { return m_browser; }
-    ListBox* lbWavs() const;
-    ListBox* lbPlaylist() const { return m_lbPlaylist; }
-    PlaylistModel* playlistModel() const { return m_playlist; }
+    QAction* action(CommandId id) const { return m_menus.action(id); }
     // The playlist's objects, which its commands act on.
     PlaylistDocument& document() const { return *m_document; }
     PlaylistEditor& playlistEditor() const { return *m_editor; }
     PlaylistRun& playlistRun() const { return *m_run; }
     PlaylistAdder& playlistAdder() const { return *m_adder; }
     RecentList* recentList() const { return m_recent; }
-    PlaybackControl* playback() const { return m_playback.get(); }
-    ProgressBar* progressBar() const { return m_progressBar; }
-    QLabel* statusPanel(int index) const;
-    QWidget* playlistPanel() const { return m_pnlPlaylist; }
-    QWidget* wavsPanel() const { return m_pnlWavs; }
-    QMenu* popupMenu(PopupMenu menu) const { return m_popups[static_cast<std::size_t>(menu) - 1]; }
-    HelpService& help() const { return *m_help; }
+    PlaybackControl* playback() const { return m_playback; }
+    QAction* reopenAction() const { return m_menus.reopen; }
+    QMenu* popupMenu(PopupMenu menu) const { return m_menus.popup(menu); }
     int clickAction() const { return m_clickAction; }
+
+    // Runs each command's handler on `targets`, which outlive the window.
+    void bindCommands(CommandTargets& targets);
+    // The stored settings may have changed: the playlist display and the click action follow.
+    void preferencesChanged();
 
     // Command state rules.
     void DoCheckWavButtons();
@@ -90,20 +70,17 @@ public:
     void FormKeyUp(int key);
 
     void miFileExitClick();
-    void miEditCopyClick();
-    void miEditMoveClick();
-    void miEditRenameClick();
-    void miEditEditClick();
-    void miEditDeleteClick();
     void miControlsPlayClick();
     void miControlsLoopClick();
     void miControlsStopClick();
     void miViewToolbarClick();
     void sbShowPlaylistClick();
-    void miToolsCustomizeClick();
-    void miToolsPreferencesClick();
-    void miHelpContentsClick();
-    void miHelpAboutClick();
+
+Q_SIGNALS:
+    // At the first show, before the window's own show steps.
+    void firstShowing();
+    // The close was allowed, before the window's own close steps.
+    void closeAllowed();
 
 protected:
     bool event(QEvent* event) override;
@@ -113,72 +90,37 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The handle between the panels, also counted when the playlist panel widens the window.
-    static constexpr int kSplitterWidth = 4;
-
     void setLengthText(const QString& text);
 
     bool isPlaylistShown() const;
 
-    void buildLayout();
     void buildCommands();
-    void bindSubsystems(const MainServices& services);
+    // A slot that shows through the prompt what `handler` raises.
+    template <typename F> auto guarded(F handler) {
+        return errorboundary::guarded(*m_prompt, handler);
+    }
     void bindControls();
     void bindPlaylist();
-    void bindGlance();
-    // The full path of a file list row and of a playlist entry; empty for no row.
-    QString wavPath(int row) const;
-    QString playlistPath(int row) const;
     void applyStates(const QList<CommandState>& states);
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
-    void pnlDriveBoxResize();
     void readClickAction();
-    struct ReleaseHooks releaseHooks();
     // The selected file of the current list: a bare name in the browser directory, or a path.
     QString currentListFile() const;
-    // The same as the bytes of its full path, for the external editor.
-    QByteArray currentListPath() const;
 
+    IniStore& m_store;
     Prompt* m_prompt;
-    HelpService* m_help;
-    std::unique_ptr<Prompt> m_ownPrompt;
-    std::unique_ptr<HelpService> m_ownHelp;
-    std::unique_ptr<AudioOutput> m_ownOutput;
-    std::unique_ptr<MediaPlayer> m_player;
-    std::unique_ptr<PlaybackControl> m_playback;
+    MediaPlayer* m_player;
+    PlaybackControl* m_playback;
     std::unique_ptr<PlaylistEditor> m_editor;
     std::unique_ptr<PlaylistDocument> m_document;
     std::unique_ptr<PlaylistRun> m_run;
     std::unique_ptr<PlaylistAdder> m_adder;
     RecentList* m_recent = nullptr;
-    std::unique_ptr<BrowserFileList> m_fileList;
-    std::unique_ptr<FileCommands> m_fileCommands;
-    std::unique_ptr<FileListController> m_fileListController;
-    std::unique_ptr<PlaylistListController> m_playlistListController;
-    TLauncher::UrlOpener m_openUrl;
-    TLauncher* m_launcher = nullptr;
-    std::unique_ptr<EditCommand> m_editCommand;
-    std::unique_ptr<TIniLink> m_toolbarLayout;
-    std::unique_ptr<WindowStateStore> m_windowState;
+    CommandTargets* m_targets = nullptr; // set by bindCommands
 
-    std::array<QAction*, kCommandCount> m_commands{};
-    std::array<QMenu*, kPopupCount> m_popups{};
-    QAction* m_reopen = nullptr;
-    SpeedBar* m_speedBar = nullptr;
-    Browser* m_browser = nullptr;
-    PlaylistModel* m_playlist = nullptr;
-    ListBox* m_lbPlaylist = nullptr;
-    ProgressBar* m_progressBar = nullptr;
-    class StatusPanels* m_statusPanels = nullptr;
-    QWidget* m_pnlWavs = nullptr;
-    QWidget* m_pnlPlaylist = nullptr;
-    QWidget* m_pnlDirectories = nullptr;
-    QWidget* m_pnlDriveBox = nullptr;
-    QSplitter* m_splitPlayList = nullptr;
+    CommandMenus m_menus;
     int m_clickAction = 0;
     bool m_shown = false;
-    // A child made after the lists, so it outlives the tooltips that ask it.
-    SoundInfoProvider* m_soundInfo = nullptr;
 };

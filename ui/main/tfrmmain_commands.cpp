@@ -1,77 +1,16 @@
-// Builds the menus, the popup menus and the toolbar from the command table: one action per
-// command, which every item of the command runs and follows.
+// The commands bound to their handlers and to the lists' popup menus, and the command rules.
 #include "ui/main/commandrules.h"
 #include "ui/main/tfrmmain.h"
 
+#include "fileops/filecommands.h"
 #include "ui/browse/listbox.h"
-#include "ui/dialogs/errorboundary.h"
+#include "ui/main/commandtargets.h"
 #include "ui/persist/speedbar.h"
 
 #include <QMenu>
-#include <QMenuBar>
-
-namespace {
-
-// A popup item shows its own caption and runs its command, enabled while the command is.
-QAction* popupItem(QMenu* menu, const CommandRow& row, QAction* command) {
-    QAction* item = menu->addAction(QLatin1String(row.popupCaption));
-    item->setObjectName(QLatin1String(row.popupItem));
-    item->setEnabled(command->isEnabled());
-    QObject::connect(command, &QAction::changed, item,
-                     [item, command] { item->setEnabled(command->isEnabled()); });
-    QObject::connect(item, &QAction::triggered, command, &QAction::trigger);
-    return item;
-}
-
-} // namespace
 
 void TfrmMain::buildCommands() {
-    for (const CommandRow& row : commandRows()) {
-        auto* command = new QAction(QLatin1String(row.caption), this);
-        command->setObjectName(QLatin1String(row.menuItem ? row.menuItem : row.toolbarItem));
-        if (row.shortcut)
-            command->setShortcut(QKeySequence(QLatin1String(row.shortcut)));
-        connect(command, &QAction::triggered, this,
-                errorboundary::guarded([this, handler = row.handler] { handler(*this); }));
-        m_commands[static_cast<std::size_t>(row.id)] = command;
-        if (row.toolbarItem)
-            m_speedBar->setItemAction(QLatin1String(row.toolbarItem), command);
-    }
-    for (const MenuLayout& layout : mainMenuLayout()) {
-        QMenu* menu = menuBar()->addMenu(QLatin1String(layout.caption));
-        menu->setObjectName(QLatin1String(layout.name));
-        menu->menuAction()->setObjectName(QLatin1String(layout.name));
-        for (const MenuEntry& entry : layout.entries) {
-            if (entry.kind == MenuEntry::Kind::Separator) {
-                menu->addSeparator();
-            } else if (entry.kind == MenuEntry::Kind::Reopen) {
-                QMenu* reopen = menu->addMenu(QStringLiteral("&Reopen"));
-                reopen->setObjectName(QStringLiteral("miFileReopen"));
-                m_reopen = reopen->menuAction();
-                m_reopen->setObjectName(QStringLiteral("miFileReopen"));
-                m_reopen->setEnabled(false);
-            } else {
-                menu->addAction(action(entry.id));
-            }
-        }
-    }
-    std::size_t popupIndex = 0;
-    for (const MenuLayout& layout : popupMenuLayout()) {
-        auto* menu = new QMenu(this);
-        menu->setObjectName(QLatin1String(layout.name));
-        m_popups[popupIndex++] = menu;
-        for (const MenuEntry& entry : layout.entries) {
-            if (entry.kind == MenuEntry::Kind::Separator)
-                menu->addSeparator();
-            else
-                popupItem(menu, commandRow(entry.id), action(entry.id));
-        }
-    }
-    action(CommandId::ViewToolbar)->setCheckable(true);
-    action(CommandId::ShowPlaylist)->setCheckable(true);
-    action(CommandId::ShowPlaylist)->setChecked(true);
-    m_speedBar->setItemDown(QStringLiteral("sbShowPlaylist"), true);
-
+    m_menus = buildCommandMenus(*this, *m_speedBar);
     for (const auto& [list, popup] :
          {std::pair{lbWavs(), PopupMenu::WavList}, std::pair{m_lbPlaylist, PopupMenu::Playlist}}) {
         QMenu* menu = popupMenu(popup);
@@ -80,6 +19,13 @@ void TfrmMain::buildCommands() {
     connect(m_speedBar, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         popupMenu(PopupMenu::Toolbar)->popup(m_speedBar->mapToGlobal(at));
     });
+}
+
+void TfrmMain::bindCommands(CommandTargets& targets) {
+    m_targets = &targets;
+    for (const CommandRow& row : commandRows())
+        connect(action(row.id), &QAction::triggered, this,
+                guarded([&targets, handler = row.handler] { handler(targets); }));
 }
 
 void TfrmMain::applyStates(const QList<CommandState>& states) {
@@ -104,4 +50,9 @@ void TfrmMain::DoCheckPlayControls() {
 
 void TfrmMain::DoCheckPopUpMenus() {
     applyStates(popupPlayRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow()));
+}
+
+// The file list's focus and rules after a file command or Add All.
+void TfrmMain::DoSetListFocus(int index) {
+    m_targets->files.DoSetListFocus(index);
 }

@@ -6,9 +6,10 @@
 
 using namespace storagekeys;
 
-WindowStateStore::WindowStateStore(IniStore& store, QWidget& window, const StoredPanels& panels,
-                                   RecentList& recent, TIniLink* toolbarLayout)
-    : m_placement(new WindowPlacement(window)),
+WindowStateStore::WindowStateStore(IniStore& store, Prompt& prompt, QWidget& window,
+                                   const StoredPanels& panels, RecentList& recent,
+                                   TIniLink* toolbarLayout)
+    : m_prompt(prompt), m_placement(new WindowPlacement(window)),
       m_panels(store, QLatin1String(kPanelsSection), *m_placement),
       m_formPlacement(store, QLatin1String(kFormSection), *m_placement),
       m_toolbar(store, QLatin1String(kToolbarSection), *m_placement),
@@ -31,7 +32,7 @@ std::array<TFormStorage*, 4> WindowStateStore::saveOrder() {
 WindowStateStore::~WindowStateStore() {
     if (m_closeSaveDone)
         return;
-    errorboundary::run([this] {
+    errorboundary::run(m_prompt, [this] {
         for (TFormStorage* component : saveOrder())
             component->save(true);
     });
@@ -39,14 +40,14 @@ WindowStateStore::~WindowStateStore() {
 
 void WindowStateStore::restore() {
     for (TFormStorage* component : restoreOrder())
-        errorboundary::run([component] { component->restore(); });
+        errorboundary::run(m_prompt, [component] { component->restore(); });
 }
 
 // The first failed write ends the save; one report, and the window still closes. Components left
 // unsaved are not tried again when the window is destroyed.
 void WindowStateStore::save() {
     m_closeSaveDone = true;
-    errorboundary::run([this] {
+    errorboundary::run(m_prompt, [this] {
         for (TFormStorage* component : saveOrder())
             component->save(false);
     });

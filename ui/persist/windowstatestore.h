@@ -6,6 +6,7 @@
 #include <array>
 
 class IniStore;
+class Prompt;
 class QWidget;
 class RecentList;
 class TIniLink;
@@ -23,7 +24,7 @@ struct StoredPanels {
 // as "1". A failure is shown through the error boundary; the show or the close goes on.
 class WindowStateStore {
 public:
-    WindowStateStore(IniStore& store, QWidget& window, const StoredPanels& panels,
+    WindowStateStore(IniStore& store, Prompt& prompt, QWidget& window, const StoredPanels& panels,
                      RecentList& recent, TIniLink* toolbarLayout);
     ~WindowStateStore();
     WindowStateStore(const WindowStateStore&) = delete;
@@ -36,6 +37,7 @@ private:
     std::array<TFormStorage*, 4> restoreOrder();
     std::array<TFormStorage*, 4> saveOrder();
 
+    Prompt& m_prompt;             // shows a failed write
     WindowPlacement* m_placement; // owned by the window, so it sees the window's events
     TFormStorage m_panels;
     TFormPlacement m_formPlacement;

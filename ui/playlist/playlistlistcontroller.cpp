@@ -10,8 +10,10 @@ PlaylistListController::PlaylistListController(ListBox& list, PlaylistModel& mod
                                                PlaybackControl& playback, Hooks hooks)
     : m_list(list), m_model(model), m_playback(playback), m_hooks(std::move(hooks)) {}
 
-void PlaylistListController::bind(QObject* context) {
-    using errorboundary::guarded;
+void PlaylistListController::bind(QObject* context, Prompt& prompt) {
+    const auto guarded = [&prompt](auto handler) {
+        return errorboundary::guarded(prompt, handler);
+    };
     QObject::connect(&m_list, &ListBox::mouseDown, context,
                      guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
                          lbPlaylistMouseDown(b, p);

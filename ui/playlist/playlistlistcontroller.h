@@ -9,6 +9,7 @@
 class ListBox;
 class PlaybackControl;
 class PlaylistModel;
+class Prompt;
 class QObject;
 
 // The playlist list's press and release: the entry released over is loaded, then played, or
@@ -25,7 +26,7 @@ public:
                            Hooks hooks);
 
     // Connects the list's press and release to the handlers, each inside the error boundary.
-    void bind(QObject* context);
+    void bind(QObject* context, Prompt& prompt);
 
     void lbPlaylistMouseDown(Qt::MouseButton button, QPoint pos);
     void lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);

@@ -7,7 +7,6 @@
 #include "ui/browse/directorylist.h"
 #include "ui/browse/drivecombo.h"
 #include "ui/browse/listbox.h"
-#include "ui/dialogs/errorboundary.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -23,6 +22,7 @@ class TestBrowseWidgets : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    IniStore m_store{IniStore::sharedFilePath()};
     FakePrompt m_prompt;
 
     QString makeDir(const QString& name) {
@@ -48,7 +48,6 @@ class TestBrowseWidgets : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { errorboundary::setPrompt(&m_prompt); }
 
     void directoryListShowsPathCurrentAndSubdirectories() {
         const QString base = makeDir(QStringLiteral("tree/sounds"));
@@ -72,7 +71,7 @@ private Q_SLOTS:
         for (const char* name : {"a.wav", "b.wav", "c.wav"})
             writeTextFile(dir + QLatin1Char('/') + QLatin1String(name), "x");
         QWidget window;
-        Browser browser(&window);
+        Browser browser(m_store, m_prompt, &window);
         browser.wavs()->resize(200, 200);
         QSignalSpy changes(browser.wavs(), &ListBox::changed);
         browser.enterDirectory(dir);
@@ -102,12 +101,12 @@ private Q_SLOTS:
     void drivesRememberTheirDirectory() {
         const QString dir = makeDir(QStringLiteral("memory/deep"));
         QWidget window;
-        Browser browser(&window);
+        Browser browser(m_store, m_prompt, &window);
         browser.enterDirectory(dir);
         const QString mount = browser.drives()->currentMountPath();
         QVERIFY(!mount.isEmpty());
         browser.DirectoryListBox1Exit(); // the selector receives the focus
-        QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), mount, {}), dir);
+        QCOMPARE(m_store.readString(QLatin1String(cfg::kDirectories), mount, {}), dir);
 
         browser.enterDirectory(mount);
         browser.DriveComboBox1Change(mount);
@@ -117,13 +116,13 @@ private Q_SLOTS:
         QVERIFY(QDir(dir).removeRecursively());
         browser.DriveComboBox1Change(mount);
         QCOMPARE(browser.browserDirectory(), mount);
-        QCOMPARE(ReadIniString(QLatin1String(cfg::kDirectories), mount, {}), mount);
+        QCOMPARE(m_store.readString(QLatin1String(cfg::kDirectories), mount, {}), mount);
     }
 
     void enteringAMissingDirectoryRaisesAndChangesNothing() {
         const QString dir = makeDir(QStringLiteral("stay"));
         QWidget window;
-        Browser browser(&window);
+        Browser browser(m_store, m_prompt, &window);
         browser.enterDirectory(dir);
         m_prompt.asked.clear();
         Q_EMIT browser.directories()->openRequested(dir + QStringLiteral("/nope"));
@@ -186,7 +185,7 @@ private Q_SLOTS:
         for (int i = 0; i < 150; ++i)
             writeTextFile(dir + QStringLiteral("/s%1.wav").arg(i), "x");
         QWidget window;
-        Browser browser(&window);
+        Browser browser(m_store, m_prompt, &window);
         auto* model = qobject_cast<QStringListModel*>(browser.wavs()->model());
         QVERIFY(model);
         QList<Qt::CursorShape> shapesWhileFilled;

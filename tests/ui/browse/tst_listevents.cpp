@@ -1,5 +1,6 @@
 #include "browse/filelistcontroller.h"
 #include "tests/browse/recordingplayback.h"
+#include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "ui/browse/listbox.h"
 #include "ui/browse/listevents.h"
@@ -14,6 +15,7 @@ class TestListEvents : public QObject {
     Q_OBJECT
 
     QStringList m_log;
+    FakePrompt m_prompt;
 
     struct FileList {
         QWidget window;
@@ -45,7 +47,7 @@ class TestListEvents : public QObject {
                 },
                 log("wav rule"),
                 log("play rule")});
-        bindFileList(*list, *f->controller, &f->window);
+        bindFileList(*list, *f->controller, &f->window, m_prompt);
         f->window.show();
         f->window.activateWindow();
         f->other->setFocus();

@@ -1,7 +1,6 @@
 #include "app/sxerror.h"
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
-#include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/tfrmhelpabout.h"
 
 #include <QApplication>
@@ -38,12 +37,10 @@ private Q_SLOTS:
         m_prompt = FakePrompt();
         m_opened.clear();
         m_refuse = false;
-        errorboundary::setPrompt(&m_prompt);
     }
-    void cleanup() { errorboundary::setPrompt(nullptr); }
 
     void isLaidOutAsDesigned() {
-        TfrmHelpAbout box(opener());
+        TfrmHelpAbout box(m_prompt, opener());
         showBox(box);
         QCOMPARE(box.size(), QSize(254, 207));
         QCOMPARE(box.lblTitle()->text(), QStringLiteral("Sondrix"));
@@ -87,7 +84,7 @@ private Q_SLOTS:
                 box->close();
         });
         guard.start(5000);
-        ShowAboutBox(&owner, opener());
+        ShowAboutBox(&owner, m_prompt, opener());
         QVERIFY(clicked);
         QVERIFY(guard.isActive());
         QCOMPARE(m_opened, QStringList{QLatin1String(TfrmHelpAbout::kWebAddress)});
@@ -96,7 +93,7 @@ private Q_SLOTS:
 
     void aRefusedAddressIsReportedAndTheBoxStaysOpen() {
         m_refuse = true;
-        TfrmHelpAbout box(opener());
+        TfrmHelpAbout box(m_prompt, opener());
         showBox(box);
         QTest::mouseClick(box.Label3(), Qt::LeftButton, {}, box.Label3()->rect().center());
         QCOMPARE(m_opened.size(), 1);
@@ -106,7 +103,7 @@ private Q_SLOTS:
     }
 
     void escapeDoesNotCloseTheBoxButEnterDoes() {
-        TfrmHelpAbout box(opener());
+        TfrmHelpAbout box(m_prompt, opener());
         showBox(box);
         QWidget* focused = box.focusWidget();
         QVERIFY(focused);
@@ -122,7 +119,7 @@ private Q_SLOTS:
         QMainWindow owner;
         owner.statusBar();
         owner.show();
-        TfrmHelpAbout box(opener(), &owner);
+        TfrmHelpAbout box(m_prompt, opener(), &owner);
         showBox(box);
         QTest::mouseMove(box.btnOK());
         QTest::mouseMove(box.Label3());

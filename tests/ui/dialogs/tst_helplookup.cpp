@@ -1,3 +1,4 @@
+#include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/helpservice.h"
@@ -17,6 +18,7 @@ class TestHelpLookup : public QObject {
     struct Window {
         QDialog dialog;
         RecordingHelpService help;
+        FakePrompt prompt;
         Window() {
             helplookup::setHelpContext(&dialog, 6);
             auto* edit = new QLineEdit(&dialog);
@@ -35,7 +37,7 @@ class TestHelpLookup : public QObject {
             auto* inner = new QGroupBox(panel);
             auto* deep = new QLineEdit(inner);
             deep->setObjectName(QStringLiteral("editTwoLevelsBelowContext3"));
-            helplookup::installF1Help(&dialog, help);
+            helplookup::installF1Help(&dialog, help, prompt);
             dialog.show();
             dialog.activateWindow();
         }

@@ -1,4 +1,5 @@
 #include "app/appinfo.h"
+#include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "ui/dialogs/helpfile.h"
 #include "ui/dialogs/helplookup.h"
@@ -54,6 +55,8 @@ QPoint visibleLink(QTextBrowser* browser, const QString& href) {
 // The help viewer against the program's own help file and against broken ones.
 class TestHelpViewer : public QObject {
     Q_OBJECT
+
+    FakePrompt m_prompt;
 
 private Q_SLOTS:
     void helpFileIsFoundNextToTheProgramThenInShare_data() {
@@ -139,7 +142,7 @@ private Q_SLOTS:
         auto dialog = std::make_unique<QDialog>();
         helplookup::setHelpContext(dialog.get(), 6);
         auto* edit = new QLineEdit(dialog.get());
-        helplookup::installF1Help(dialog.get(), viewer);
+        helplookup::installF1Help(dialog.get(), viewer, m_prompt);
         dialog->setWindowModality(Qt::ApplicationModal);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));

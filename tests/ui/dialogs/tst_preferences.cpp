@@ -3,7 +3,6 @@
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
-#include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/helpservice.h"
 #include "ui/dialogs/tfrmpreferences.h"
 
@@ -38,13 +37,14 @@ void writeConfig(const QByteArray& content) {
 class TestPreferences : public QObject {
     Q_OBJECT
 
+    IniStore m_store{IniStore::sharedFilePath()};
     FakePrompt m_prompt;
     RecordingHelpService m_help;
     std::unique_ptr<TfrmPreferences> m_dialog;
 
     // Opens the dialog as the command does, shown and active, without blocking the test.
     TfrmPreferences& open() {
-        m_dialog = std::make_unique<TfrmPreferences>(IniStore::shared(), m_prompt, m_help);
+        m_dialog = std::make_unique<TfrmPreferences>(m_store, m_prompt, m_help);
         m_dialog->open();
         if (!QTest::qWaitForWindowActive(m_dialog.get()))
             qFatal("the dialog did not become active");
@@ -80,7 +80,6 @@ private Q_SLOTS:
         QFile::remove(IniStore::sharedFilePath());
         m_prompt = FakePrompt();
         m_help = RecordingHelpService();
-        errorboundary::setPrompt(&m_prompt);
     }
 
     void cleanup() {
@@ -312,8 +311,7 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
             pressed = true;
         });
-        QCOMPARE(TfrmPreferences::ShowPreferences(IniStore::shared(), m_prompt, m_help, nullptr),
-                 accepted);
+        QCOMPARE(TfrmPreferences::ShowPreferences(m_store, m_prompt, m_help, nullptr), accepted);
         QVERIFY(pressed);
         QCOMPARE(QFile::exists(IniStore::sharedFilePath()), accepted);
     }

@@ -56,7 +56,8 @@ bool useRecordingEditor(const WindowFixture& f, const QString& out) {
     script.close();
     if (!script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         return false;
-    WriteIniString(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kEditor), editor);
+    configStore().writeString(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kEditor),
+                              editor);
     return true;
 }
 
@@ -85,7 +86,7 @@ private Q_SLOTS:
             QVERIFY(button->isVisible() && button->isEnabled());
             QTest::mouseClick(button, Qt::LeftButton);
         } else {
-            QTest::keyClick(f.window.get(), Qt::Key_Delete, Qt::ControlModifier);
+            QTest::keyClick(f.window, Qt::Key_Delete, Qt::ControlModifier);
         }
         QCOMPARE(f.prompt.texts(QStringLiteral("confirm")),
                  QStringList{QStringLiteral("Delete the selected file?")});
@@ -115,7 +116,7 @@ private Q_SLOTS:
         QVERIFY(useRecordingEditor(f, out));
         f.showFiles({"a.wav", "b.wav"});
         WindowFixture::click(f.window->lbWavs(), 1);
-        QTest::keyClick(f.window.get(), Qt::Key_E, Qt::ControlModifier);
+        QTest::keyClick(f.window, Qt::Key_E, Qt::ControlModifier);
         QTRY_COMPARE(readFile(out), QStringLiteral("1|") + f.filePath("b.wav"));
         QVERIFY(!f.window->playback()->player().isOpen());
         QVERIFY(f.prompt.asked.isEmpty());
@@ -171,10 +172,10 @@ private Q_SLOTS:
                     QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
                 } else {
                     // Another copy of the program writes them while the dialog is open.
-                    WriteIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath),
-                                 true);
-                    WriteIniInteger(QLatin1String(cfg::kPreferences),
-                                    QLatin1String(cfg::kSingleClick), 1);
+                    configStore().writeBool(QLatin1String(cfg::kPreferences),
+                                            QLatin1String(cfg::kShowPath), true);
+                    configStore().writeInteger(QLatin1String(cfg::kPreferences),
+                                               QLatin1String(cfg::kSingleClick), 1);
                     QTest::keyClick(dialog, Qt::Key_Escape);
                 }
             },
@@ -224,14 +225,14 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         f.prompt.fileNames = {playlist};
-        QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(f.window->playlistModel()->currentFile(), playlist);
         QMenu* reopen = namedAction(*f.window, QStringLiteral("miFileReopen"))->menu();
         QCOMPARE(reopen->actions().size(), 1);
         QVERIFY(reopen->actions().first()->text().endsWith(playlist));
         QVERIFY(f.window->close());
 
-        const IniStore& store = IniStore::shared();
+        const IniStore& store = f.root->store();
         QCOMPARE(
             store.readString(QStringLiteral("TfrmMain.MRUManager1"), QStringLiteral("Item_0"), {}),
             playlist);
@@ -239,10 +240,8 @@ private Q_SLOTS:
         QVERIFY(!store.keys(QStringLiteral("Form")).isEmpty());
         QVERIFY(!store.keys(QStringLiteral("Panels")).isEmpty());
 
-        f.window.reset();
-        f.window = std::make_unique<TfrmMain>(MainServices{&f.prompt, &f.help, nullptr, {}});
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.start();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window));
         reopen = namedAction(*f.window, QStringLiteral("miFileReopen"))->menu();
         QCOMPARE(reopen->actions().size(), 1);
         QVERIFY(reopen->menuAction()->isEnabled());

@@ -9,9 +9,11 @@
 #include "ui/persist/speedbar.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QToolButton>
@@ -157,8 +159,25 @@ private Q_SLOTS:
             QCOMPARE(f.help.lastContext(), 1);
         }
         QCOMPARE(f.help.requests(), 2);
-        f.window->miHelpContentsClick();
+        f.window->action(CommandId::HelpContents)->trigger();
         QCOMPARE(f.help.lastContext(), 0);
+    }
+
+    // Each window reports its failures through the prompt it was given, not through one the
+    // whole process shares.
+    void failuresGoToTheWindowsOwnPrompt() {
+        const QString config = IniStore::sharedFilePath();
+        const auto restore = qScopeGuard([config] { QDir().rmdir(config); });
+        WindowFixture first;
+        WindowFixture second;
+        QVERIFY(QFile::remove(config));
+        QVERIFY(QDir().mkdir(config));  // a folder in its place: every write fails
+        QVERIFY(first.window->close()); // a failed write never keeps the window open
+        const QStringList failures = first.prompt.texts(QStringLiteral("failure"));
+        QVERIFY(!failures.isEmpty());
+        for (const QString& text : failures)
+            QCOMPARE(text, QStringLiteral("Unable to write to Sondrix.ini."));
+        QVERIFY(second.prompt.asked.isEmpty());
     }
 
     void failureIsReportedWithFullStop_data() {

@@ -139,8 +139,8 @@ private Q_SLOTS:
         QFETCH(int, button);
         QFETCH(int, clickAction);
         QFETCH(bool, playing);
-        WriteIniInteger(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kSingleClick),
-                        clickAction);
+        configStore().writeInteger(QLatin1String(cfg::kPreferences),
+                                   QLatin1String(cfg::kSingleClick), clickAction);
         WindowFixture f;
         ListBox* box = prepare(f, QStringLiteral("files"));
         QVERIFY(box);
@@ -223,8 +223,8 @@ private Q_SLOTS:
     void ctrlClickOnTheSelectedItemKeepsItAndLoads() {
         QFETCH(QString, list);
         QFETCH(int, clickAction);
-        WriteIniInteger(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kSingleClick),
-                        clickAction);
+        configStore().writeInteger(QLatin1String(cfg::kPreferences),
+                                   QLatin1String(cfg::kSingleClick), clickAction);
         WindowFixture f;
         QCOMPARE(f.window->clickAction(), clickAction);
         ListBox* box = prepare(f, list);

@@ -101,7 +101,7 @@ private Q_SLOTS:
         sxp.close();
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix"));
         f.prompt.fileNames = {file};
-        QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - party.sxp"));
     }
 
@@ -109,8 +109,8 @@ private Q_SLOTS:
         WindowFixture f;
         const QString home = QDir::homePath() + QLatin1Char('/');
         QVERIFY(home != QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-        QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
-        QTest::keyClick(f.window.get(), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(f.prompt.dialogs.size(), 2);
         QCOMPARE(f.prompt.dialogs.at(0).initialDirectory, home);
         QCOMPARE(f.prompt.dialogs.at(1).initialDirectory, home);

@@ -4,6 +4,7 @@
 #include "app/inistore.h"
 #include "fileops/filepath.h"
 #include "playlist/playlistmodel.h"
+#include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
@@ -49,20 +50,32 @@ bool isControlEnabled(const TfrmMain& window, const QString& name) {
 }
 
 WindowFixture::WindowFixture(AudioOutput* output, Prompts prompts) {
-    WriteIniString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup), folder.path());
-    window = std::make_unique<TfrmMain>(MainServices{
-        prompts == Prompts::Scripted ? &prompt : nullptr, &help, output, [this](const QUrl& url) {
-            openedUrls.append(url);
-            return acceptUrls;
-        }});
+    configStore().writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup),
+                              folder.path());
+    start(output, prompts);
+}
+
+void WindowFixture::start(AudioOutput* output, Prompts prompts) {
+    reset();
+    root = std::make_unique<AppRoot>(MainServices{prompts == Prompts::Scripted ? &prompt : nullptr,
+                                                  &help, output, [this](const QUrl& url) {
+                                                      openedUrls.append(url);
+                                                      return acceptUrls;
+                                                  }});
+    window = &root->window();
     window->show();
-    QApplication::setActiveWindow(window.get());
-    if (!QTest::qWaitForWindowActive(window.get()))
+    QApplication::setActiveWindow(window);
+    if (!QTest::qWaitForWindowActive(window))
         qWarning("the main window did not become active");
 }
 
+void WindowFixture::reset() {
+    window = nullptr;
+    root.reset();
+}
+
 WindowFixture::~WindowFixture() {
-    window.reset();
+    reset();
     resetConfiguration();
 }
 

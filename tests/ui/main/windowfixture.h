@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/approot.h"
 #include "tests/support/fakeprompt.h"
 #include "ui/dialogs/helpservice.h"
 #include "ui/main/tfrmmain.h"
@@ -18,6 +19,11 @@ struct WindowFixture {
     explicit WindowFixture(AudioOutput* output = nullptr, Prompts prompts = Prompts::Scripted);
     ~WindowFixture();
 
+    // Builds the program over the fixture's prompt, help and web address opener.
+    void start(AudioOutput* output = nullptr, Prompts prompts = Prompts::Scripted);
+    // Ends the program: the window and everything it was given.
+    void reset();
+
     // Writes the files into the browser folder and shows it.
     void showFiles(const QStringList& names);
     // Adds entries straight to the playlist, as no command does: the rules do not run.
@@ -34,7 +40,8 @@ struct WindowFixture {
     RecordingHelpService help;
     QList<QUrl> openedUrls; // the web addresses the window asked the desktop to open
     bool acceptUrls = true;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<AppRoot> root;
+    TfrmMain* window = nullptr;
 };
 
 // Removes the configuration file, so each test starts as a first run.

@@ -33,7 +33,7 @@ QString normPos(const QRect& outer) {
         .arg(outer.top() + outer.height());
 }
 
-PlainWindow::PlainWindow(IniStore& store, TIniLink* toolbarLayout) {
+PlainWindow::PlainWindow(IniStore& store, Prompt& prompt, TIniLink* toolbarLayout) {
     setGeometry(417, 109, 504, 371);
     fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     reopen = fileMenu->addMenu(new QMenu(QStringLiteral("&Reopen"), this));
@@ -67,8 +67,9 @@ PlainWindow::PlainWindow(IniStore& store, TIniLink* toolbarLayout) {
         for (const QAction* entry : reopen->menu()->actions())
             menuAfterReopen.append(entry->text());
     });
-    m_state = std::make_unique<WindowStateStore>(
-        store, *this, StoredPanels{pnlWavs, pnlDirectories, pnlPlaylist}, recent, toolbarLayout);
+    m_state = std::make_unique<WindowStateStore>(store, prompt, *this,
+                                                 StoredPanels{pnlWavs, pnlDirectories, pnlPlaylist},
+                                                 recent, toolbarLayout);
 }
 
 PlainWindow::~PlainWindow() = default;

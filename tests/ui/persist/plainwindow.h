@@ -9,6 +9,7 @@
 #include <memory>
 
 class IniStore;
+class Prompt;
 class QAction;
 class QMenu;
 class QSplitter;
@@ -25,7 +26,7 @@ QString normPos(const QRect& outer);
 class PlainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit PlainWindow(IniStore& store, TIniLink* toolbarLayout = nullptr);
+    PlainWindow(IniStore& store, Prompt& prompt, TIniLink* toolbarLayout = nullptr);
     ~PlainWindow() override;
 
     QWidget* pnlWavs = nullptr;

@@ -1,4 +1,5 @@
 #include "app/inistore.h"
+#include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/persist/plainwindow.h"
 #include "tests/ui/persist/xserver.h"
@@ -15,6 +16,7 @@ class TestPlacementRoundTrip : public QObject {
 
     QTemporaryDir m_dir;
     std::unique_ptr<IniStore> m_store;
+    FakePrompt m_prompt;
 
     QString path() const { return m_dir.filePath(QStringLiteral("Sondrix.ini")); }
 
@@ -23,8 +25,8 @@ class TestPlacementRoundTrip : public QObject {
     }
 
     // Shows a window and waits until the window manager has framed it.
-    static std::unique_ptr<PlainWindow> framedWindow(IniStore& store) {
-        auto window = std::make_unique<PlainWindow>(store);
+    std::unique_ptr<PlainWindow> framedWindow(IniStore& store) {
+        auto window = std::make_unique<PlainWindow>(store, m_prompt);
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()) ||
             !QTest::qWaitFor([&] { return !window->windowHandle()->frameMargins().isNull(); },

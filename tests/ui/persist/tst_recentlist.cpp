@@ -1,5 +1,6 @@
 #include "app/inifile.h"
 #include "app/inistore.h"
+#include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/persist/plainwindow.h"
 #include "ui/persist/recentmenu.h"
@@ -15,6 +16,7 @@ class TestRecentList : public QObject {
 
     QTemporaryDir m_dir;
     std::unique_ptr<IniStore> m_store;
+    FakePrompt m_prompt;
 
     QString path() const { return m_dir.filePath(QStringLiteral("Sondrix.ini")); }
 
@@ -54,7 +56,7 @@ private Q_SLOTS:
     }
 
     void elevenPlaylistsLeaveTheTenNewestAndTheTenthIsCaptionedA() {
-        PlainWindow window(*m_store);
+        PlainWindow window(*m_store, m_prompt);
         for (int n = 1; n <= 11; ++n)
             window.recent.add(list(n));
         QCOMPARE(window.recent.entries().size(), 10);
@@ -69,7 +71,7 @@ private Q_SLOTS:
     }
 
     void addingAListedPathMovesItToTheTopAndRebuilds() {
-        PlainWindow window(*m_store);
+        PlainWindow window(*m_store, m_prompt);
         for (int n = 1; n <= 3; ++n)
             window.recent.add(list(n));
         const QList<QAction*> before = window.reopen->menu()->actions();
@@ -137,7 +139,7 @@ private Q_SLOTS:
     }
 
     void noStoredSectionLeavesReopenDisabled() {
-        PlainWindow window(*m_store);
+        PlainWindow window(*m_store, m_prompt);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(window.recent.entries().isEmpty());
@@ -148,7 +150,7 @@ private Q_SLOTS:
 
     void aStoredListFillsReopenAtTheFirstShow() {
         writeFile("[TfrmMain.MRUManager1]\nItem_0=/lists/b.sxp\nItem_1=/lists/a.sxp\n");
-        PlainWindow window(*m_store);
+        PlainWindow window(*m_store, m_prompt);
         QVERIFY(!window.reopen->isEnabled());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -185,7 +187,7 @@ private Q_SLOTS:
     }
 
     void aClickOnAReopenEntryReopensItAndMovesItToTheTop() {
-        PlainWindow window(*m_store);
+        PlainWindow window(*m_store, m_prompt);
         window.show(); // loads the stored list, here none
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (int n = 1; n <= 3; ++n)

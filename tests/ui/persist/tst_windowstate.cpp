@@ -3,7 +3,6 @@
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/persist/plainwindow.h"
-#include "ui/dialogs/errorboundary.h"
 #include "ui/persist/inilink.h"
 #include "ui/persist/propsstorage.h"
 
@@ -62,7 +61,7 @@ class TestWindowState : public QObject {
     }
 
     std::unique_ptr<PlainWindow> shownWindow(TIniLink* toolbar = nullptr) {
-        auto window = std::make_unique<PlainWindow>(*m_store, toolbar);
+        auto window = std::make_unique<PlainWindow>(*m_store, m_prompt, toolbar);
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             qFatal("the window was not exposed");
@@ -88,9 +87,7 @@ private Q_SLOTS:
         QFile::remove(path());
         m_store = std::make_unique<IniStore>(path());
         m_prompt.asked.clear();
-        errorboundary::setPrompt(&m_prompt);
     }
-    void cleanup() { errorboundary::setPrompt(nullptr); }
 
     void firstRunKeepsTheDesignedPlacementAndWidths() {
         auto window = shownWindow();
@@ -182,7 +179,7 @@ private Q_SLOTS:
         QCOMPARE(value("Form", QStringLiteral("ShowCmd")), QStringLiteral("2"));
         QCOMPARE(value("Form", QStringLiteral("NormPos")), normPos(outer));
 
-        PlainWindow second(*m_store);
+        PlainWindow second(*m_store, m_prompt);
         second.show(); // restores normal; the minimise is posted
         QVERIFY(!second.isMinimized());
         QCOMPARE(second.frameGeometry().topLeft(), outer.topLeft());
@@ -309,7 +306,7 @@ private Q_SLOTS:
     }
 
     void aWindowNeverShownWritesNothing() {
-        PlainWindow(*m_store).recent.add(QStringLiteral("/lists/a.sxp"));
+        PlainWindow(*m_store, m_prompt).recent.add(QStringLiteral("/lists/a.sxp"));
         QVERIFY(!QFile::exists(path()));
     }
 
@@ -344,7 +341,7 @@ private Q_SLOTS:
                 seen << store.readString(QStringLiteral("TfrmMain.MRUManager1"),
                                          QStringLiteral("Item_0"), QStringLiteral("none"));
             });
-        auto owned = std::make_unique<PlainWindow>(*m_store, &toolbar);
+        auto owned = std::make_unique<PlainWindow>(*m_store, m_prompt, &toolbar);
         window = owned.get();
         owned->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));

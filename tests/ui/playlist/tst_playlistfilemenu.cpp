@@ -1,9 +1,9 @@
-#include "ui/browse/listbox.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/listbox.h"
 #include "ui/persist/recentlist.h"
 
 #include <QAction>
@@ -26,7 +26,7 @@ private Q_SLOTS:
         f.addPlaylistEntries({"/snd/a.wav", "/snd/b.wav"});
         const QString file = f.filePath("party.sxp");
         f.prompt.fileNames = {file};
-        QTest::keyClick(f.window.get(), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(f.prompt.texts("save"), QStringList{"Save Playlist"});
         QCOMPARE(bytesOf(file), QByteArray("/snd/a.wav\r\n/snd/b.wav\r\n"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - party.sxp"));
@@ -39,7 +39,7 @@ private Q_SLOTS:
         writeTextFile(file, "/a/one.wav\n/b/two.wav");
         f.prompt.fileNames = {file};
         QVERIFY(!isControlEnabled(*f.window, "sbPlayPlaylist"));
-        QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(f.window->lbPlaylist()->count(), 2);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - set.sxp"));
         QCOMPARE(f.window->recentList()->entries(), QStringList{file});
@@ -81,7 +81,7 @@ private Q_SLOTS:
         writeTextFile(file, "/x/a.wav\r\n");
         f.window->document().reopen(file);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - n.sxp"));
-        QTest::keyClick(f.window.get(), Qt::Key_Insert, Qt::ControlModifier);
+        QTest::keyClick(f.window, Qt::Key_Insert, Qt::ControlModifier);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix"));
         QCOMPARE(f.window->lbPlaylist()->count(), 0);
     }

@@ -1,11 +1,11 @@
 #include "app/configkeys.h"
 #include "app/inistore.h"
-#include "ui/browse/browser.h"
-#include "ui/browse/listbox.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 
 #include <QAction>
 #include <QLabel>
@@ -41,8 +41,10 @@ private Q_SLOTS:
 
     void autoPlaylistOffKeepsThePanelHidden() {
         WindowFixture f;
-        WriteIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kAutoPlaylist), false);
-        WriteIniBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath), true);
+        f.root->store().writeBool(QLatin1String(cfg::kPreferences),
+                                  QLatin1String(cfg::kAutoPlaylist), false);
+        f.root->store().writeBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath),
+                                  true);
         f.showFiles({"a.wav"});
         f.window->sbShowPlaylistClick();
         WindowFixture::click(f.window->lbWavs(), 0);
@@ -129,16 +131,17 @@ private Q_SLOTS:
         WindowFixture::click(f.window->lbPlaylist(), 0);
         QCOMPARE(f.window->statusPanel(1)->text(), QStringLiteral("0:0.05"));
         QCOMPARE(f.window->playback()->player().fileName(), f.filePath("a.wav"));
-        f.window.reset(); // each window owns an output, and the dummy driver has only one device
+        f.reset(); // each window owns an output, and the dummy driver has only one device
 
-        WriteIniInteger(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kSingleClick), 1);
+        configStore().writeInteger(QLatin1String(cfg::kPreferences),
+                                   QLatin1String(cfg::kSingleClick), 1);
         WindowFixture g; // the click action is read when the window is shown
         g.showFiles({"b.wav"});
         g.addPlaylistEntries({g.filePath("b.wav")});
         WindowFixture::click(g.window->lbPlaylist(), 0);
         QVERIFY(g.window->playback()->player().isOpen()); // loaded, not playing
         QCOMPARE(g.window->playback()->player().mode(), MediaPlayer::Mode::Stopped);
-        QTimer::singleShot(300, g.window.get(), [&] { g.window->playback()->abortAll(); });
+        QTimer::singleShot(300, g.window, [&] { g.window->playback()->abortAll(); });
         WindowFixture::click(g.window->lbPlaylist(), 0, Qt::LeftButton, Qt::AltModifier); // loops
         QVERIFY(!g.window->playback()->player().isOpen());
         QVERIFY(g.prompt.texts("failure").isEmpty());

@@ -1,10 +1,10 @@
-#include "ui/browse/browser.h"
-#include "ui/browse/listbox.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/browser.h"
+#include "ui/browse/listbox.h"
 #include <QAction>
 #include <QDir>
 
@@ -56,7 +56,7 @@ private Q_SLOTS:
                               f.filePath("missing.wav"), tone(f, "c.wav", 0.1)});
         recordSelections(*f.window, [&](int row) {
             if (row == 1)
-                QTimer::singleShot(100, f.window.get(), [&] {
+                QTimer::singleShot(100, f.window, [&] {
                     QTest::keyClick(f.window->lbPlaylist(), Qt::Key_Escape);
                 });
         });
@@ -69,8 +69,8 @@ private Q_SLOTS:
     void stopSilencesAndTheRunWaitsForEscape() {
         WindowFixture f;
         f.addPlaylistEntries({tone(f, "a.wav", 1.0), tone(f, "b.wav", 0.1)});
-        QTimer::singleShot(150, f.window.get(), [&] { f.window->miControlsStopClick(); });
-        QTimer::singleShot(700, f.window.get(), [&] {
+        QTimer::singleShot(150, f.window, [&] { f.window->miControlsStopClick(); });
+        QTimer::singleShot(700, f.window, [&] {
             QVERIFY(f.window->playback()->flags().playlistRunning); // still waiting
             QVERIFY(!f.window->playback()->player().isOpen());
             f.window->playback()->abortAll();
@@ -89,7 +89,7 @@ private Q_SLOTS:
         recordSelections(*f.window, [&](int row) {
             if (row == 0 && !clicked) {
                 clicked = true;
-                QTimer::singleShot(150, f.window.get(),
+                QTimer::singleShot(150, f.window,
                                    [&] { WindowFixture::click(f.window->lbWavs(), 0); });
             }
         });

@@ -1,5 +1,4 @@
-// The window's controls and their placement at design size.
-#include "ui/main/tfrmmain.h"
+#include "ui/main/mainlayout.h"
 
 #include "playlist/playlistmodel.h"
 #include "ui/browse/browser.h"
@@ -14,6 +13,7 @@
 
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMainWindow>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -51,15 +51,23 @@ void nameControl(QWidget* widget, const QString& objectName, const QString& acce
 
 } // namespace
 
-void TfrmMain::buildLayout() {
-    setWindowTitle(QStringLiteral("Sondrix"));
-    setFont(QFont(QStringLiteral("Arial"), 8));
-    setProperty("helpContext", kHelpContextMain);
-    setGeometry(417, 109, 504, 371);
+ListBox* MainLayout::lbWavs() const {
+    return m_browser->wavs();
+}
 
-    auto* central = panel(QStringLiteral("central"), this);
+QLabel* MainLayout::statusPanel(int index) const {
+    return m_statusPanels->panel(index);
+}
+
+void MainLayout::setupLayout(QMainWindow& window, IniStore& store, Prompt& prompt) {
+    window.setWindowTitle(QStringLiteral("Sondrix"));
+    window.setFont(QFont(QStringLiteral("Arial"), 8));
+    window.setProperty("helpContext", kHelpContextMain);
+    window.setGeometry(417, 109, 504, 371);
+
+    auto* central = panel(QStringLiteral("central"), &window);
     auto* outer = column(central, 0);
-    setCentralWidget(central);
+    window.setCentralWidget(central);
 
     m_speedBar = new SpeedBar(firstRunToolbar(), central);
     m_speedBar->setObjectName(QStringLiteral("SpeedBar1"));
@@ -79,7 +87,7 @@ void TfrmMain::buildLayout() {
     splitDirectories->setChildrenCollapsible(false);
     column(m_pnlWavs, 0)->addWidget(splitDirectories);
 
-    m_browser = new Browser(this);
+    m_browser = new Browser(store, prompt, &window);
     m_pnlDirectories = panel(QStringLiteral("pnlDirectories"), splitDirectories);
     QWidget* pnlDirectories = m_pnlDirectories;
     auto* directories = column(pnlDirectories, kInnerBorder);
@@ -95,7 +103,7 @@ void TfrmMain::buildLayout() {
     drives->setParent(m_pnlDriveBox);
     nameControl(drives, QStringLiteral("DriveComboBox1"), QStringLiteral("Drive"));
     drives->move(2, 4);
-    m_pnlDriveBox->installEventFilter(this); // its resizes set the selector's width
+    m_pnlDriveBox->installEventFilter(&window); // the window passes its resizes on
     directories->addWidget(m_pnlDriveBox);
 
     auto* pnlFiles = panel(QStringLiteral("pnlFiles"), splitDirectories);
@@ -115,7 +123,7 @@ void TfrmMain::buildLayout() {
     m_pnlPlaylist = panel(QStringLiteral("pnlPlaylist"), m_splitPlayList);
     auto* playlistColumn = column(m_pnlPlaylist, kInnerBorder);
     playlistColumn->addWidget(caption(QStringLiteral("Play List"), m_pnlPlaylist));
-    m_playlist = new PlaylistModel(this);
+    m_playlist = new PlaylistModel(&window);
     m_lbPlaylist = new ListBox(m_pnlPlaylist);
     m_lbPlaylist->setModel(m_playlist);
     QItemSelectionModel* ownSelection = m_lbPlaylist->selectionModel();
@@ -149,6 +157,6 @@ void TfrmMain::buildLayout() {
     outer->addWidget(m_statusPanels);
 }
 
-void TfrmMain::pnlDriveBoxResize() {
+void MainLayout::pnlDriveBoxResize() {
     m_browser->drives()->setFixedWidth(m_pnlDriveBox->width() - 4);
 }

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/inistore.h"
+#include "fileops/launcher.h"
+
+#include <memory>
+
+class AudioOutput;
+class MediaPlayer;
+class PlaybackControl;
+class BrowserFileList;
+class EditCommand;
+class FileCommands;
+class FileListController;
+class PlaylistListController;
+class HelpService;
+class Prompt;
+class QtPrompt;
+class TfrmMain;
+class TIniLink;
+class WindowStateStore;
+struct CommandTargets;
+
+// What the program asks of the world; tests stand their own in.
+struct MainServices {
+    Prompt* prompt = nullptr;      // default: message boxes and file dialogs over the window
+    HelpService* help = nullptr;   // default: the help viewer over the installed help file
+    AudioOutput* output = nullptr; // default: the system's sound output
+    TLauncher::UrlOpener openUrl;  // default: the desktop's handler for web addresses
+};
+
+// The program's composition: creates the configuration store, the prompt, the help service, the
+// sound output and playback, the main window and the subsystems its commands act on, and binds
+// them together.
+// Nothing of them is reachable otherwise.
+class AppRoot {
+public:
+    explicit AppRoot(const MainServices& services = MainServices());
+    ~AppRoot();
+    AppRoot(const AppRoot&) = delete;
+    AppRoot& operator=(const AppRoot&) = delete;
+
+    TfrmMain& window() const { return *m_window; }
+    IniStore& store() { return m_store; }
+
+private:
+    void bindSubsystems(Prompt& prompt, HelpService& help, TLauncher::UrlOpener openUrl);
+    void bindLists(Prompt& prompt);
+
+    IniStore m_store;
+    std::unique_ptr<QtPrompt> m_ownPrompt;
+    std::unique_ptr<HelpService> m_ownHelp;
+    std::unique_ptr<AudioOutput> m_ownOutput;
+    std::unique_ptr<MediaPlayer> m_player;
+    std::unique_ptr<PlaybackControl> m_playback;
+    // Destroyed before the window, so the window-state store saves what a close did not while
+    // the window still exists.
+    std::unique_ptr<TfrmMain> m_window;
+    std::unique_ptr<BrowserFileList> m_fileList;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<EditCommand> m_editCommand;
+    std::unique_ptr<TIniLink> m_toolbarLayout;
+    std::unique_ptr<WindowStateStore> m_windowState;
+    std::unique_ptr<CommandTargets> m_targets;
+    std::unique_ptr<FileListController> m_fileListController;
+    std::unique_ptr<PlaylistListController> m_playlistListController;
+};
