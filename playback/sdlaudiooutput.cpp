@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -113,6 +114,7 @@ void SdlAudioOutput::flush() {
     m_feeder.reset(); // the callback no longer reads the ring, and now nothing writes it
     m_ring.reset();
     m_deviceFramesPlayed.store(0, std::memory_order_release);
+    m_firstFrameTicks.store(0, std::memory_order_release);
 }
 
 uint64_t SdlAudioOutput::framesPlayed() const {
@@ -138,6 +140,9 @@ void SdlAudioOutput::fill(float* samples, size_t count) {
     if (m_reading.load(std::memory_order_acquire)) {
         const auto channels = static_cast<size_t>(m_channels);
         got = m_ring.read(samples, count);
+        if (got > 0 && m_firstFrameTicks.load(std::memory_order_relaxed) == 0)
+            m_firstFrameTicks.store(std::chrono::steady_clock::now().time_since_epoch().count(),
+                                    std::memory_order_release);
         m_deviceFramesPlayed.fetch_add(got / channels, std::memory_order_acq_rel);
         if (got < count && !m_progress.allQueued.load(std::memory_order_acquire))
             m_underrunFrames.fetch_add((count - got) / channels, std::memory_order_acq_rel);

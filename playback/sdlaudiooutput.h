@@ -51,6 +51,11 @@ public:
     // being played, since the output was made.
     uint64_t underrunFrames() const { return m_underrunFrames.load(std::memory_order_acquire); }
 
+    // When the audio callback handed on the first frame of the current start, as the steady
+    // clock's count; 0 until then. Lets a measurement of time to sound leave out how late its own
+    // thread woke up.
+    int64_t firstFrameTicks() const { return m_firstFrameTicks.load(std::memory_order_acquire); }
+
 private:
     static void callback(void* self, uint8_t* stream, int length);
     void fill(float* samples, size_t count);
@@ -69,4 +74,5 @@ private:
     std::atomic<bool> m_reading{false}; // the callback takes frames from the ring
     std::atomic<uint64_t> m_deviceFramesPlayed{0};
     std::atomic<uint64_t> m_underrunFrames{0};
+    std::atomic<int64_t> m_firstFrameTicks{0};
 };
