@@ -17,11 +17,12 @@
 class SdlAudioOutput : public AudioOutput {
 public:
     // Frames per device buffer, asked of SDL. Through a sound server (bench/e2e_sound.sh, 31
-    // plays) the time from play call to sound was 15 ms at 512 frames, 5.0 ms (max 10.9) at 256
-    // and 4.4 ms (max 5.6) at 128, as the server keeps about one buffer queued ahead of a new
-    // sound. 128 frames would leave a 2 ms fade no room within the buffer in which a stop lands,
-    // and twice the wake-ups a busy machine must serve in time.
-    static constexpr int kBufferFrames = 256;
+    // plays a run) the time from play call to sound was 15 ms at 512 frames, 4.6-8.1 ms at 256
+    // and 4.4-4.6 ms at 128, as the server keeps about one buffer queued ahead of a new sound; at
+    // 64 frames with 3 ms asked of the server it was 3.3-3.5 ms, at four times the wake-ups. The
+    // server's dropouts on a loaded machine were alike at 256 and 128. The fade of a cut-off
+    // sound runs on over the following buffers.
+    static constexpr int kBufferFrames = 128;
     // How long the fade of a cut-off sound lasts.
     static constexpr int kFadeMilliseconds = 3;
 
