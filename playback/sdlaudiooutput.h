@@ -17,12 +17,13 @@
 class SdlAudioOutput : public AudioOutput {
 public:
     // Frames per device buffer, asked of SDL. Through a sound server (bench/e2e_sound.sh, 31
-    // plays a run) the time from play call to sound was 15 ms at 512 frames, 4.6-8.1 ms at 256
-    // and 4.4-4.6 ms at 128, as the server keeps about one buffer queued ahead of a new sound; at
-    // 64 frames with 3 ms asked of the server it was 3.3-3.5 ms, at four times the wake-ups. The
-    // server's dropouts on a loaded machine were alike at 256 and 128. The fade of a cut-off
-    // sound runs on over the following buffers.
-    static constexpr int kBufferFrames = 128;
+    // plays a run) the median from play call to sound was 15 ms at 512 frames, 4.6-8.1 ms at 256
+    // and 4.4-4.6 ms at 128, as the server keeps about one buffer queued ahead of a new sound.
+    // But through the disk driver, on the same loaded machine, the longest of 200 times to sound
+    // was 0.95-2.4 periods at 256 and 1.3-8.7 at 128 (up to 23 ms), and the waveform overview's
+    // scan slowed the median at 128 by up to 22 %, at 256 by 1 %. The server dropped out alike at
+    // both sizes.
+    static constexpr int kBufferFrames = 256;
     // How long the fade of a cut-off sound lasts.
     static constexpr int kFadeMilliseconds = 3;
 
