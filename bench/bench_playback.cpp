@@ -99,17 +99,18 @@ std::string loadAverage() {
     return one + " " + five + " " + fifteen;
 }
 
-// Waits until the audio callback has handed on the first frame of the play; nullopt after a
-// second. The callback's own count is read, not what the disk driver wrote: SDL writes through a
+// Waits until the audio callback has handed on the first frame of the play and returns when it
+// did, as the callback noted it: a wake-up of this thread delayed by a busy machine does not
+// count. nullopt after a second. What the disk driver wrote is not read: SDL writes through a
 // stdio buffer of one pipe page, which holds a buffer of under 4096 bytes back until the next.
 std::optional<Clock::time_point> firstFrameOut(const SdlAudioOutput& output) {
     const Clock::time_point start = Clock::now();
-    while (output.framesPlayed() == 0) {
+    while (output.firstFrameTicks() == 0) {
         if (Clock::now() - start > std::chrono::seconds(1))
             return std::nullopt;
         std::this_thread::sleep_for(std::chrono::microseconds(20));
     }
-    return Clock::now();
+    return Clock::time_point(Clock::duration(output.firstFrameTicks()));
 }
 
 // From the load step to the first frame the output hands on, over repeated clicks that land at
@@ -125,18 +126,20 @@ double measureTimeToSound(const QString& dir, bool overview) {
         QObject::connect(&rig.control, &PlaybackControl::fileLoaded, &waveform,
                          [&waveform](const QString& loaded) { waveform.load(loaded, 1000); });
     const std::string loadBefore = loadAverage();
-    std::vector<double> delays;
+    std::vector<double> delays, steps;
     for (int run = 0; run < kClicks; ++run) {
         rig.control.DoStopAll();
         std::this_thread::sleep_for(std::chrono::microseconds(30000 + 1000 * (run % 11)));
         const Clock::time_point click = Clock::now();
         rig.control.playFile(file, false);
+        steps.push_back(msBetween(click, Clock::now()));
         QCoreApplication::processEvents();
         if (const std::optional<Clock::time_point> out = firstFrameOut(rig.output))
             delays.push_back(msBetween(click, *out));
     }
     rig.control.DoStopAll();
     std::sort(delays.begin(), delays.end());
+    std::sort(steps.begin(), steps.end());
     const double period = 1000.0 * rig.output.bufferFrames() / rig.output.sampleRate();
     if (delays.empty()) {
         std::printf("time to sound: nothing was heard\n");
@@ -153,6 +156,10 @@ double measureTimeToSound(const QString& dir, bool overview) {
                 "%s before, %s after\n",
                 period, rig.output.bufferFrames(), rig.output.sampleRate(), median / period,
                 p95 / period, delays.back() / period, loadBefore.c_str(), loadAverage().c_str());
+    std::printf("  of which the load and start steps, until the play call returns: median %.2f ms, "
+                "95th percentile %.2f ms, max %.2f ms; %llu frames of underrun in these plays\n",
+                percentile(steps, 0.5), percentile(steps, 0.95), steps.back(),
+                static_cast<unsigned long long>(rig.output.underrunFrames()));
     return median;
 }
 

@@ -1,7 +1,8 @@
 // Plays a half-second 440 Hz tone through the real device code and the sound server SDL picks,
 // while another process records what the server mixed into a file (float32, stereo, 48 kHz).
 // Watches that recording grow and says whether the tone arrived, how long after the play call,
-// how long it lasted and at what pitch; then does it again once the sound server was restarted.
+// how long it lasted, at what pitch and whether it broke up; then does it again once the sound
+// server was restarted.
 // Last it compares the time to sound over repeated plays with that of spawning paplay.
 // bench/e2e_sound.sh sets up the server and the recorder, and restarts them when asked.
 #include "bench/bigwav.h"
@@ -79,6 +80,18 @@ size_t lastSound(const std::vector<float>& samples) {
     return last;
 }
 
+// Frames in runs of two or more quiet samples within [from, to): the tone, a 440 Hz sine at 0.37
+// of full scale, passes the silence threshold within one sample at each crossing, so such a run
+// is a dropout, silence the server played because the stream was late.
+size_t dropoutFrames(const std::vector<float>& samples, size_t from, size_t to) {
+    size_t dropped = 0, run = 0;
+    for (size_t i = from; i < std::min(to, samples.size()); ++i) {
+        run = std::fabs(samples[i]) > kSilenceThreshold ? 0 : run + 1;
+        dropped += run == 2 ? 2 : run > 2 ? 1 : 0;
+    }
+    return dropped;
+}
+
 // Rising zero crossings per second over [from, to).
 double pitchHz(const std::vector<float>& samples, size_t from, size_t to) {
     int rising = 0;
@@ -146,8 +159,10 @@ bool playAndListen(MediaPlayer& player, RecordingTail& tail) {
     std::printf("first non-silent sample reached the recorder %.1f ms after the play call "
                 "(%.1f ms into the recorded stream)\n",
                 *heardAfter, 1000.0 * double(*start - playedAt) / kRecordingRate);
-    std::printf("heard for %.0f ms (played 500 ms), pitch %.0f Hz (played 440 Hz)\n",
-                1000.0 * double(end - *start) / kRecordingRate, pitchHz(tail.left(), *start, end));
+    std::printf("heard for %.0f ms (played 500 ms), pitch %.0f Hz (played 440 Hz), %zu frames of "
+                "dropout\n",
+                1000.0 * double(end - *start) / kRecordingRate, pitchHz(tail.left(), *start, end),
+                dropoutFrames(tail.left(), *start, end));
     return true;
 }
 
@@ -177,16 +192,21 @@ void compareWithPaplay(SdlAudioOutput& output, MediaPlayer& player, RecordingTai
                        const QString& file) {
     std::vector<double> ours, paplay;
     const uint64_t underrunsBefore = output.underrunFrames();
+    size_t dropouts = 0;
     for (int trial = 0; trial < kTrials; ++trial) {
         player.open();
         settle(tail);
+        const size_t clickedAt = tail.left().size();
         const Clock::time_point click = Clock::now();
         player.play();
-        if (const auto ms =
-                msUntilSound(tail, tail.left().size(), click, std::chrono::milliseconds(1000)))
+        if (const auto ms = msUntilSound(tail, clickedAt, click, std::chrono::milliseconds(1000)))
             ours.push_back(*ms);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         player.close();
+        tail.readNew();
+        // The first 80 ms of the tone, well before the close fades it.
+        if (const std::optional<size_t> start = firstSound(tail.left(), clickedAt))
+            dropouts += dropoutFrames(tail.left(), *start, *start + kRecordingRate * 80 / 1000);
     }
     const uint64_t underruns = output.underrunFrames() - underrunsBefore;
     const int bufferFrames = output.bufferFrames(), rate = output.sampleRate();
@@ -207,9 +227,9 @@ void compareWithPaplay(SdlAudioOutput& output, MediaPlayer& player, RecordingTai
     printSpread("Sondrix, play call to sound", ours);
     printSpread("paplay FILE, spawn to sound", paplay);
     std::printf("Sondrix output buffer %d frames at %d Hz (%.1f ms); %llu frames of underrun in "
-                "its trials\n",
+                "its trials, %zu frames of dropout in what the server played of them\n",
                 bufferFrames, rate, 1000.0 * bufferFrames / rate,
-                static_cast<unsigned long long>(underruns));
+                static_cast<unsigned long long>(underruns), dropouts);
     const auto a = spread(ours), b = spread(paplay);
     if (a && b)
         std::printf("ratio of the medians, Sondrix to paplay: %.2f (target <= 0.5)\n",

@@ -6,15 +6,16 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace {
 
 constexpr size_t kRingSamples = 48000; // a quarter of a second of stereo at 96 kHz, at most
-// What a start queues before the device may take any of it and the reading thread takes over:
-// enough to ride out a busy machine that is slow to schedule that thread (a start with 43 ms
-// queued was heard to break up under a heavy build). Converting it costs about 0.25 ms for a
-// 44.1 kHz file and 3 ms for a 96 kHz one.
+// What a start queues on the calling thread before the reading thread takes over: enough to
+// ride out a busy machine that is slow to schedule that thread (a start with 43 ms queued was
+// heard to break up under a heavy build). Converting it costs about 0.25 ms for a 44.1 kHz file
+// and 3 ms for a 96 kHz one; the device takes from it from the first chunk on.
 constexpr int kPrimeMilliseconds = 150;
 
 QString sdlError() {
@@ -80,8 +81,10 @@ void SdlAudioOutput::start(AudioSource& source) {
     flush();
     m_sourceRate = source.sampleRate();
     m_feeder = std::make_unique<SdlFeeder>(source, m_ring, m_progress, m_rate, m_channels);
-    m_feeder->primeThenRun(static_cast<uint64_t>(m_rate * kPrimeMilliseconds / 1000));
+    // The first chunk is queued: the device may take it from its next buffer on, while the rest
+    // of the prime is converted here.
     resume();
+    m_feeder->primeThenRun(static_cast<uint64_t>(m_rate * kPrimeMilliseconds / 1000));
 }
 
 void SdlAudioOutput::cut() {
@@ -113,6 +116,7 @@ void SdlAudioOutput::flush() {
     m_feeder.reset(); // the callback no longer reads the ring, and now nothing writes it
     m_ring.reset();
     m_deviceFramesPlayed.store(0, std::memory_order_release);
+    m_firstFrameTicks.store(0, std::memory_order_release);
 }
 
 uint64_t SdlAudioOutput::framesPlayed() const {
@@ -138,6 +142,9 @@ void SdlAudioOutput::fill(float* samples, size_t count) {
     if (m_reading.load(std::memory_order_acquire)) {
         const auto channels = static_cast<size_t>(m_channels);
         got = m_ring.read(samples, count);
+        if (got > 0 && m_firstFrameTicks.load(std::memory_order_relaxed) == 0)
+            m_firstFrameTicks.store(std::chrono::steady_clock::now().time_since_epoch().count(),
+                                    std::memory_order_release);
         m_deviceFramesPlayed.fetch_add(got / channels, std::memory_order_acq_rel);
         if (got < count && !m_progress.allQueued.load(std::memory_order_acquire))
             m_underrunFrames.fetch_add((count - got) / channels, std::memory_order_acq_rel);

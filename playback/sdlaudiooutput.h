@@ -17,10 +17,12 @@
 class SdlAudioOutput : public AudioOutput {
 public:
     // Frames per device buffer, asked of SDL. Through a sound server (bench/e2e_sound.sh, 31
-    // plays) the time from play call to sound was 15 ms at 512 frames, 5.0 ms (max 10.9) at 256
-    // and 4.4 ms (max 5.6) at 128, as the server keeps about one buffer queued ahead of a new
-    // sound. 128 frames would leave a 2 ms fade no room within the buffer in which a stop lands,
-    // and twice the wake-ups a busy machine must serve in time.
+    // plays a run) the median from play call to sound was 15 ms at 512 frames, 4.6-8.1 ms at 256
+    // and 4.4-4.6 ms at 128, as the server keeps about one buffer queued ahead of a new sound.
+    // But through the disk driver, on the same loaded machine, the longest of 200 times to sound
+    // was 0.95-2.4 periods at 256 and 1.3-8.7 at 128 (up to 23 ms), and the waveform overview's
+    // scan slowed the median at 128 by up to 22 %, at 256 by 1 %. The server dropped out alike at
+    // both sizes.
     static constexpr int kBufferFrames = 256;
     // How long the fade of a cut-off sound lasts.
     static constexpr int kFadeMilliseconds = 3;
@@ -51,6 +53,11 @@ public:
     // being played, since the output was made.
     uint64_t underrunFrames() const { return m_underrunFrames.load(std::memory_order_acquire); }
 
+    // When the audio callback handed on the first frame of the current start, as the steady
+    // clock's count; 0 until then. Lets a measurement of time to sound leave out how late its own
+    // thread woke up.
+    int64_t firstFrameTicks() const { return m_firstFrameTicks.load(std::memory_order_acquire); }
+
 private:
     static void callback(void* self, uint8_t* stream, int length);
     void fill(float* samples, size_t count);
@@ -69,4 +76,5 @@ private:
     std::atomic<bool> m_reading{false}; // the callback takes frames from the ring
     std::atomic<uint64_t> m_deviceFramesPlayed{0};
     std::atomic<uint64_t> m_underrunFrames{0};
+    std::atomic<int64_t> m_firstFrameTicks{0};
 };
