@@ -1,5 +1,6 @@
 #include "app/approot.h"
 
+#include "app/errorboundary.h"
 #include "browse/filelistcontroller.h"
 #include "fileops/browserfilelist.h"
 #include "fileops/bytepath.h"
@@ -15,7 +16,6 @@
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
 #include "ui/browse/listevents.h"
-#include "ui/dialogs/errorboundary.h"
 #include "ui/dialogs/helpfile.h"
 #include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/helpviewer.h"

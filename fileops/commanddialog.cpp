@@ -1,6 +1,6 @@
 #include "fileops/commanddialog.h"
 
-#include "ui/dialogs/helpservice.h"
+#include "app/helpservice.h"
 
 #include <QApplication>
 #include <QFrame>

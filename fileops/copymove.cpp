@@ -2,13 +2,13 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
+#include "app/prompt.h"
 #include "app/sxerror.h"
 #include "fileops/bytepath.h"
 #include "fileops/filecopy.h"
 #include "fileops/filedelete.h"
 #include "fileops/filepath.h"
 #include "fileops/tfrmcopy.h"
-#include "ui/dialogs/prompt.h"
 
 #include <QDir>
 #include <QFile>

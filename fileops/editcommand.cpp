@@ -2,8 +2,8 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
+#include "app/prompt.h"
 #include "fileops/launcher.h"
-#include "ui/dialogs/prompt.h"
 
 #include <QFile>
 

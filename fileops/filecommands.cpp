@@ -2,12 +2,12 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
+#include "app/prompt.h"
 #include "fileops/bytepath.h"
 #include "fileops/copymove.h"
 #include "fileops/filedelete.h"
 #include "fileops/filelist.h"
 #include "fileops/renamewav.h"
-#include "ui/dialogs/prompt.h"
 
 FileCommands::FileCommands(IniStore& store, Prompt& prompt, HelpService& help, FileList& files,
                            Hooks hooks, QWidget* dialogParent)

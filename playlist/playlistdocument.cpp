@@ -3,11 +3,11 @@
 #include "app/appinfo.h"
 #include "app/configkeys.h"
 #include "app/inistore.h"
+#include "app/prompt.h"
 #include "fileops/filepath.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistfile.h"
 #include "playlist/playlistmodel.h"
-#include "ui/dialogs/prompt.h"
 
 #include <QFileInfo>
 

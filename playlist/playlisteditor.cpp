@@ -2,8 +2,8 @@
 
 #include "app/configkeys.h"
 #include "app/inistore.h"
+#include "app/prompt.h"
 #include "fileops/filepath.h"
-#include "ui/dialogs/prompt.h"
 
 bool playlistShowPathPreference(const IniStore& store) {
     return store.readBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath),

@@ -1,9 +1,9 @@
 #include "playlist/playlistrun.h"
 
+#include "app/prompt.h"
 #include "fileops/pathcodec.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
-#include "ui/dialogs/prompt.h"
 
 namespace {
 

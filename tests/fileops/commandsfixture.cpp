@@ -1,13 +1,13 @@
 #include "tests/fileops/commandsfixture.h"
 
 #include "app/configkeys.h"
+#include "app/errorboundary.h"
 #include "tests/fileops/filetree.h"
 #include "tests/support/wavfiles.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/directorylist.h"
 #include "ui/browse/drivecombo.h"
 #include "ui/browse/listbox.h"
-#include "ui/dialogs/errorboundary.h"
 
 #include <QToolButton>
 #include <QtTest>

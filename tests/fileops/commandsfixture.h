@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/helpservice.h"
 #include "app/inistore.h"
 #include "fileops/browserfilelist.h"
 #include "fileops/filecommands.h"
 #include "tests/support/fakeprompt.h"
-#include "ui/dialogs/helpservice.h"
 
 #include <QAction>
 #include <QTemporaryDir>

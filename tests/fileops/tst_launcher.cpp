@@ -1,4 +1,5 @@
 #include "app/configkeys.h"
+#include "app/errorboundary.h"
 #include "app/inistore.h"
 #include "fileops/desktopurlopener.h"
 #include "fileops/editcommand.h"
@@ -7,7 +8,6 @@
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
-#include "ui/dialogs/errorboundary.h"
 
 #include <QApplication>
 #include <QDesktopServices>

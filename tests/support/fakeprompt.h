@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/dialogs/prompt.h"
+#include "app/prompt.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "ui/browse/browser.h"
 
+#include "app/errorboundary.h"
 #include "ui/browse/directorylist.h"
 #include "ui/browse/drivecombo.h"
 #include "ui/browse/listbox.h"
-#include "ui/dialogs/errorboundary.h"
 
 #include <QGuiApplication>
 

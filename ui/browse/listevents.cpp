@@ -1,8 +1,8 @@
 #include "ui/browse/listevents.h"
 
+#include "app/errorboundary.h"
 #include "browse/filelistcontroller.h"
 #include "ui/browse/listbox.h"
-#include "ui/dialogs/errorboundary.h"
 
 void pressList(ListBox& list, Qt::MouseButton button, QPoint pos) {
     list.setFocus(Qt::MouseFocusReason);

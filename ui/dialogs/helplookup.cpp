@@ -1,7 +1,7 @@
 #include "ui/dialogs/helplookup.h"
 
-#include "ui/dialogs/errorboundary.h"
-#include "ui/dialogs/helpservice.h"
+#include "app/errorboundary.h"
+#include "app/helpservice.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/dialogs/helpservice.h"
+#include "app/helpservice.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "ui/dialogs/tfrmhelpabout.h"
 
-#include "ui/dialogs/errorboundary.h"
+#include "app/errorboundary.h"
 #include "ui/dialogs/programicon.h"
 
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "ui/dialogs/tfrmpreferences.h"
 
 #include "app/configkeys.h"
+#include "app/errorboundary.h"
 #include "app/inistore.h"
-#include "ui/dialogs/errorboundary.h"
+#include "app/prompt.h"
 #include "ui/dialogs/helplookup.h"
-#include "ui/dialogs/prompt.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

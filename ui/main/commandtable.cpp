@@ -1,13 +1,13 @@
 // The command table: every command's menu item, popup item, toolbar item and handler.
 #include "ui/main/commandtable.h"
 
+#include "app/helpservice.h"
 #include "fileops/editcommand.h"
 #include "fileops/filecommands.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
-#include "ui/dialogs/helpservice.h"
 #include "ui/dialogs/tfrmhelpabout.h"
 #include "ui/dialogs/tfrmpreferences.h"
 #include "ui/main/commandtargets.h"

@@ -1,5 +1,6 @@
 #include "ui/main/listglance.h"
 
+#include "app/errorboundary.h"
 #include "fileops/filepath.h"
 #include "playback/playbackcontrol.h"
 #include "playback/soundinfoprovider.h"
@@ -7,7 +8,6 @@
 #include "ui/browse/browser.h"
 #include "ui/browse/directorylist.h"
 #include "ui/browse/listbox.h"
-#include "ui/dialogs/errorboundary.h"
 #include "ui/glance/filedropfilter.h"
 #include "ui/glance/soundinfotooltips.h"
 #include "ui/main/progressbar.h"

@@ -1,6 +1,7 @@
 #include "ui/main/tfrmmain.h"
 
 #include "app/configkeys.h"
+#include "app/errorboundary.h"
 #include "app/inistore.h"
 #include "fileops/editcommand.h"
 #include "fileops/filepath.h"
@@ -10,7 +11,6 @@
 #include "playlist/playlistrun.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
-#include "ui/dialogs/errorboundary.h"
 #include "ui/main/commandtargets.h"
 #include "ui/main/listglance.h"
 #include "ui/main/progressbar.h"

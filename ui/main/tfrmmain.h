@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/errorboundary.h"
 #include "playback/playbackcontrol.h"
-#include "ui/dialogs/errorboundary.h"
 #include "ui/main/commandmenus.h"
 #include "ui/main/mainlayout.h"
 

@@ -1,6 +1,6 @@
 #include "ui/persist/windowstatestore.h"
 
-#include "ui/dialogs/errorboundary.h"
+#include "app/errorboundary.h"
 #include "ui/persist/recentlist.h"
 #include "ui/persist/storagekeys.h"
 

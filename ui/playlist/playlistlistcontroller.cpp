@@ -1,10 +1,10 @@
 #include "ui/playlist/playlistlistcontroller.h"
 
+#include "app/errorboundary.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
 #include "ui/browse/listbox.h"
 #include "ui/browse/listevents.h"
-#include "ui/dialogs/errorboundary.h"
 
 PlaylistListController::PlaylistListController(ListBox& list, PlaylistModel& model,
                                                PlaybackControl& playback, Hooks hooks)

@@ -1,7 +1,7 @@
+#include "app/helpservice.h"
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "ui/dialogs/helplookup.h"
-#include "ui/dialogs/helpservice.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,9 +1,9 @@
 #include "app/configkeys.h"
+#include "app/helpservice.h"
 #include "app/inistore.h"
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
-#include "ui/dialogs/helpservice.h"
 #include "ui/dialogs/tfrmpreferences.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "app/configkeys.h"
+#include "app/errorboundary.h"
 #include "app/inistore.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/main/windowfixture.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
-#include "ui/dialogs/errorboundary.h"
 #include "ui/main/progressbar.h"
 #include "ui/persist/speedbar.h"
 

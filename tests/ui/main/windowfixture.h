@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/approot.h"
+#include "app/helpservice.h"
 #include "tests/support/fakeprompt.h"
-#include "ui/dialogs/helpservice.h"
 #include "ui/main/tfrmmain.h"
 
 #include <QAction>

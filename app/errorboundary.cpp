@@ -1,7 +1,7 @@
-#include "ui/dialogs/errorboundary.h"
+#include "app/errorboundary.h"
 
+#include "app/prompt.h"
 #include "app/sxerror.h"
-#include "ui/dialogs/prompt.h"
 
 QString errorboundary::reportText(const QString& message) {
     if (!message.isEmpty() && message.back() > QLatin1Char('.'))
