@@ -51,8 +51,16 @@ private Q_SLOTS:
         for (int run = 1; run <= 2; ++run) {
             auto window = framedWindow(*m_store);
             QVERIFY2(window, "the window manager did not frame the window");
-            QTRY_COMPARE(window->frameGeometry(), QRect(100, 80, 600, 440));
-            QVERIFY(window->geometry().width() < 600); // the frame is part of the stored size
+            // The frame is part of the stored size. Both hold together once the window manager
+            // has settled: a loaded machine can show the outer rectangle before the frame is known.
+            QTRY_VERIFY2(window->frameGeometry() == QRect(100, 80, 600, 440) &&
+                             window->geometry().width() < 600,
+                         qPrintable(QStringLiteral("outer %1,%2 %3x%4, inner width %5")
+                                        .arg(window->frameGeometry().x())
+                                        .arg(window->frameGeometry().y())
+                                        .arg(window->frameGeometry().width())
+                                        .arg(window->frameGeometry().height())
+                                        .arg(window->geometry().width())));
             QVERIFY(window->close());
             QCOMPARE(stored("NormPos"), QStringLiteral("100,80,700,520"));
         }
