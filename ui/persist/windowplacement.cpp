@@ -32,6 +32,13 @@ bool WindowPlacement::isNormalState() const {
              (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
+// The widget caches its frame and may keep a frame it measured before the window manager framed
+// the window; the window handle asks for the frame each time.
+QRect WindowPlacement::outerRect() const {
+    const QWindow* handle = m_window.windowHandle();
+    return handle ? handle->frameGeometry() : m_window.frameGeometry();
+}
+
 PlacementRecord WindowPlacement::record() const {
     PlacementRecord r;
     // Qt reports no minimised or maximised positions, so they stay -1,-1.
@@ -39,8 +46,7 @@ PlacementRecord WindowPlacement::record() const {
         r.showCmd = PlacementRecord::Minimised;
     else if (m_window.isMaximized())
         r.showCmd = PlacementRecord::Maximised;
-    const QRect normal =
-        isNormalState() && m_window.isVisible() ? m_window.frameGeometry() : m_normal;
+    const QRect normal = isNormalState() && m_window.isVisible() ? outerRect() : m_normal;
     r.left = normal.left();
     r.top = normal.top();
     r.right = normal.left() + normal.width();
@@ -140,7 +146,7 @@ void WindowPlacement::noteFrame() {
 void WindowPlacement::applyPendingOuter() {
     if (!m_pendingOuter || m_margins.isNull() || !isNormalState())
         return;
-    if (m_window.frameGeometry() != *m_pendingOuter) {
+    if (outerRect() != *m_pendingOuter) {
         m_settledTicks = 0;
         m_window.setGeometry(m_pendingOuter->marginsRemoved(m_margins));
     } else if (++m_settledTicks >= kSettledTicks) {
@@ -162,7 +168,7 @@ void WindowPlacement::noteGeometry() {
 
 void WindowPlacement::noteNormalRect() {
     if (m_window.isVisible() && isNormalState())
-        m_normal = m_window.frameGeometry();
+        m_normal = outerRect();
 }
 
 void WindowPlacement::noteStateChange() {

@@ -34,6 +34,8 @@ protected:
 
 private:
     bool isNormalState() const;
+    // The window's outer rectangle as the window system has it now.
+    QRect outerRect() const;
     void startFrameWatch();
     void watchFrame();
     void noteFrame();
