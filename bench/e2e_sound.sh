@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
 # Plays a generated tone through Sondrix's device code into a private PulseAudio server with a
 # null sink, records the sink's monitor, and reports whether the tone was heard and how soon.
-# Then restarts the server and checks that the same output finds it again, and last compares the
-# time to sound over repeated plays with that of spawning `paplay FILE` (median, min, max, ratio).
+# Then restarts the server and checks that the same output finds it again. Last it starts the
+# program on a private X display and compares the time from a key press in its file list to sound
+# with that of spawning `paplay FILE` (median, min, max, ratio).
 # Run as root from anywhere; it installs what is missing and builds what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh pulseaudio pulseaudio-utils
+scripts/install-deps.sh pulseaudio pulseaudio-utils libxtst-dev xdotool
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build --target e2e_tone > /dev/null
+cmake --build build --target e2e_tone e2e_keys sondrix > /dev/null
 
 work=$(mktemp -d)
 recording=$work/recording.raw
 server_pid=
 recorder_pid=
+display_pids=()
+stop_display() {
+    for pid in "${display_pids[@]}"; do kill "$pid" 2> /dev/null || true; done
+    for pid in "${display_pids[@]}"; do wait "$pid" 2> /dev/null || true; done
+    display_pids=()
+}
 stop_sound_server() {
     [ -n "$recorder_pid" ] && kill "$recorder_pid" 2> /dev/null || true
     [ -n "$server_pid" ] && kill "$server_pid" 2> /dev/null || true
@@ -21,11 +28,12 @@ stop_sound_server() {
     [ -n "$server_pid" ] && wait "$server_pid" 2> /dev/null || true
     recorder_pid= server_pid=
 }
-trap 'stop_sound_server; rm -rf "$work"' EXIT
+trap 'stop_display; stop_sound_server; rm -rf "$work"' EXIT
 
 export XDG_RUNTIME_DIR=$work
 export HOME=$work # keeps the server's cookie and state out of the real home
 export PULSE_SERVER=unix:$work/native
+export XDG_CONFIG_HOME=$work/config
 
 # Starts the server and a recorder that appends to the recording, and returns once it grows.
 start_sound_server() {
@@ -70,3 +78,25 @@ while IFS= read -r line <&"$from_tone"; do
     fi
 done
 wait "$tone_pid"
+
+# A private display with a window manager, so that the program's window takes the focus as it
+# would on a desktop.
+start_display() {
+    local number
+    for number in $(seq 90 199); do
+        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
+    done
+    export DISPLAY=:$number
+    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+    display_pids+=($!)
+    for _ in $(seq 100); do
+        xdotool getdisplaygeometry > /dev/null 2>&1 && break
+        sleep 0.05
+    done
+    openbox > "$work/openbox.log" 2>&1 &
+    display_pids+=($!)
+    sleep 0.5
+}
+
+start_display
+SDL_AUDIODRIVER=pulseaudio build/bench/e2e_keys "$recording" build/app/sondrix
