@@ -17,8 +17,8 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <cstring>
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
