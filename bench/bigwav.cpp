@@ -2,10 +2,12 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstring>
 #include <numbers>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -18,26 +20,30 @@ void putLe(std::vector<char>& out, uint32_t value, int bytes) {
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
 }
 
-void putTag(std::vector<char>& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
-}
-
+// A canonical 44-byte PCM header, filled at fixed offsets.
 std::vector<char> header(uint32_t dataBytes, int sampleRate) {
-    std::vector<char> out;
-    putTag(out, "RIFF");
-    putLe(out, 36 + dataBytes, 4);
-    putTag(out, "WAVE");
-    putTag(out, "fmt ");
-    putLe(out, 16, 4);
-    putLe(out, 1, 2); // PCM
-    putLe(out, kChannels, 2);
-    putLe(out, static_cast<uint32_t>(sampleRate), 4);
-    putLe(out, static_cast<uint32_t>(sampleRate * kBytesPerFrame), 4);
-    putLe(out, kBytesPerFrame, 2);
-    putLe(out, 16, 2);
-    putTag(out, "data");
-    putLe(out, dataBytes, 4);
-    return out;
+    std::array<char, 44> out{};
+    const auto setLe = [&out](size_t at, uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out[at + static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xff);
+    };
+    const auto setTag = [&out](size_t at, std::string_view tag) {
+        std::copy(tag.begin(), tag.end(), out.begin() + static_cast<std::ptrdiff_t>(at));
+    };
+    setTag(0, "RIFF");
+    setLe(4, 36 + dataBytes, 4);
+    setTag(8, "WAVE");
+    setTag(12, "fmt ");
+    setLe(16, 16, 4);
+    setLe(20, 1, 2); // PCM
+    setLe(22, kChannels, 2);
+    setLe(24, static_cast<uint32_t>(sampleRate), 4);
+    setLe(28, static_cast<uint32_t>(sampleRate * kBytesPerFrame), 4);
+    setLe(32, kBytesPerFrame, 2);
+    setLe(34, 16, 2);
+    setTag(36, "data");
+    setLe(40, dataBytes, 4);
+    return {out.begin(), out.end()};
 }
 
 } // namespace
