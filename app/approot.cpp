@@ -48,7 +48,8 @@ QByteArray currentListPath(const TfrmMain& window) {
 
 } // namespace
 
-AppRoot::AppRoot(const MainServices& services) : m_store(IniStore::sharedFilePath()) {
+AppRoot::AppRoot(const MainServices& services, const QString& openPath)
+    : m_store(IniStore::sharedFilePath()) {
     Prompt* prompt = services.prompt;
     if (!prompt) {
         m_ownPrompt = std::make_unique<QtPrompt>(nullptr);
@@ -67,7 +68,8 @@ AppRoot::AppRoot(const MainServices& services) : m_store(IniStore::sharedFilePat
     }
     m_player = std::make_unique<MediaPlayer>(*output);
     m_playback = std::make_unique<PlaybackControl>(*m_player);
-    m_window = std::make_unique<TfrmMain>(MainParts{m_store, *prompt, *m_player, *m_playback});
+    m_window =
+        std::make_unique<TfrmMain>(MainParts{m_store, *prompt, *m_player, *m_playback, openPath});
     if (m_ownPrompt)
         m_ownPrompt->setParent(m_window.get()); // its boxes and dialogs sit over the window
     bindSubsystems(*prompt, *help, services.openUrl ? services.openUrl : desktopUrlOpener());

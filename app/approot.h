@@ -35,7 +35,8 @@ struct MainServices {
 // Nothing of them is reachable otherwise.
 class AppRoot {
 public:
-    explicit AppRoot(const MainServices& services = MainServices());
+    // `openPath`: a folder or file named on the command line, shown at start.
+    explicit AppRoot(const MainServices& services = MainServices(), const QString& openPath = {});
     ~AppRoot();
     AppRoot(const AppRoot&) = delete;
     AppRoot& operator=(const AppRoot&) = delete;

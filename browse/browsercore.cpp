@@ -32,8 +32,15 @@ QString normalised(const QString& directory) {
 BrowserCore::BrowserCore(IniStore& store, VolumeList volumes, QObject* parent)
     : QObject(parent), m_store(store), m_volumes(std::move(volumes)) {}
 
-void BrowserCore::showStartupDirectory(const QString& directory) {
-    enterDirectory(nearestExistingAncestor(normalised(directory)));
+QString BrowserCore::showStartupPath(const QString& path) {
+    const QString target = normalised(path);
+    if (!isExistingFile(target)) {
+        enterDirectory(nearestExistingAncestor(target));
+        return {};
+    }
+    const qsizetype slash = target.lastIndexOf(QLatin1Char('/'));
+    enterDirectory(slash == 0 ? QStringLiteral("/") : target.left(slash));
+    return target.mid(slash + 1);
 }
 
 void BrowserCore::enterDirectory(const QString& directory) {

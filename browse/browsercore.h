@@ -22,8 +22,9 @@ public:
     QStringListModel* wavModel() { return &m_wavModel; }
     QStringList wavNames() const { return m_wavModel.stringList(); }
 
-    // Shows `directory`, or its nearest existing ancestor when it no longer exists.
-    void showStartupDirectory(const QString& directory);
+    // Shows the folder at `path`, or the folder of the file at `path` and returns the file's
+    // name; a path that no longer exists shows its nearest existing ancestor.
+    QString showStartupPath(const QString& path);
     // Makes `directory` the browser directory; raises an error when it cannot be entered.
     void enterDirectory(const QString& directory);
     void rereadFiles();

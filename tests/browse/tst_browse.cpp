@@ -116,7 +116,7 @@ private Q_SLOTS:
     void startupDirectoryFallsBackToNearestAncestor() {
         const QString dir = makeDir(QStringLiteral("startup"));
         BrowserCore browser(m_store, VolumeList::mounted());
-        browser.showStartupDirectory(dir + QStringLiteral("/gone/away"));
+        browser.showStartupPath(dir + QStringLiteral("/gone/away"));
         QCOMPARE(browser.browserDirectory(), dir);
     }
 

@@ -37,6 +37,12 @@ Browser::Browser(IniStore& store, Prompt& prompt, QWidget* parent)
             errorboundary::guarded(prompt, [this] { DirectoryListBox1Exit(); }));
 }
 
+void Browser::showStartupPath(const QString& path) {
+    const QString file = m_core.showStartupPath(path);
+    if (!file.isEmpty())
+        m_wavs->selectRow(static_cast<int>(m_core.wavNames().indexOf(file)));
+}
+
 QString Browser::selectedWav() const {
     const int row = m_wavs->selectedRow();
     return row < 0 ? QString() : m_core.wavNames().at(row);

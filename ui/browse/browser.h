@@ -25,7 +25,9 @@ public:
     ListBox* wavs() const { return m_wavs; }
 
     QString browserDirectory() const { return m_core.browserDirectory(); }
-    void showStartupDirectory(const QString& directory) { m_core.showStartupDirectory(directory); }
+    // Shows the folder at `path`, or the folder of the file at `path` with the file selected
+    // (by program: nothing plays).
+    void showStartupPath(const QString& path);
     // Makes `directory` the browser directory; raises an error when it cannot be entered.
     void enterDirectory(const QString& directory) { m_core.enterDirectory(directory); }
     void rereadFiles() { m_core.rereadFiles(); }

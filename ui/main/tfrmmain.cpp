@@ -29,7 +29,7 @@
 
 TfrmMain::TfrmMain(const MainParts& parts)
     : m_store(parts.store), m_prompt(&parts.prompt), m_player(&parts.player),
-      m_playback(&parts.playback) {
+      m_playback(&parts.playback), m_openPath(parts.openPath) {
     setupLayout(*this, m_store, *m_prompt);
     m_recent = new RecentList(this);
     buildCommands();
@@ -113,11 +113,14 @@ void TfrmMain::FormShow() {
         QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
     m_speedBar->setVisible(toolbarVisible);
     action(CommandId::ViewToolbar)->setChecked(toolbarVisible);
-    m_browser->showStartupDirectory(m_store.readString(
-        QLatin1String(cfg::kDirectories), QLatin1String(cfg::kStartup), QDir::homePath()));
+    m_browser->showStartupPath(
+        !m_openPath.isEmpty() ? m_openPath
+                              : m_store.readString(QLatin1String(cfg::kDirectories),
+                                                   QLatin1String(cfg::kStartup), QDir::homePath()));
     DoShowPlaylist(m_store.readBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible),
                                     cfg::kVisibleDefault));
     DoCheckPlaylistButtons();
+    DoCheckWavButtons(); // last, as after a click: a file selected at start can be edited
     DoCheckPlayControls();
     readClickAction();
     lbWavs()->setFocus();

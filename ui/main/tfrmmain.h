@@ -26,6 +26,8 @@ struct MainParts {
     Prompt& prompt;
     MediaPlayer& player;
     PlaybackControl& playback;
+    // A folder or file named on the command line, shown at start instead of the stored folder.
+    QString openPath;
 };
 
 // The main window: the browser, the playlist, the progress bar and the status bar. It lays them
@@ -123,4 +125,5 @@ private:
     CommandMenus m_menus;
     int m_clickAction = 0;
     bool m_shown = false;
+    QString m_openPath;
 };

@@ -2,6 +2,7 @@
 #include "app/errorboundary.h"
 #include "app/inistore.h"
 #include "tests/support/testenv.h"
+#include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
@@ -125,6 +126,27 @@ private Q_SLOTS:
         WindowFixture f;
         f.window->resize(600, 300);
         QTRY_COMPARE(f.window->statusPanel(0)->width(), f.window->frameGeometry().width() - 100);
+    }
+
+    // `sondrix PATH`: a folder is shown; a file is selected in its folder and does not play.
+    void startsAtTheFolderOrFileNamedOnTheCommandLine() {
+        WindowFixture f;
+        QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("takes")));
+        const QString takes = f.filePath(QStringLiteral("takes"));
+        for (const char* name : {"a.wav", "b.wav", "c.wav"})
+            QVERIFY(writeTone(takes + QLatin1Char('/') + QLatin1String(name)));
+        f.openPath = takes;
+        f.start();
+        QCOMPARE(f.window->browser()->browserDirectory(), takes);
+        QCOMPARE(f.window->lbWavs()->selectedRow(), -1);
+
+        f.openPath = takes + QStringLiteral("/b.wav");
+        f.start();
+        QCOMPARE(f.window->browser()->browserDirectory(), takes);
+        QCOMPARE(f.window->browser()->selectedWav(), QStringLiteral("b.wav"));
+        QVERIFY(!f.window->playback()->player().isOpen());
+        QVERIFY(isControlEnabled(*f.window, QStringLiteral("miEditCopy")));
+        QVERIFY(isControlEnabled(*f.window, QStringLiteral("sbEdit")));
     }
 
     void closingWritesSettingsInOrder() {

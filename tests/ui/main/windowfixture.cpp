@@ -58,10 +58,12 @@ WindowFixture::WindowFixture(AudioOutput* output, Prompts prompts) {
 void WindowFixture::start(AudioOutput* output, Prompts prompts) {
     reset();
     root = std::make_unique<AppRoot>(MainServices{prompts == Prompts::Scripted ? &prompt : nullptr,
-                                                  &help, output, [this](const QUrl& url) {
+                                                  &help, output,
+                                                  [this](const QUrl& url) {
                                                       openedUrls.append(url);
                                                       return acceptUrls;
-                                                  }});
+                                                  }},
+                                     openPath);
     window = &root->window();
     window->show();
     QApplication::setActiveWindow(window);

@@ -40,6 +40,8 @@ struct WindowFixture {
     RecordingHelpService help;
     QList<QUrl> openedUrls; // the web addresses the window asked the desktop to open
     bool acceptUrls = true;
+    QString openPath; // named on the command line of the next start
+
     std::unique_ptr<AppRoot> root;
     TfrmMain* window = nullptr;
 };
