@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsndfile1-dev libsdl2-dev
           fonts-liberation2 xvfb xauth qt6-svg-dev desktop-file-utils appstream dpkg-dev file openbox
-          clang libclang-rt-dev "$@")
+          clang libclang-rt-dev lintian "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
