@@ -81,19 +81,21 @@ void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
         dialog.initialDirectory = rememberedDirectory(m_store, cfg::kLastOpen);
         file = m_prompt.openFileName(dialog);
     }
-    if (!file.isEmpty()) {
-        m_model.clear(); // before the existence test, as the command has always done
-        if (QFileInfo::exists(file)) {
-            m_editor.addLoadedLines(readPlaylistFile(file));
-            Q_EMIT fileUsed(file);
-            m_model.setCurrentFile(file);
-            m_model.setModified(false);
-            m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
-                                directoryPart(file));
-        } else {
-            m_prompt.error(QStringLiteral("The file \"%1\" does not exist.").arg(file));
-        }
+    if (file.isEmpty())
+        return; // the dialog was cancelled
+    if (!QFileInfo::exists(file)) {
+        m_prompt.error(QStringLiteral("The file \"%1\" does not exist.").arg(file));
+        return;
     }
+    // Read whole before the playlist is touched: a read that fails leaves it as it was.
+    const QStringList lines = readPlaylistFile(file);
+    m_model.clear();
+    m_editor.addLoadedLines(lines);
+    Q_EMIT fileUsed(file);
+    m_model.setCurrentFile(file);
+    m_model.setModified(false);
+    m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
+                        directoryPart(file));
     m_model.requestRuleCheck(true);
 }
 

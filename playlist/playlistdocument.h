@@ -22,7 +22,9 @@ public:
     // Saves to `fileName`, or through the save dialog when it is empty; false when the dialog
     // was cancelled. A failed write raises and leaves everything as it was.
     bool GetSavePlaylist(const QString& fileName);
-    // Loads `fileName`, or the file chosen in the open dialog when it is empty.
+    // Loads `fileName`, or the file chosen in the open dialog when it is empty. A load that
+    // fails (missing, unreadable) leaves the playlist, its file, flag and the recent list as
+    // they were.
     void GetOpenPlaylist(const QString& fileName);
 
     void newPlaylist();

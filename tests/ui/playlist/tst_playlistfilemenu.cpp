@@ -7,6 +7,7 @@
 #include "ui/persist/recentlist.h"
 
 #include <QAction>
+#include <QDir>
 
 // The File menu's playlist commands on a real window and real files: dialogs, caption, recent
 // files, the save prompt and the close.
@@ -59,20 +60,35 @@ private Q_SLOTS:
         QCOMPARE(f.window->recentList()->entries(), QStringList{file});
     }
 
-    void reopenOfADeletedFile() {
+    // A Reopen whose file has become unreadable leaves the open playlist whole, so the next
+    // Save writes it back instead of emptying its file.
+    void failedReopenKeepsThePlaylistForTheNextSave_data() {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("file deleted") << false;
+        QTest::newRow("a folder in its place") << true;
+    }
+    void failedReopenKeepsThePlaylistForTheNextSave() {
+        QFETCH(bool, folder);
         WindowFixture f;
-        const QString first = f.filePath("first.sxp");
-        writeTextFile(first, "/x/a.wav\r\n");
-        f.window->document().reopen(first);
-        f.addPlaylistEntries({"/x/b.wav"});
-        f.window->playlistModel()->setModified(true);
         const QString gone = f.filePath("gone.sxp");
-        f.prompt.answers = {Prompt::Answer::No};
-        f.window->document().reopen(gone);
-        QCOMPARE(f.prompt.texts("error").size(), 1);
-        QCOMPARE(f.window->lbPlaylist()->count(), 0);
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - first.sxp"));
-        QCOMPARE(f.window->recentList()->entries(), (QStringList{gone, first}));
+        const QString keep = f.filePath("keep.sxp");
+        writeTextFile(gone, "/x/a.wav\r\n/x/b.wav\r\n");
+        f.prompt.fileNames = {gone, keep};
+        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(f.window, Qt::Key_A, Qt::ControlModifier); // Save As keep.sxp
+        QVERIFY(QFile::remove(gone));
+        if (folder)
+            QVERIFY(QDir().mkdir(gone));
+
+        chooseReopenEntry(*f.window, 0);
+        QCOMPARE(f.prompt.asked.size(), 3); // the two dialogs, then one box
+        QCOMPARE(f.window->playlistModel()->paths(), (QStringList{"/x/a.wav", "/x/b.wav"}));
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - keep.sxp"));
+        QVERIFY(!f.window->playlistModel()->modified());
+        QCOMPARE(f.window->recentList()->entries(), QStringList{gone});
+
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(bytesOf(keep), QByteArray("/x/a.wav\r\n/x/b.wav\r\n"));
     }
 
     void newClearsTheCaption() {
