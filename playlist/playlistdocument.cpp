@@ -113,7 +113,7 @@ void PlaylistDocument::open() {
         GetOpenPlaylist({});
 }
 
-void PlaylistDocument::reopen(const QString& recentName) {
+void PlaylistDocument::reopen(QString recentName) {
     if (!leaveCurrentPlaylist())
         return;
     Q_EMIT fileUsed(recentName);

@@ -29,7 +29,7 @@ public:
 
     void newPlaylist();
     void open();
-    void reopen(const QString& recentName);
+    void reopen(QString recentName); // a copy: it puts the name first in the recent list
     void save();
     void saveAs();
     bool canClose();

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QMenu>
 
 // The File menu's playlist commands on a real window and real files: dialogs, caption, recent
 // files, the save prompt and the close.
@@ -89,6 +90,26 @@ private Q_SLOTS:
 
         QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(bytesOf(keep), QByteArray("/x/a.wav\r\n/x/b.wav\r\n"));
+    }
+
+    void reopenOpensTheChosenEntry() {
+        WindowFixture f;
+        QStringList files;
+        for (const QString name : {"A.sxp", "B.sxp", "C.sxp"}) {
+            files.append(f.filePath(name));
+            writeTextFile(files.last(), "/x/a.wav\r\n");
+        }
+        f.prompt.fileNames = files;
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
+        QMenu* reopen = f.window->reopenAction()->menu();
+
+        chooseReopenEntry(*f.window, 2); // "3 A" of C, B, A
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - A.sxp"));
+        QTRY_COMPARE(reopen->actions().first()->text(), QStringLiteral("&1\t") + files[0]);
+        chooseReopenEntry(*f.window, 1); // "2 C" of A, C, B
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - C.sxp"));
+        QCOMPARE(f.window->recentList()->entries(), (QStringList{files[2], files[0], files[1]}));
     }
 
     void newClearsTheCaption() {
