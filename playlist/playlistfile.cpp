@@ -6,8 +6,7 @@
 #include "fileops/regularfile.h"
 
 #include <QFile>
-
-#include <limits>
+#include <QFileInfo>
 
 QStringList parsePlaylistText(const QByteArray& text) {
     const qsizetype nul = text.indexOf('\0');
@@ -38,8 +37,12 @@ QByteArray formatPlaylistText(const QStringList& paths) {
 }
 
 QStringList readPlaylistFile(const QString& fileName) {
-    const auto content =
-        readRegularFile(QFile::encodeName(fileName), std::numeric_limits<qint64>::max());
+    // Refused before a byte is read: a huge file would hold the window and its memory.
+    if (QFileInfo(fileName).size() > kMaxPlaylistBytes)
+        throw SxError(QStringLiteral("The file \"%1\" is too large to be a playlist: it holds "
+                                     "more than 64 MiB.")
+                          .arg(fileName));
+    const auto content = readRegularFile(QFile::encodeName(fileName), kMaxPlaylistBytes);
     if (content.status != ReadStatus::Read)
         throw SxError(QStringLiteral("Cannot open file %1").arg(fileName));
     return parsePlaylistText(content.bytes);

@@ -11,7 +11,11 @@
 QStringList parsePlaylistText(const QByteArray& text);
 QByteArray formatPlaylistText(const QStringList& paths);
 
-// Raise "Cannot open file %s" (also for anything but a regular file), "Cannot create file %s"
+// The largest playlist file read, far above real use (about half a million paths).
+inline constexpr qint64 kMaxPlaylistBytes = 64 * 1024 * 1024;
+
+// A file larger than kMaxPlaylistBytes is refused as too large, before it is read. Raise
+// "Cannot open file %s" (also for anything but a regular file), "Cannot create file %s"
 // or "Stream write error". A save replaces the file whole or leaves it as it was.
 QStringList readPlaylistFile(const QString& fileName);
 void writePlaylistFile(const QString& fileName, const QStringList& paths);

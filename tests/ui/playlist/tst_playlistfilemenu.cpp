@@ -112,6 +112,25 @@ private Q_SLOTS:
         QCOMPARE(f.window->recentList()->entries(), (QStringList{files[2], files[0], files[1]}));
     }
 
+    void aFileOver64MiBIsRefusedAtOnce() {
+        WindowFixture f;
+        f.addPlaylistEntries({"/x/a.wav"});
+        const QString huge = f.filePath("huge.sxp");
+        QFile file(huge);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(64 * 1024 * 1024 + 1)); // sparse: costs no disk
+        file.close();
+        f.prompt.fileNames = {huge};
+        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(f.prompt.texts("failure"),
+                 QStringList{QStringLiteral("The file \"%1\" is too large to be a playlist: it "
+                                            "holds more than 64 MiB.")
+                                 .arg(huge)});
+        QCOMPARE(f.window->playlistModel()->paths(), QStringList{"/x/a.wav"});
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix"));
+        QVERIFY(f.window->recentList()->entries().isEmpty());
+    }
+
     void newClearsTheCaption() {
         WindowFixture f;
         const QString file = f.filePath("n.sxp");
