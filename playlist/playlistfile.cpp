@@ -8,6 +8,17 @@
 #include <QFile>
 #include <QFileInfo>
 
+bool fitsOnePlaylistLine(const QString& path) {
+    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r')) &&
+           !path.contains(QChar(0));
+}
+
+QString withVisibleLineBreaks(const QString& path) {
+    QString shown = path;
+    return shown.replace(QLatin1Char('\n'), QLatin1String("\\n"))
+        .replace(QLatin1Char('\r'), QLatin1String("\\r"));
+}
+
 QStringList parsePlaylistText(const QByteArray& text) {
     const qsizetype nul = text.indexOf('\0');
     const qsizetype end = nul < 0 ? text.size() : nul;
@@ -31,8 +42,13 @@ QStringList parsePlaylistText(const QByteArray& text) {
 
 QByteArray formatPlaylistText(const QStringList& paths) {
     QByteArray text;
-    for (const QString& path : paths)
+    for (const QString& path : paths) {
+        if (!fitsOnePlaylistLine(path))
+            throw SxError(QStringLiteral("The playlist cannot be saved: the entry \"%1\" holds a "
+                                         "line break, which a playlist file cannot hold.")
+                              .arg(withVisibleLineBreaks(path)));
         text += encodePath(path) + "\r\n";
+    }
     return text;
 }
 
