@@ -47,9 +47,24 @@ bool PlaylistDocument::leaveCurrentPlaylist() {
     return canClose();
 }
 
+bool PlaylistDocument::mayOverwrite(const QString& fileName) {
+    return !m_onDisk.changedSince(fileName) ||
+           m_prompt.confirm(QStringLiteral("The playlist file has been changed by another "
+                                           "program. Overwrite it?"),
+                            false) == Prompt::Answer::Yes;
+}
+
+void PlaylistDocument::write(const QString& fileName) {
+    const QByteArray text = formatPlaylistText(m_model.paths());
+    writePlaylistText(fileName, text);
+    m_onDisk.remember(text);
+}
+
 bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
     if (!fileName.isEmpty()) {
-        writePlaylistFile(fileName, m_model.paths());
+        if (!mayOverwrite(fileName))
+            return false;
+        write(fileName);
         m_model.setModified(false);
     } else {
         Prompt::FileDialog dialog;
@@ -62,7 +77,7 @@ bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
         const QString chosen = m_prompt.saveFileName(dialog);
         if (chosen.isEmpty())
             return false;
-        writePlaylistFile(chosen, m_model.paths());
+        write(chosen);
         m_model.setCurrentFile(chosen);
         m_model.setModified(false);
     }
@@ -88,9 +103,10 @@ void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
         return;
     }
     // Read whole before the playlist is touched: a read that fails leaves it as it was.
-    const QStringList lines = readPlaylistFile(file);
+    const QByteArray text = readPlaylistBytes(file);
     m_model.clear();
-    m_editor.addLoadedLines(lines);
+    m_editor.addLoadedLines(parsePlaylistText(text));
+    m_onDisk.remember(text);
     Q_EMIT fileUsed(file);
     m_model.setCurrentFile(file);
     m_model.setModified(false);

@@ -52,7 +52,7 @@ QByteArray formatPlaylistText(const QStringList& paths) {
     return text;
 }
 
-QStringList readPlaylistFile(const QString& fileName) {
+QByteArray readPlaylistBytes(const QString& fileName) {
     // Refused before a byte is read: a huge file would hold the window and its memory.
     if (QFileInfo(fileName).size() > kMaxPlaylistBytes)
         throw SxError(QStringLiteral("The file \"%1\" is too large to be a playlist: it holds "
@@ -61,11 +61,19 @@ QStringList readPlaylistFile(const QString& fileName) {
     const auto content = readRegularFile(QFile::encodeName(fileName), kMaxPlaylistBytes);
     if (content.status != ReadStatus::Read)
         throw SxError(QStringLiteral("Cannot open file %1").arg(fileName));
-    return parsePlaylistText(content.bytes);
+    return content.bytes;
+}
+
+QStringList readPlaylistFile(const QString& fileName) {
+    return parsePlaylistText(readPlaylistBytes(fileName));
 }
 
 void writePlaylistFile(const QString& fileName, const QStringList& paths) {
-    switch (writeFileAtomically(fileName, formatPlaylistText(paths))) {
+    writePlaylistText(fileName, formatPlaylistText(paths));
+}
+
+void writePlaylistText(const QString& fileName, const QByteArray& text) {
+    switch (writeFileAtomically(fileName, text)) {
     case WriteResult::Written:
         return;
     case WriteResult::CannotCreate:

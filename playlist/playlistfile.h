@@ -26,3 +26,6 @@ inline constexpr qint64 kMaxPlaylistBytes = 64 * 1024 * 1024;
 // or "Stream write error". A save replaces the file whole or leaves it as it was.
 QStringList readPlaylistFile(const QString& fileName);
 void writePlaylistFile(const QString& fileName, const QStringList& paths);
+// The same, a step apart: the file's bytes, and the text formatPlaylistText made.
+QByteArray readPlaylistBytes(const QString& fileName);
+void writePlaylistText(const QString& fileName, const QByteArray& text);

@@ -131,6 +131,32 @@ private Q_SLOTS:
         QVERIFY(f.window->recentList()->entries().isEmpty());
     }
 
+    // Another window saved its own addition to the same playlist file since this one opened it.
+    void saveAsksBeforeOverwritingAChangedFile() {
+        WindowFixture f;
+        f.showFiles({"mine.wav"});
+        const QString file = f.filePath("shared.sxp");
+        writeTextFile(file, "/x/a.wav\r\n");
+        f.prompt.fileNames = {file};
+        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
+        WindowFixture::click(f.window->lbWavs(), 0, Qt::LeftButton, Qt::ShiftModifier);
+        writeTextFile(file, "/x/a.wav\r\n/x/theirs.wav\r\n");
+
+        f.prompt.answers = {Prompt::Answer::No, Prompt::Answer::Yes};
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
+        const QString question =
+            QStringLiteral("The playlist file has been changed by another program. Overwrite it?");
+        QCOMPARE(f.prompt.texts("confirm"), QStringList{question});
+        QCOMPARE(bytesOf(file), QByteArray("/x/a.wav\r\n/x/theirs.wav\r\n"));
+        QVERIFY(f.window->playlistModel()->modified());
+
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
+        const QByteArray mine = "/x/a.wav\r\n" + f.filePath("mine.wav").toUtf8() + "\r\n";
+        QCOMPARE(bytesOf(file), mine);
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier); // its own save: no question
+        QCOMPARE(f.prompt.texts("confirm"), (QStringList{question, question}));
+    }
+
     void newClearsTheCaption() {
         WindowFixture f;
         const QString file = f.filePath("n.sxp");
