@@ -20,10 +20,13 @@ int PlaybackControl::roundHalfEven(double value) {
     return static_cast<int>(std::nearbyint(value)); // the default rounding mode ties to even
 }
 
+// Rounded to hundredths before the minutes are split off, so that a rounding up to a full minute
+// is carried into the minutes: 119,996 ms reads 2:0.00, not 1:60.00.
 QString PlaybackControl::lengthText(qint64 ms) {
-    const qint64 minutes = ms / 60000;
-    const double seconds = static_cast<double>(ms) / 1000.0 - 60.0 * static_cast<double>(minutes);
-    return QString::number(minutes) + QLatin1Char(':') + QString::number(seconds, 'f', 2);
+    const auto hundredths = static_cast<qint64>(std::nearbyint(static_cast<double>(ms) / 10.0));
+    const qint64 inMinute = hundredths % 6000;
+    return QString::number(hundredths / 6000) + QLatin1Char(':') + QString::number(inMinute / 100) +
+           QLatin1Char('.') + QStringLiteral("%1").arg(inMinute % 100, 2, 10, QLatin1Char('0'));
 }
 
 void PlaybackControl::processEventsTurn(bool block) {

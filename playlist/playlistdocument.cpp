@@ -47,9 +47,24 @@ bool PlaylistDocument::leaveCurrentPlaylist() {
     return canClose();
 }
 
+bool PlaylistDocument::mayOverwrite(const QString& fileName) {
+    return !m_onDisk.changedSince(fileName) ||
+           m_prompt.confirm(QStringLiteral("The playlist file has been changed by another "
+                                           "program. Overwrite it?"),
+                            false) == Prompt::Answer::Yes;
+}
+
+void PlaylistDocument::write(const QString& fileName) {
+    const QByteArray text = formatPlaylistText(m_model.paths());
+    writePlaylistText(fileName, text);
+    m_onDisk.remember(text);
+}
+
 bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
     if (!fileName.isEmpty()) {
-        writePlaylistFile(fileName, m_model.paths());
+        if (!mayOverwrite(fileName))
+            return false;
+        write(fileName);
         m_model.setModified(false);
     } else {
         Prompt::FileDialog dialog;
@@ -62,7 +77,7 @@ bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
         const QString chosen = m_prompt.saveFileName(dialog);
         if (chosen.isEmpty())
             return false;
-        writePlaylistFile(chosen, m_model.paths());
+        write(chosen);
         m_model.setCurrentFile(chosen);
         m_model.setModified(false);
     }
@@ -81,19 +96,22 @@ void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
         dialog.initialDirectory = rememberedDirectory(m_store, cfg::kLastOpen);
         file = m_prompt.openFileName(dialog);
     }
-    if (!file.isEmpty()) {
-        m_model.clear(); // before the existence test, as the command has always done
-        if (QFileInfo::exists(file)) {
-            m_editor.addLoadedLines(readPlaylistFile(file));
-            Q_EMIT fileUsed(file);
-            m_model.setCurrentFile(file);
-            m_model.setModified(false);
-            m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
-                                directoryPart(file));
-        } else {
-            m_prompt.error(QStringLiteral("The file \"%1\" does not exist.").arg(file));
-        }
+    if (file.isEmpty())
+        return; // the dialog was cancelled
+    if (!QFileInfo::exists(file)) {
+        m_prompt.error(QStringLiteral("The file \"%1\" does not exist.").arg(file));
+        return;
     }
+    // Read whole before the playlist is touched: a read that fails leaves it as it was.
+    const QByteArray text = readPlaylistBytes(file);
+    m_model.clear();
+    m_editor.addLoadedLines(parsePlaylistText(text));
+    m_onDisk.remember(text);
+    Q_EMIT fileUsed(file);
+    m_model.setCurrentFile(file);
+    m_model.setModified(false);
+    m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
+                        directoryPart(file));
     m_model.requestRuleCheck(true);
 }
 
@@ -111,7 +129,7 @@ void PlaylistDocument::open() {
         GetOpenPlaylist({});
 }
 
-void PlaylistDocument::reopen(const QString& recentName) {
+void PlaylistDocument::reopen(QString recentName) {
     if (!leaveCurrentPlaylist())
         return;
     Q_EMIT fileUsed(recentName);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/playlistondisk.h"
+
 #include <QObject>
 #include <QString>
 
@@ -20,14 +22,18 @@ public:
     // 0: go on without saving; 1: save first; 2: do not go on.
     int GetSaveChoice();
     // Saves to `fileName`, or through the save dialog when it is empty; false when the dialog
-    // was cancelled. A failed write raises and leaves everything as it was.
+    // was cancelled, or when `fileName` was changed by another program since this window read or
+    // wrote it and the user would not overwrite it. A failed write raises and leaves everything
+    // as it was.
     bool GetSavePlaylist(const QString& fileName);
-    // Loads `fileName`, or the file chosen in the open dialog when it is empty.
+    // Loads `fileName`, or the file chosen in the open dialog when it is empty. A load that
+    // fails (missing, unreadable) leaves the playlist, its file, flag and the recent list as
+    // they were.
     void GetOpenPlaylist(const QString& fileName);
 
     void newPlaylist();
     void open();
-    void reopen(const QString& recentName);
+    void reopen(QString recentName); // a copy: it puts the name first in the recent list
     void save();
     void saveAs();
     bool canClose();
@@ -41,9 +47,13 @@ Q_SIGNALS:
 private:
     // The save prompt before the current playlist is left: true when the command may go on.
     bool leaveCurrentPlaylist();
+    // Whether the user lets a save replace `fileName`, asked only when another program changed it.
+    bool mayOverwrite(const QString& fileName);
+    void write(const QString& fileName);
 
     PlaylistModel& m_model;
     PlaylistEditor& m_editor;
     Prompt& m_prompt;
     IniStore& m_store;
+    PlaylistOnDisk m_onDisk;
 };

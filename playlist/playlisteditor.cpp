@@ -4,6 +4,7 @@
 #include "app/inistore.h"
 #include "app/prompt.h"
 #include "fileops/filepath.h"
+#include "playlist/playlistfile.h"
 
 bool playlistShowPathPreference(const IniStore& store) {
     return store.readBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath),
@@ -15,9 +16,31 @@ PlaylistModel::Entry PlaylistEditor::fileEntry(const QString& fileName, const QS
     return {path, playlistShowPathPreference(m_store) ? path : fileName};
 }
 
+// A name with a line break would come back from the playlist file as two entries that name
+// nothing, so such a file is left out, and said so.
+void PlaylistEditor::refuseLineBreaks(QList<PlaylistModel::Entry>& entries) {
+    QStringList refused;
+    entries.removeIf([&refused](const PlaylistModel::Entry& entry) {
+        if (fitsOnePlaylistLine(entry.path))
+            return false;
+        refused.append(entry.path);
+        return true;
+    });
+    if (refused.isEmpty())
+        return;
+    const QString reason = QStringLiteral("a playlist file cannot hold a name with a line break.");
+    m_prompt.error(refused.size() == 1
+                       ? QStringLiteral("The file \"%1\" cannot be added to the playlist: %2")
+                             .arg(withVisibleLineBreaks(refused.first()), reason)
+                       : QStringLiteral("%1 files cannot be added to the playlist: %2")
+                             .arg(refused.size())
+                             .arg(reason));
+}
+
 // The playlist rule and the automatic display run once per batch: nothing can observe the
 // states in between.
-void PlaylistEditor::appendEntries(const QList<PlaylistModel::Entry>& entries) {
+void PlaylistEditor::appendEntries(QList<PlaylistModel::Entry> entries) {
+    refuseLineBreaks(entries);
     if (entries.isEmpty())
         return;
     m_model.append(entries);

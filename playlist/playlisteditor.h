@@ -32,7 +32,8 @@ public:
 
 private:
     PlaylistModel::Entry fileEntry(const QString& fileName, const QString& directory);
-    void appendEntries(const QList<PlaylistModel::Entry>& entries);
+    void refuseLineBreaks(QList<PlaylistModel::Entry>& entries);
+    void appendEntries(QList<PlaylistModel::Entry> entries);
     void move(int from, int step);
 
     PlaylistModel& m_model;

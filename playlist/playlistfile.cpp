@@ -6,8 +6,18 @@
 #include "fileops/regularfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
-#include <limits>
+bool fitsOnePlaylistLine(const QString& path) {
+    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r')) &&
+           !path.contains(QChar(0));
+}
+
+QString withVisibleLineBreaks(const QString& path) {
+    QString shown = path;
+    return shown.replace(QLatin1Char('\n'), QLatin1String("\\n"))
+        .replace(QLatin1Char('\r'), QLatin1String("\\r"));
+}
 
 QStringList parsePlaylistText(const QByteArray& text) {
     const qsizetype nul = text.indexOf('\0');
@@ -32,21 +42,38 @@ QStringList parsePlaylistText(const QByteArray& text) {
 
 QByteArray formatPlaylistText(const QStringList& paths) {
     QByteArray text;
-    for (const QString& path : paths)
+    for (const QString& path : paths) {
+        if (!fitsOnePlaylistLine(path))
+            throw SxError(QStringLiteral("The playlist cannot be saved: the entry \"%1\" holds a "
+                                         "line break, which a playlist file cannot hold.")
+                              .arg(withVisibleLineBreaks(path)));
         text += encodePath(path) + "\r\n";
+    }
     return text;
 }
 
-QStringList readPlaylistFile(const QString& fileName) {
-    const auto content =
-        readRegularFile(QFile::encodeName(fileName), std::numeric_limits<qint64>::max());
+QByteArray readPlaylistBytes(const QString& fileName) {
+    // Refused before a byte is read: a huge file would hold the window and its memory.
+    if (QFileInfo(fileName).size() > kMaxPlaylistBytes)
+        throw SxError(QStringLiteral("The file \"%1\" is too large to be a playlist: it holds "
+                                     "more than 64 MiB.")
+                          .arg(fileName));
+    const auto content = readRegularFile(QFile::encodeName(fileName), kMaxPlaylistBytes);
     if (content.status != ReadStatus::Read)
         throw SxError(QStringLiteral("Cannot open file %1").arg(fileName));
-    return parsePlaylistText(content.bytes);
+    return content.bytes;
+}
+
+QStringList readPlaylistFile(const QString& fileName) {
+    return parsePlaylistText(readPlaylistBytes(fileName));
 }
 
 void writePlaylistFile(const QString& fileName, const QStringList& paths) {
-    switch (writeFileAtomically(fileName, formatPlaylistText(paths))) {
+    writePlaylistText(fileName, formatPlaylistText(paths));
+}
+
+void writePlaylistText(const QString& fileName, const QByteArray& text) {
+    switch (writeFileAtomically(fileName, text)) {
     case WriteResult::Written:
         return;
     case WriteResult::CannotCreate:

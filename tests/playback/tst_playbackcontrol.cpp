@@ -73,7 +73,8 @@ private Q_SLOTS:
         QTest::newRow("5 s") << qint64(5000) << "0:5.00";
         QTest::newRow("75 s") << qint64(75000) << "1:15.00";
         QTest::newRow("one minute") << qint64(60000) << "1:0.00";
-        QTest::newRow("seconds round up to 60") << qint64(119996) << "1:60.00";
+        QTest::newRow("seconds round up into the minutes") << qint64(119996) << "2:0.00";
+        QTest::newRow("a half hundredth to even") << qint64(1235) << "0:1.24";
         QTest::newRow("two hours") << qint64(7200000) << "120:0.00";
         QTest::newRow("zero") << qint64(0) << "0:0.00";
     }

@@ -110,7 +110,8 @@ private Q_SLOTS:
                  QStringLiteral("The current playlist has not been saved. Save it now?"));
         QCOMPARE(d.prompt.texts("error"),
                  QStringList{QStringLiteral("The file \"%1\" does not exist.").arg(gone)});
-        QCOMPARE(d.model.count(), 0);
+        QCOMPARE(d.model.paths(), (QStringList{"/x/a.wav", "/x/b.wav"}));
+        QVERIFY(d.model.modified());
         QCOMPARE(d.model.currentFile(), first);
         QCOMPARE(d.used.first(), gone);
     }

@@ -47,7 +47,9 @@ void RecentMenu::entryTriggered(int index) {
     {
         // The handler may run a modal box; nothing is posted until it has returned.
         const QScopedValueRollback inClick(m_inClick, true);
-        Q_EMIT chosen(m_list.entries()[index]);
+        // A copy: the handler reorders the list, which would change what a reference names.
+        const QString path = m_list.entries()[index];
+        Q_EMIT chosen(path);
     }
     if (m_rebuildPending) {
         m_rebuildPending = false;

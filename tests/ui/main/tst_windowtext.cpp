@@ -1,5 +1,8 @@
+#include "playback/playbackcontrol.h"
 #include "tests/support/testenv.h"
+#include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
+#include "ui/browse/listbox.h"
 #include "ui/dialogs/qtprompt.h"
 #include "ui/main/appnames.h"
 #include "ui/persist/speedbar.h"
@@ -10,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -51,6 +55,17 @@ class TestWindowText : public QObject {
 
 private Q_SLOTS:
     void cleanup() { resetConfiguration(); }
+
+    // Rounded to hundredths before the minutes are split off: never "1:60.00".
+    void aLengthJustUnderTwoMinutesReadsTwoMinutes() {
+        WindowFixture f;
+        // 119,996 frames at 1000 Hz: 119,996 ms in a small file.
+        QVERIFY(writeTone(f.filePath("long.wav"), ToneSpec{1000, 1, 0, 119.9965, 100.0}));
+        f.showFiles({"long.wav"});
+        WindowFixture::click(f.window->lbWavs(), 0);
+        QCOMPARE(f.window->playback()->player().length(), 119996);
+        QCOMPARE(f.window->statusPanel(1)->text(), QStringLiteral("2:0.00"));
+    }
 
     void toolbarCheckMarkFollowsTheToolbar() {
         WindowFixture f;

@@ -38,6 +38,23 @@ void clickMenuItem(QMenuBar* bar, const QString& menuText, const QString& itemTe
     QTRY_VERIFY(!menu->isVisible());
 }
 
+void chooseReopenEntry(const TfrmMain& window, int index) {
+    QMenuBar* bar = window.menuBar();
+    QAction* file = findAction(bar->actions(), QStringLiteral("&File"));
+    QVERIFY(file && file->menu());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
+    QTRY_VERIFY(file->menu()->isVisible());
+    QAction* reopen = window.reopenAction();
+    QTest::mouseClick(file->menu(), Qt::LeftButton, {},
+                      file->menu()->actionGeometry(reopen).center());
+    QMenu* entries = reopen->menu();
+    QTRY_VERIFY(entries->isVisible());
+    QVERIFY(index < entries->actions().size());
+    QAction* entry = entries->actions().at(index);
+    QTest::mouseClick(entries, Qt::LeftButton, {}, entries->actionGeometry(entry).center());
+    QTRY_VERIFY(!file->menu()->isVisible());
+}
+
 QAction* namedAction(const QWidget& window, const QString& name) {
     return window.findChild<QAction*>(name);
 }

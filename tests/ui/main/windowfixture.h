@@ -57,3 +57,5 @@ bool isControlEnabled(const TfrmMain& window, const QString& name);
 QAction* findAction(const QList<QAction*>& actions, const QString& text);
 // Opens a menu bar menu with the mouse and clicks one of its items, both found by caption.
 void clickMenuItem(class QMenuBar* bar, const QString& menuText, const QString& itemText);
+// Opens File > Reopen with the mouse and clicks its entry `index` (0 for the first).
+void chooseReopenEntry(const TfrmMain& window, int index);

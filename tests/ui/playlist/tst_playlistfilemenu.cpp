@@ -7,6 +7,8 @@
 #include "ui/persist/recentlist.h"
 
 #include <QAction>
+#include <QDir>
+#include <QMenu>
 
 // The File menu's playlist commands on a real window and real files: dialogs, caption, recent
 // files, the save prompt and the close.
@@ -59,20 +61,100 @@ private Q_SLOTS:
         QCOMPARE(f.window->recentList()->entries(), QStringList{file});
     }
 
-    void reopenOfADeletedFile() {
+    // A Reopen whose file has become unreadable leaves the open playlist whole, so the next
+    // Save writes it back instead of emptying its file.
+    void failedReopenKeepsThePlaylistForTheNextSave_data() {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("file deleted") << false;
+        QTest::newRow("a folder in its place") << true;
+    }
+    void failedReopenKeepsThePlaylistForTheNextSave() {
+        QFETCH(bool, folder);
         WindowFixture f;
-        const QString first = f.filePath("first.sxp");
-        writeTextFile(first, "/x/a.wav\r\n");
-        f.window->document().reopen(first);
-        f.addPlaylistEntries({"/x/b.wav"});
-        f.window->playlistModel()->setModified(true);
         const QString gone = f.filePath("gone.sxp");
-        f.prompt.answers = {Prompt::Answer::No};
-        f.window->document().reopen(gone);
-        QCOMPARE(f.prompt.texts("error").size(), 1);
-        QCOMPARE(f.window->lbPlaylist()->count(), 0);
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - first.sxp"));
-        QCOMPARE(f.window->recentList()->entries(), (QStringList{gone, first}));
+        const QString keep = f.filePath("keep.sxp");
+        writeTextFile(gone, "/x/a.wav\r\n/x/b.wav\r\n");
+        f.prompt.fileNames = {gone, keep};
+        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(f.window, Qt::Key_A, Qt::ControlModifier); // Save As keep.sxp
+        QVERIFY(QFile::remove(gone));
+        if (folder)
+            QVERIFY(QDir().mkdir(gone));
+
+        chooseReopenEntry(*f.window, 0);
+        QCOMPARE(f.prompt.asked.size(), 3); // the two dialogs, then one box
+        QCOMPARE(f.window->playlistModel()->paths(), (QStringList{"/x/a.wav", "/x/b.wav"}));
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - keep.sxp"));
+        QVERIFY(!f.window->playlistModel()->modified());
+        QCOMPARE(f.window->recentList()->entries(), QStringList{gone});
+
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(bytesOf(keep), QByteArray("/x/a.wav\r\n/x/b.wav\r\n"));
+    }
+
+    void reopenOpensTheChosenEntry() {
+        WindowFixture f;
+        QStringList files;
+        for (const QString name : {"A.sxp", "B.sxp", "C.sxp"}) {
+            files.append(f.filePath(name));
+            writeTextFile(files.last(), "/x/a.wav\r\n");
+        }
+        f.prompt.fileNames = files;
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
+        QMenu* reopen = f.window->reopenAction()->menu();
+
+        chooseReopenEntry(*f.window, 2); // "3 A" of C, B, A
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - A.sxp"));
+        QTRY_COMPARE(reopen->actions().first()->text(), QStringLiteral("&1\t") + files[0]);
+        chooseReopenEntry(*f.window, 1); // "2 C" of A, C, B
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - C.sxp"));
+        QCOMPARE(f.window->recentList()->entries(), (QStringList{files[2], files[0], files[1]}));
+    }
+
+    void aFileOver64MiBIsRefusedAtOnce() {
+        WindowFixture f;
+        f.addPlaylistEntries({"/x/a.wav"});
+        const QString huge = f.filePath("huge.sxp");
+        QFile file(huge);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(64 * 1024 * 1024 + 1)); // sparse: costs no disk
+        file.close();
+        f.prompt.fileNames = {huge};
+        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(f.prompt.texts("failure"),
+                 QStringList{QStringLiteral("The file \"%1\" is too large to be a playlist: it "
+                                            "holds more than 64 MiB.")
+                                 .arg(huge)});
+        QCOMPARE(f.window->playlistModel()->paths(), QStringList{"/x/a.wav"});
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix"));
+        QVERIFY(f.window->recentList()->entries().isEmpty());
+    }
+
+    // Another window saved its own addition to the same playlist file since this one opened it.
+    void saveAsksBeforeOverwritingAChangedFile() {
+        WindowFixture f;
+        f.showFiles({"mine.wav"});
+        const QString file = f.filePath("shared.sxp");
+        writeTextFile(file, "/x/a.wav\r\n");
+        f.prompt.fileNames = {file};
+        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
+        WindowFixture::click(f.window->lbWavs(), 0, Qt::LeftButton, Qt::ShiftModifier);
+        writeTextFile(file, "/x/a.wav\r\n/x/theirs.wav\r\n");
+
+        f.prompt.answers = {Prompt::Answer::No, Prompt::Answer::Yes};
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
+        const QString question =
+            QStringLiteral("The playlist file has been changed by another program. Overwrite it?");
+        QCOMPARE(f.prompt.texts("confirm"), QStringList{question});
+        QCOMPARE(bytesOf(file), QByteArray("/x/a.wav\r\n/x/theirs.wav\r\n"));
+        QVERIFY(f.window->playlistModel()->modified());
+
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
+        const QByteArray mine = "/x/a.wav\r\n" + f.filePath("mine.wav").toUtf8() + "\r\n";
+        QCOMPARE(bytesOf(file), mine);
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier); // its own save: no question
+        QCOMPARE(f.prompt.texts("confirm"), (QStringList{question, question}));
     }
 
     void newClearsTheCaption() {

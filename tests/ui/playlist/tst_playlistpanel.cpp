@@ -53,6 +53,34 @@ private Q_SLOTS:
         QCOMPARE(shown(*f.window), QStringList{f.filePath("a.wav")});
     }
 
+    // A playlist file holds one path per line, so a name with a line break cannot be an entry.
+    void aNameWithALineBreakIsNotAdded() {
+        WindowFixture f;
+        const QString broken = QStringLiteral("a\nb.wav");
+        f.showFiles({broken, "c\rd.wav", "ok.wav"});
+        const int row = static_cast<int>(f.window->browser()->wavNames().indexOf(broken));
+        QVERIFY(row >= 0);
+        WindowFixture::click(f.window->lbWavs(), row); // still plays from the file list
+        QCOMPARE(f.window->playback()->player().fileName(), broken);
+        QTest::keyClick(f.window->lbWavs(), Qt::Key_Insert, Qt::ShiftModifier);
+        QVERIFY(paths(*f.window).isEmpty());
+        f.window->action(CommandId::AddAll)->trigger();
+        QCOMPARE(paths(*f.window), QStringList{f.filePath("ok.wav")});
+        const QString reason = QStringLiteral("a playlist file cannot hold a name with a line "
+                                              "break.");
+        QCOMPARE(f.prompt.texts("error"),
+                 (QStringList{QStringLiteral("The file \"%1\" cannot be added to the playlist: %2")
+                                  .arg(f.filePath("a\\nb.wav"), reason),
+                              "2 files cannot be added to the playlist: " + reason}));
+
+        f.addPlaylistEntries({f.filePath(broken)}); // as no command can: the save refuses it
+        const QString sxp = f.filePath("l.sxp");
+        f.prompt.fileNames = {sxp};
+        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(f.prompt.texts("failure").size(), 1);
+        QVERIFY(!QFile::exists(sxp));
+    }
+
     void addAllTwiceAppendsInListOrder() {
         WindowFixture f;
         f.showFiles({"c.wav", "a.wav", "b.wav"});
