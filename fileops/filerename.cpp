@@ -36,6 +36,11 @@ bool linkThenUnlink(const QByteArray& from, const QByteArray& to) {
 } // namespace
 
 bool renameNoReplace(const QByteArray& from, const QByteArray& to) {
+    // A file renamed to its own name is done, as the system's own rename has it.
+    if (from == to) {
+        struct stat st {};
+        return ::lstat(from.constData(), &st) == 0;
+    }
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno == EEXIST)

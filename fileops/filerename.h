@@ -7,7 +7,8 @@
 // removed; where it has no links either, the new name is checked to be free and the file
 // renamed, which leaves a short window in which another program could create that name.
 // A name that differs only in letter case and names the same file (a case-insensitive file
-// system) is renamed. Returns false, with both names as they were, on any failure.
+// system) is renamed, and a file renamed to its own name succeeds unchanged. Returns false, with
+// both names as they were, on any failure.
 bool renameNoReplace(const QByteArray& from, const QByteArray& to);
 
 // The path a WAV file is renamed to: its directory, the new name exactly as given, then ".wav".

@@ -91,6 +91,8 @@ private Q_SLOTS:
             << "loop.wav" << QStringList{"a.wav", "loop.wav.wav"} << QStringList{};
         QTest::newRow("upper-case extension")
             << "DRUM.WAV" << QString() << QStringList{"a.wav", "DRUM.wav"} << QStringList{};
+        QTest::newRow("unchanged name")
+            << "b.wav" << QString() << QStringList{"a.wav", "b.wav"} << QStringList{};
         QTest::newRow("name of another file") << "b.wav"
                                               << "a" << QStringList{"a.wav", "b.wav"} << refused;
         QTest::newRow("empty name") << "b.wav"
