@@ -59,10 +59,23 @@ bool renameNoReplace(const QByteArray& from, const QByteArray& to) {
     return ::rename(from.constData(), to.constData()) == 0;
 }
 
+QString invalidNameReason(const QByteArray& name) {
+    if (name.isEmpty())
+        return QStringLiteral("The new name is empty.");
+    if (name.contains('/'))
+        return QStringLiteral("A name cannot contain \"/\".");
+    if (name.contains('\0'))
+        return QStringLiteral("A name cannot contain a NUL character.");
+    if (name.startsWith('.'))
+        return QStringLiteral("A name cannot begin with \".\".");
+    return {};
+}
+
 QByteArray renamedWavPath(const QByteArray& oldPath, const QByteArray& newName) {
     return bytepath::directoryPart(oldPath) + newName + ".wav";
 }
 
 bool renameWav(const QByteArray& oldPath, const QByteArray& newName) {
-    return !newName.isEmpty() && renameNoReplace(oldPath, renamedWavPath(oldPath, newName));
+    return invalidNameReason(newName).isEmpty() &&
+           renameNoReplace(oldPath, renamedWavPath(oldPath, newName));
 }

@@ -7,6 +7,7 @@
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,13 +22,18 @@ TfrmRename* renameDialog(QDialog* dialog) {
     return rename;
 }
 
-// Keys pressed in the new-name field, "<BS>" standing for Backspace, then Enter.
+// Keys pressed in the new-name field, "<BS>" standing for Backspace, then Enter. A text holding
+// a NUL, which no key gives, is pasted.
 void typeThenEnter(QDialog* dialog, const QString& keys) {
     QLineEdit* edit = renameDialog(dialog)->editNewName;
-    if (keys == QLatin1String("<BS>"))
+    if (keys == QLatin1String("<BS>")) {
         QTest::keyClick(edit, Qt::Key_Backspace);
-    else
+    } else if (keys.contains(QChar(0))) {
+        QGuiApplication::clipboard()->setText(keys);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    } else {
         QTest::keyClicks(edit, keys);
+    }
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
@@ -95,8 +101,6 @@ private Q_SLOTS:
             << "b.wav" << QString() << QStringList{"a.wav", "b.wav"} << QStringList{};
         QTest::newRow("name of another file") << "b.wav"
                                               << "a" << QStringList{"a.wav", "b.wav"} << refused;
-        QTest::newRow("empty name") << "b.wav"
-                                    << "<BS>" << QStringList{"a.wav", "b.wav"} << refused;
     }
     void renameTakesTheNameAsTyped() {
         QFETCH(QString, file);
@@ -117,6 +121,44 @@ private Q_SLOTS:
         QCOMPARE(filetree::readBytes(QFile::encodeName(f.path(holder))), content);
         QCOMPARE(f.list()->selectedRow(), 1);
         QCOMPARE(f.checks, QList<bool>{false});
+    }
+
+    // The typed text is a name: nothing leaves the folder, goes into a folder or hides in it.
+    void typedTextThatIsNoNameIsRefused_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("reason");
+        const QString slash = QStringLiteral("A name cannot contain \"/\".");
+        const QString dot = QStringLiteral("A name cannot begin with \".\".");
+        QTest::newRow("parent folder") << "../escaped" << slash;
+        QTest::newRow("sub-folder") << "sub/x" << slash;
+        QTest::newRow("linked folder") << "link/x" << slash;
+        QTest::newRow("hidden") << ".hidden" << dot;
+        QTest::newRow("dot") << "." << dot;
+        QTest::newRow("dot dot") << ".." << dot;
+        QTest::newRow("empty") << "<BS>"
+                               << "The new name is empty.";
+        QTest::newRow("NUL") << QStringLiteral("a%1b").arg(QChar(0))
+                             << "A name cannot contain a NUL character.";
+    }
+    void typedTextThatIsNoNameIsRefused() {
+        QFETCH(QString, keys);
+        QFETCH(QString, reason);
+        CommandsFixture f({"a.wav", "b.wav"});
+        QVERIFY(QDir(f.folder.path()).mkdir("sub"));
+        QVERIFY(QFile::link(f.elsewhere.path(), f.path("link")));
+        const QByteArrayList before = filetree::entries(QFile::encodeName(f.folder.path()));
+        f.click(1);
+        ModalAnswer answer([&](QDialog* dialog) { typeThenEnter(dialog, keys); });
+        QTest::keyClick(f.list(), Qt::Key_F2);
+        QVERIFY(answer.answered());
+        QCOMPARE(f.prompt.texts("error"),
+                 (QStringList{QStringLiteral("Error renaming file \"%1\". Failed with message\n%2")
+                                  .arg(f.path("b.wav"), reason),
+                              "Could not rename WAV file."}));
+        QCOMPARE(filetree::entries(QFile::encodeName(f.folder.path())), before);
+        QVERIFY(filetree::entries(QFile::encodeName(f.path("sub"))).isEmpty());
+        QVERIFY(filetree::entries(QFile::encodeName(f.elsewhere.path())).isEmpty());
+        QVERIFY(!QFile::exists(f.path("../escaped.wav")));
     }
 
     void deleteAndTheSelectionAfterIt_data() {
