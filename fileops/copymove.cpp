@@ -36,7 +36,9 @@ bool CopyMoveFile(const CopyMoveServices& services, const QByteArray& sourcePath
                     isMove ? QStringLiteral("Move file \"%1\" to...").arg(name)
                            : QStringLiteral("Copy File \"%1\" to...").arg(name),
                     services.dialogParent);
-    dialog.setDirectory(services.store.readString(section, key, QDir::homePath()));
+    // The stored key changes only on OK, so a folder that comes back is offered again.
+    dialog.setDirectory(
+        nearestExistingDirectory(services.store.readString(section, key, QDir::homePath())));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     services.store.writeString(section, key, dialog.directory());
