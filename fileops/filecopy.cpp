@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -16,31 +18,39 @@ namespace {
 
 using Status = CopyOutcome::Status;
 
-QString readError() {
-    return QStringLiteral("Stream read error");
+// The failure text, followed by what the system says about it where it said something.
+QString withCause(const QString& text, int error) {
+    if (error == 0)
+        return text;
+    return QStringLiteral("%1: %2").arg(text, QString::fromLocal8Bit(::strerror(error)));
 }
 
-QString writeError() {
-    return QStringLiteral("Stream write error");
+QString readError(int error) {
+    return withCause(QStringLiteral("Stream read error"), error);
 }
 
-QString cannotCreate(const QByteArray& path) {
-    return QStringLiteral("Cannot create file %1").arg(bytepath::display(path));
+QString writeError(int error) {
+    return withCause(QStringLiteral("Stream write error"), error);
+}
+
+QString cannotCreate(const QByteArray& path, int error = 0) {
+    return withCause(QStringLiteral("Cannot create file %1").arg(bytepath::display(path)), error);
 }
 
 // Moves exactly `size` bytes through `step` (a read or a write at an offset into the chunk),
-// going on after a partial transfer or an interruption; false when the file ends or fails first.
-template <typename Step> bool transferWhole(size_t size, Step step) {
+// going on after a partial transfer or an interruption. Empty when done; else the system's error
+// number, or 0 when the file ended first.
+template <typename Step> std::optional<int> transferWhole(size_t size, Step step) {
     size_t done = 0;
     while (done < size) {
         const ssize_t n = step(done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return false;
+            return n < 0 ? errno : 0;
         done += static_cast<size_t>(n);
     }
-    return true;
+    return std::nullopt;
 }
 
 // Copies `length` bytes in order; empty on success, else the failure text.
@@ -49,12 +59,12 @@ QString copyContents(int from, int to, qint64 length) {
     for (qint64 left = length; left > 0;) {
         const auto chunk = static_cast<size_t>(std::min(left, kCopyChunkSize));
         char* data = buffer.data();
-        if (!transferWhole(chunk,
-                           [&](size_t done) { return ::read(from, data + done, chunk - done); }))
-            return readError();
-        if (!transferWhole(chunk,
-                           [&](size_t done) { return ::write(to, data + done, chunk - done); }))
-            return writeError();
+        if (const auto error = transferWhole(
+                chunk, [&](size_t done) { return ::read(from, data + done, chunk - done); }))
+            return readError(*error);
+        if (const auto error = transferWhole(
+                chunk, [&](size_t done) { return ::write(to, data + done, chunk - done); }))
+            return writeError(*error);
         left -= static_cast<qint64>(chunk);
     }
     return {};
@@ -93,20 +103,20 @@ QString writeAndPlace(int source, const struct stat& sourceStat, const QByteArra
     QByteArray temp = directory + ".sondrix-copy-XXXXXX"; // hidden, so the file list never shows it
     FileHandle dest(::mkostemp(temp.data(), O_CLOEXEC));
     if (!dest.valid())
-        return cannotCreate(destPath);
+        return cannotCreate(destPath, errno);
     QString error = copyContents(source, dest.get(), sourceStat.st_size);
     // A file system without permission bits refuses this; the copy is still writable there.
     if (error.isEmpty() && ::fchmod(dest.get(), copyMode()) != 0 && errno != EPERM)
-        error = writeError();
+        error = writeError(errno);
     if (error.isEmpty() && (::fsync(dest.get()) != 0 || !dest.close()))
-        error = writeError();
+        error = writeError(errno);
     if (error.isEmpty() && ::rename(temp.constData(), target.constData()) != 0)
-        error = cannotCreate(destPath);
+        error = cannotCreate(destPath, errno);
     if (!error.isEmpty()) {
         ::unlink(temp.constData());
         return error;
     }
-    return syncDirectory(directory) ? QString() : writeError();
+    return syncDirectory(directory) ? QString() : writeError(errno);
 }
 
 } // namespace
@@ -131,7 +141,7 @@ CopyOutcome copyFileInto(const QByteArray& sourcePath, const QByteArray& destDir
             return {Status::Failed, cannotCreate(destPath)};
         target = resolvedTarget(destPath);
     } else if (errno != ENOENT) {
-        return {Status::Failed, cannotCreate(destPath)};
+        return {Status::Failed, cannotCreate(destPath, errno)};
     }
 
     const QString error = writeAndPlace(source.get(), sourceStat, target, destPath);

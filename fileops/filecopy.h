@@ -13,7 +13,8 @@ struct CopyOutcome {
     };
     Status status = Status::Failed;
     // SourceUnreadable and Failed: "Cannot open file %s", "Cannot create file %s",
-    // "Stream read error" or "Stream write error".
+    // "Stream read error" or "Stream write error", followed by ": " and the system's own text
+    // (such as "No space left on device") where the system named a cause.
     QString message;
 };
 

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -171,7 +172,8 @@ private Q_SLOTS:
             ::setrlimit(RLIMIT_FSIZE, &limit);
             const CopyOutcome outcome = copyFileInto(path, m_to);
             ::_exit(outcome.status == Status::Failed &&
-                            outcome.message == QStringLiteral("Stream write error")
+                            outcome.message == QStringLiteral("Stream write error: ") +
+                                                   QString::fromLocal8Bit(::strerror(EFBIG))
                         ? 0
                         : 1);
         }
