@@ -185,6 +185,27 @@ private Q_SLOTS:
         QCOMPARE(entries(m_to), QByteArrayList{"a.wav"});
     }
 
+    void killedCopyLeavesNothing() {
+        const QByteArray path = source("a.wav", patternBytes(kCopyChunkSize * 3 + 1));
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            // Past the file size limit the system ends the process, half-way through the copy.
+            const rlimit noCore{0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            ::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{kCopyChunkSize + 100, kCopyChunkSize + 100};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            copyFileInto(path, m_to);
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        QCOMPARE(WTERMSIG(status), SIGXFSZ);
+        QVERIFY(entries(m_to).isEmpty());
+    }
+
     void nameThatIsNotUtf8KeepsItsBytes() {
         const QByteArray name("caf\xe9 \xff.wav");
         const QByteArray content = patternBytes(100);
