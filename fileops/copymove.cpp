@@ -8,10 +8,10 @@
 #include "fileops/filecopy.h"
 #include "fileops/filedelete.h"
 #include "fileops/filepath.h"
+#include "fileops/pathcodec.h"
 #include "fileops/tfrmcopy.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <sys/stat.h>
 
@@ -43,7 +43,7 @@ bool CopyMoveFile(const CopyMoveServices& services, const QByteArray& sourcePath
         return false;
     services.store.writeString(section, key, dialog.directory());
 
-    const QByteArray destDirectory = QFile::encodeName(GetFixedDirectory(dialog.directory()));
+    const QByteArray destDirectory = encodePath(GetFixedDirectory(dialog.directory()));
     if (isExistingFile(destDirectory + bytepath::fileNamePart(sourcePath)) &&
         services.prompt.confirm(QStringLiteral("Overwrite existing file?"), false) !=
             Prompt::Answer::Yes)

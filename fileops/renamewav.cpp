@@ -3,22 +3,19 @@
 #include "app/prompt.h"
 #include "fileops/bytepath.h"
 #include "fileops/filerename.h"
+#include "fileops/nameescape.h"
 #include "fileops/tfrmrename.h"
 
-#include <QFile>
 #include <QLineEdit>
 
 RenameOutcome RenameWavFile(HelpService& help, Prompt& prompt, QWidget* dialogParent,
                             const QByteArray& oldPath) {
     const QByteArray fileName = bytepath::fileNamePart(oldPath);
     const QByteArray baseName = fileName.left(qMax(0, fileName.size() - 4));
-    const QString shownBase = bytepath::display(baseName);
-    TfrmRename dialog(help, shownBase, dialogParent);
+    TfrmRename dialog(help, nameForEditing(baseName), dialogParent);
     if (dialog.exec() != QDialog::Accepted)
         return RenameOutcome::Cancelled;
-    // A name shown as text may not give its bytes back; an unchanged name keeps them.
-    const QString typed = dialog.editNewName->text();
-    const QByteArray newName = typed == shownBase ? baseName : QFile::encodeName(typed);
+    const QByteArray newName = nameFromEditing(dialog.editNewName->text(), baseName);
     const QString invalid = invalidNameReason(newName);
     if (!invalid.isEmpty()) {
         // A line break stands where the message has its carriage return.

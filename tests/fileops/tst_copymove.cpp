@@ -1,4 +1,5 @@
 #include "app/configkeys.h"
+#include "fileops/pathcodec.h"
 #include "fileops/tfrmcopy.h"
 #include "tests/fileops/commandsfixture.h"
 #include "tests/fileops/filetree.h"
@@ -277,6 +278,28 @@ private Q_SLOTS:
         QVERIFY(f.prompt.asked.isEmpty());
         QCOMPARE(bytesOf(f.elsewhere.filePath("a.wav")), bytesOf(f.path("a.wav")));
         QCOMPARE(f.remembered(cfg::kLastCopy), f.elsewhere.path());
+    }
+
+    // A remembered folder, and a folder opened in the tree, whose names are not UTF-8.
+    void folderNamedNotUtf8OpensAndIsChosen() {
+        CommandsFixture f({"a.wav"});
+        const QByteArray remembered = QFile::encodeName(f.elsewhere.path()) + "/\xff dir";
+        QCOMPARE(::mkdir(remembered.constData(), 0700), 0);
+        QCOMPARE(::mkdir((remembered + "/\xfe sub").constData(), 0700), 0);
+        f.remember(cfg::kLastCopy, decodePath(remembered));
+        f.click(0);
+        QString shown;
+        ModalAnswer answer([&](QDialog* dialog) {
+            shown = copyDialog(dialog)->directory();
+            opensEntry(copyDialog(dialog), decodePath("\xfe sub"));
+            QTest::keyClick(copyDialog(dialog)->DirectoryListBox1, Qt::Key_Return);
+        });
+        QTest::keyClick(f.list(), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(answer.answered());
+        QVERIFY(f.prompt.asked.isEmpty());
+        QCOMPARE(shown, decodePath(remembered));
+        QCOMPARE(filetree::readBytes(remembered + "/\xfe sub/a.wav"), bytesOf(f.path("a.wav")));
+        QCOMPARE(f.remembered(cfg::kLastCopy), decodePath(remembered + "/\xfe sub"));
     }
 
     void sourceThatCannotBeOpenedEndsTheCommand() {

@@ -228,6 +228,49 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(f.path("a.wav")), readOnly);
     }
 
+    // Bytes that are not UTF-8 show as "\xHH" and come back as the same bytes; only in such a
+    // name is a backslash shown doubled.
+    void renameKeepsTheBytesNotTyped_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("keys"); // after End
+        QTest::addColumn<QByteArray>("renamed");
+        QTest::newRow("appended to") << QByteArray("\xff\xfe bad.wav") << "\\xFF\\xFE bad"
+                                     << "2" << QByteArray("\xff\xfe bad2.wav");
+        QTest::newRow("backslash in it") << QByteArray("a\\b\xff.wav") << "a\\\\b\\xFF"
+                                         << "2"
+                                         << QByteArray("a\\b\xff"
+                                                       "2.wav");
+        QTest::newRow("escape typed") << QByteArray("\xff.wav") << "\\xFF"
+                                      << "\\xfe" << QByteArray("\xff\xfe.wav");
+        QTest::newRow("UTF-8 name taken as typed") << QByteArray("x\\xFF.wav") << "x\\xFF"
+                                                   << "\\x41" << QByteArray("x\\xFF\\x41.wav");
+    }
+    void renameKeepsTheBytesNotTyped() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, shown);
+        QFETCH(QString, keys);
+        QFETCH(QByteArray, renamed);
+        CommandsFixture f({});
+        const QByteArray folderPath = QFile::encodeName(f.folder.path()) + '/';
+        filetree::writeBytes(folderPath + file, "RIFF sound");
+        f.browser->rereadFiles();
+        f.click(0);
+        QString inField;
+        ModalAnswer answer([&](QDialog* dialog) {
+            QLineEdit* edit = renameDialog(dialog)->editNewName;
+            inField = edit->text();
+            QTest::keyClick(edit, Qt::Key_End);
+            typeThenEnter(dialog, keys);
+        });
+        QTest::keyClick(f.list(), Qt::Key_F2);
+        QVERIFY(answer.answered());
+        QVERIFY(f.prompt.asked.isEmpty());
+        QCOMPARE(inField, shown);
+        QCOMPARE(filetree::entries(folderPath), QByteArrayList{renamed});
+        QCOMPARE(filetree::readBytes(folderPath + renamed), QByteArray("RIFF sound"));
+    }
+
     void namesThatAreNotUtf8KeepTheirBytes_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QByteArrayList>("folder");
