@@ -113,8 +113,8 @@ struct PendingCopy {
     int error = 0;       // why neither could be made
 };
 
-// Removes named temporary copies in `directory` that no running copy holds: copies killed
-// before they were placed.
+} // namespace
+
 void removeStaleCopies(const QByteArray& directory) {
     DIR* dir = ::opendir(directory.constData());
     if (!dir)
@@ -133,6 +133,8 @@ void removeStaleCopies(const QByteArray& directory) {
     }
     ::closedir(dir);
 }
+
+namespace {
 
 PendingCopy createPendingCopy(const QByteArray& directory) {
     const int nameless =

@@ -34,3 +34,8 @@ inline constexpr qint64 kCopyChunkSize = 61440;
 // another path (a symbolic link there has the file it names replaced). The copy is left readable
 // and writable by its owner, the rest of its mode from the umask.
 CopyOutcome copyFileInto(const QByteArray& sourcePath, const QByteArray& destDirectory);
+
+// Removes the named temporary copies in `directory` that no running copy holds (each running one
+// keeps its file locked): leftovers of copies killed on a file system without nameless files.
+// Only names made of the program's fixed marker and six characters are looked at.
+void removeStaleCopies(const QByteArray& directory);

@@ -1,4 +1,5 @@
 #include "fileops/filecopy.h"
+#include "fileops/filehandle.h"
 #include "tests/fileops/filetree.h"
 
 #include <QTemporaryDir>
@@ -6,6 +7,8 @@
 
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -204,6 +207,20 @@ private Q_SLOTS:
         QVERIFY(WIFSIGNALED(status));
         QCOMPARE(WTERMSIG(status), SIGXFSZ);
         QVERIFY(entries(m_to).isEmpty());
+    }
+
+    void staleNamedCopiesAreRemovedButNoOtherFile() {
+        const QByteArray running = m_to + ".sondrix-copy-d4E5f6";
+        writeBytes(m_to + ".sondrix-copy-a1B2c3", "killed");
+        writeBytes(running, "running");
+        writeBytes(m_to + ".sondrix-copy-notes", "a person's");
+        writeBytes(m_to + "a.wav", "RIFF");
+        FileHandle held(::open(running.constData(), O_RDONLY | O_CLOEXEC));
+        QVERIFY(held.valid());
+        QCOMPARE(::flock(held.get(), LOCK_EX), 0);
+        removeStaleCopies(m_to);
+        QCOMPARE(entries(m_to),
+                 (QByteArrayList{".sondrix-copy-d4E5f6", ".sondrix-copy-notes", "a.wav"}));
     }
 
     void nameThatIsNotUtf8KeepsItsBytes() {
