@@ -8,10 +8,10 @@
 #include "fileops/filecopy.h"
 #include "fileops/filedelete.h"
 #include "fileops/filepath.h"
+#include "fileops/pathcodec.h"
 #include "fileops/tfrmcopy.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <sys/stat.h>
 
@@ -36,12 +36,14 @@ bool CopyMoveFile(const CopyMoveServices& services, const QByteArray& sourcePath
                     isMove ? QStringLiteral("Move file \"%1\" to...").arg(name)
                            : QStringLiteral("Copy File \"%1\" to...").arg(name),
                     services.dialogParent);
-    dialog.setDirectory(services.store.readString(section, key, QDir::homePath()));
+    // The stored key changes only on OK, so a folder that comes back is offered again.
+    dialog.setDirectory(
+        nearestExistingDirectory(services.store.readString(section, key, QDir::homePath())));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     services.store.writeString(section, key, dialog.directory());
 
-    const QByteArray destDirectory = QFile::encodeName(GetFixedDirectory(dialog.directory()));
+    const QByteArray destDirectory = encodePath(GetFixedDirectory(dialog.directory()));
     if (isExistingFile(destDirectory + bytepath::fileNamePart(sourcePath)) &&
         services.prompt.confirm(QStringLiteral("Overwrite existing file?"), false) !=
             Prompt::Answer::Yes)

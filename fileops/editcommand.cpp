@@ -4,8 +4,9 @@
 #include "app/inistore.h"
 #include "app/prompt.h"
 #include "fileops/launcher.h"
+#include "fileops/pathcodec.h"
 
-#include <QFile>
+#include <QStandardPaths>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,6 +23,19 @@ bool isExecutableFile(const QByteArray& path) {
     return isRegularFile(path) && faccessat(AT_FDCWD, path.constData(), X_OK, AT_EACCESS) == 0;
 }
 
+// The program the `Editor` setting names, or empty when it names no executable file. A value
+// without a "/" is a command, looked up on PATH as execvp would; a directory, or a script without
+// its execute bit, is no editor. A NUL would cut the path the system sees, so such a value names
+// nothing.
+QByteArray editorProgram(const QString& value) {
+    if (value.contains(QChar(0)))
+        return {};
+    QByteArray program = encodePath(value);
+    if (!program.isEmpty() && !program.contains('/'))
+        program = encodePath(QStandardPaths::findExecutable(value));
+    return isExecutableFile(program) ? program : QByteArray();
+}
+
 } // namespace
 
 EditCommand::EditCommand(TLauncher& launcher, Prompt& prompt, const IniStore& store, Hooks hooks)
@@ -34,10 +48,9 @@ void EditCommand::miEditEditClick() {
         m_prompt.error(QStringLiteral("The specified WAV file does not exist."));
         return;
     }
-    const QByteArray editor = QFile::encodeName(
+    const QByteArray editor = editorProgram(
         m_store.readString(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kEditor), {}));
-    // A directory, or a script without its execute bit, is no editor either.
-    if (!isExecutableFile(editor)) {
+    if (editor.isEmpty()) {
         m_prompt.information(QStringLiteral("A valid WAV editor has not been specified."));
         return;
     }

@@ -52,7 +52,7 @@ void FileCommands::miEditRenameClick() {
     const int row = m_files.selectedRow();
     if (row < 0)
         return;
-    switch (RenameWavFile(m_help, m_dialogParent, pathOf(row))) {
+    switch (RenameWavFile(m_help, m_prompt, m_dialogParent, pathOf(row))) {
     case RenameOutcome::Renamed:
         m_files.reread();
         break;

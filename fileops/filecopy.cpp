@@ -2,12 +2,17 @@
 
 #include "fileops/bytepath.h"
 #include "fileops/filehandle.h"
+#include "fileops/filerename.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -16,31 +21,39 @@ namespace {
 
 using Status = CopyOutcome::Status;
 
-QString readError() {
-    return QStringLiteral("Stream read error");
+// The failure text, followed by what the system says about it where it said something.
+QString withCause(const QString& text, int error) {
+    if (error == 0)
+        return text;
+    return QStringLiteral("%1: %2").arg(text, QString::fromLocal8Bit(::strerror(error)));
 }
 
-QString writeError() {
-    return QStringLiteral("Stream write error");
+QString readError(int error) {
+    return withCause(QStringLiteral("Stream read error"), error);
 }
 
-QString cannotCreate(const QByteArray& path) {
-    return QStringLiteral("Cannot create file %1").arg(bytepath::display(path));
+QString writeError(int error) {
+    return withCause(QStringLiteral("Stream write error"), error);
+}
+
+QString cannotCreate(const QByteArray& path, int error = 0) {
+    return withCause(QStringLiteral("Cannot create file %1").arg(bytepath::display(path)), error);
 }
 
 // Moves exactly `size` bytes through `step` (a read or a write at an offset into the chunk),
-// going on after a partial transfer or an interruption; false when the file ends or fails first.
-template <typename Step> bool transferWhole(size_t size, Step step) {
+// going on after a partial transfer or an interruption. Empty when done; else the system's error
+// number, or 0 when the file ended first.
+template <typename Step> std::optional<int> transferWhole(size_t size, Step step) {
     size_t done = 0;
     while (done < size) {
         const ssize_t n = step(done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return false;
+            return n < 0 ? errno : 0;
         done += static_cast<size_t>(n);
     }
-    return true;
+    return std::nullopt;
 }
 
 // Copies `length` bytes in order; empty on success, else the failure text.
@@ -49,12 +62,12 @@ QString copyContents(int from, int to, qint64 length) {
     for (qint64 left = length; left > 0;) {
         const auto chunk = static_cast<size_t>(std::min(left, kCopyChunkSize));
         char* data = buffer.data();
-        if (!transferWhole(chunk,
-                           [&](size_t done) { return ::read(from, data + done, chunk - done); }))
-            return readError();
-        if (!transferWhole(chunk,
-                           [&](size_t done) { return ::write(to, data + done, chunk - done); }))
-            return writeError();
+        if (const auto error = transferWhole(
+                chunk, [&](size_t done) { return ::read(from, data + done, chunk - done); }))
+            return readError(*error);
+        if (const auto error = transferWhole(
+                chunk, [&](size_t done) { return ::write(to, data + done, chunk - done); }))
+            return writeError(*error);
         left -= static_cast<qint64>(chunk);
     }
     return {};
@@ -86,27 +99,124 @@ bool syncDirectory(const QByteArray& directory) {
     return dir.valid() && (::fsync(dir.get()) == 0 || errno == EINVAL) && dir.close();
 }
 
-// Writes the temporary copy and renames it to `target`; empty on success, else the failure text.
-QString writeAndPlace(int source, const struct stat& sourceStat, const QByteArray& target,
-                      const QByteArray& destPath) {
-    const QByteArray directory = bytepath::directoryPart(target);
-    QByteArray temp = directory + ".sondrix-copy-XXXXXX"; // hidden, so the file list never shows it
-    FileHandle dest(::mkostemp(temp.data(), O_CLOEXEC));
-    if (!dest.valid())
-        return cannotCreate(destPath);
-    QString error = copyContents(source, dest.get(), sourceStat.st_size);
-    // A file system without permission bits refuses this; the copy is still writable there.
-    if (error.isEmpty() && ::fchmod(dest.get(), copyMode()) != 0 && errno != EPERM)
-        error = writeError();
-    if (error.isEmpty() && (::fsync(dest.get()) != 0 || !dest.close()))
-        error = writeError();
-    if (error.isEmpty() && ::rename(temp.constData(), target.constData()) != 0)
-        error = cannotCreate(destPath);
-    if (!error.isEmpty()) {
-        ::unlink(temp.constData());
-        return error;
+// Named temporary copies begin with this marker, which no person types; only such files are
+// ever removed as leftovers.
+constexpr char kTempMarker[] = ".sondrix-copy-"; // hidden, so the file list never shows it
+constexpr char kTempPattern[] = ".sondrix-copy-XXXXXX";
+
+// The file the bytes go to until they are complete: nameless where the file system allows it,
+// so that a copy killed half-way leaves nothing behind; else a named temporary file, locked
+// while this copy owns it.
+struct PendingCopy {
+    FileHandle file{-1};
+    QByteArray tempPath; // empty for a nameless file
+    int error = 0;       // why neither could be made
+};
+
+} // namespace
+
+void removeStaleCopies(const QByteArray& directory) {
+    DIR* dir = ::opendir(directory.constData());
+    if (!dir)
+        return;
+    const QByteArray marker(kTempMarker);
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!name.startsWith(marker) || name.size() != qsizetype(sizeof kTempPattern) - 1)
+            continue;
+        FileHandle file(::openat(::dirfd(dir), entry->d_name,
+                                 O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        struct stat st {};
+        if (file.valid() && ::fstat(file.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::flock(file.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
-    return syncDirectory(directory) ? QString() : writeError();
+    ::closedir(dir);
+}
+
+namespace {
+
+PendingCopy createPendingCopy(const QByteArray& directory) {
+    const int nameless =
+        ::open(directory.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (nameless >= 0 || (errno != EOPNOTSUPP && errno != EISDIR))
+        return {FileHandle(nameless), {}, nameless >= 0 ? 0 : errno};
+    removeStaleCopies(directory);
+    QByteArray temp = directory + kTempPattern;
+    FileHandle file(::mkostemp(temp.data(), O_CLOEXEC));
+    if (!file.valid())
+        return {FileHandle(-1), {}, errno};
+    if (::flock(file.get(), LOCK_EX) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        return {FileHandle(-1), {}, error};
+    }
+    return {std::move(file), temp, 0};
+}
+
+// Gives the nameless file the name `target`, which must be free. Through /proc where it is
+// mounted; AT_EMPTY_PATH needs a privilege that ordinary users may lack.
+bool linkNameless(int fd, const QByteArray& target) {
+    const QByteArray procPath = "/proc/self/fd/" + QByteArray::number(fd);
+    if (::linkat(AT_FDCWD, procPath.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) ==
+        0)
+        return true;
+    return errno == ENOENT && ::linkat(fd, "", AT_FDCWD, target.constData(), AT_EMPTY_PATH) == 0;
+}
+
+// Puts the finished nameless copy at `target`. A new file is linked under its name and never
+// replaces one made meanwhile; a replacement gets a temporary name for the moment of the rename.
+bool placeNameless(int fd, const QByteArray& target, bool replace) {
+    if (!replace)
+        return linkNameless(fd, target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray temp = bytepath::directoryPart(target) + kTempPattern;
+        FileHandle reserved(::mkstemp(temp.data())); // a free name, given up again at once
+        if (!reserved.valid() || ::unlink(temp.constData()) != 0)
+            return false;
+        if (linkNameless(fd, temp)) {
+            if (::rename(temp.constData(), target.constData()) == 0)
+                return true;
+            ::unlink(temp.constData());
+            return false;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+// Writes the copy and puts it at `target`; empty on success, else the failure text.
+QString writeAndPlace(int source, const struct stat& sourceStat, const QByteArray& target,
+                      const QByteArray& destPath, bool replace) {
+    const QByteArray directory = bytepath::directoryPart(target);
+    PendingCopy pending = createPendingCopy(directory);
+    if (!pending.file.valid())
+        return cannotCreate(destPath, pending.error);
+    const int dest = pending.file.get();
+    QString error = copyContents(source, dest, sourceStat.st_size);
+    // A file system without permission bits refuses this; the copy is still writable there.
+    if (error.isEmpty() && ::fchmod(dest, copyMode()) != 0 && errno != EPERM)
+        error = writeError(errno);
+    if (error.isEmpty() && ::fsync(dest) != 0)
+        error = writeError(errno);
+    if (error.isEmpty()) {
+        const bool placed =
+            pending.tempPath.isEmpty()
+                ? placeNameless(dest, target, replace)
+                : (replace ? ::rename(pending.tempPath.constData(), target.constData()) == 0
+                           : renameNoReplace(pending.tempPath, target));
+        if (!placed)
+            error = cannotCreate(destPath, errno);
+    }
+    if (!error.isEmpty() && !pending.tempPath.isEmpty())
+        ::unlink(pending.tempPath.constData());
+    // Closed only now: the lock on a named copy keeps other copies from taking it for a
+    // leftover. The flush above has already reported any delayed write error.
+    pending.file.close();
+    if (!error.isEmpty())
+        return error;
+    return syncDirectory(directory) ? QString() : writeError(errno);
 }
 
 } // namespace
@@ -126,15 +236,16 @@ CopyOutcome copyFileInto(const QByteArray& sourcePath, const QByteArray& destDir
 
     QByteArray target = destPath;
     struct stat existing {};
-    if (::stat(destPath.constData(), &existing) == 0) {
+    const bool replace = ::stat(destPath.constData(), &existing) == 0;
+    if (replace) {
         if (!isReplaceable(destPath, existing, sourceStat))
             return {Status::Failed, cannotCreate(destPath)};
         target = resolvedTarget(destPath);
     } else if (errno != ENOENT) {
-        return {Status::Failed, cannotCreate(destPath)};
+        return {Status::Failed, cannotCreate(destPath, errno)};
     }
 
-    const QString error = writeAndPlace(source.get(), sourceStat, target, destPath);
+    const QString error = writeAndPlace(source.get(), sourceStat, target, destPath, replace);
     if (!error.isEmpty())
         return {Status::Failed, error};
     return {Status::Copied, {}};

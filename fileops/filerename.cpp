@@ -36,6 +36,11 @@ bool linkThenUnlink(const QByteArray& from, const QByteArray& to) {
 } // namespace
 
 bool renameNoReplace(const QByteArray& from, const QByteArray& to) {
+    // A file renamed to its own name is done, as the system's own rename has it.
+    if (from == to) {
+        struct stat st {};
+        return ::lstat(from.constData(), &st) == 0;
+    }
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno == EEXIST)
@@ -54,10 +59,23 @@ bool renameNoReplace(const QByteArray& from, const QByteArray& to) {
     return ::rename(from.constData(), to.constData()) == 0;
 }
 
+QString invalidNameReason(const QByteArray& name) {
+    if (name.isEmpty())
+        return QStringLiteral("The new name is empty.");
+    if (name.contains('/'))
+        return QStringLiteral("A name cannot contain \"/\".");
+    if (name.contains('\0'))
+        return QStringLiteral("A name cannot contain a NUL character.");
+    if (name.startsWith('.'))
+        return QStringLiteral("A name cannot begin with \".\".");
+    return {};
+}
+
 QByteArray renamedWavPath(const QByteArray& oldPath, const QByteArray& newName) {
     return bytepath::directoryPart(oldPath) + newName + ".wav";
 }
 
 bool renameWav(const QByteArray& oldPath, const QByteArray& newName) {
-    return !newName.isEmpty() && renameNoReplace(oldPath, renamedWavPath(oldPath, newName));
+    return invalidNameReason(newName).isEmpty() &&
+           renameNoReplace(oldPath, renamedWavPath(oldPath, newName));
 }

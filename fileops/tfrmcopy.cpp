@@ -1,17 +1,18 @@
 #include "fileops/tfrmcopy.h"
 
 #include "app/sxerror.h"
+#include "fileops/pathcodec.h"
 #include "ui/browse/directorylist.h"
 #include "ui/browse/drivecombo.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 TfrmCopy::TfrmCopy(HelpService& help, int helpContext, const QString& title, QWidget* parent)
     : CommandDialog(help, helpContext, parent), Label2(new QLabel(this)),
@@ -29,7 +30,7 @@ TfrmCopy::TfrmCopy(HelpService& help, int helpContext, const QString& title, QWi
     DirectoryListBox1->setFocus();
 
     connect(DirectoryListBox1, &DirectoryList::openRequested, this, [this](const QString& dir) {
-        showDirectory(QFileInfo(dir).isDir() ? dir : directory());
+        showDirectory(isExistingDirectory(dir) ? dir : directory());
     });
     connect(DriveComboBox1, &DriveCombo::volumeChosen, this,
             [this](const QString& mountPath) { showDirectory(mountPath); });
@@ -37,9 +38,9 @@ TfrmCopy::TfrmCopy(HelpService& help, int helpContext, const QString& title, QWi
 
 void TfrmCopy::setDirectory(const QString& directory) {
     const QString target = QDir::cleanPath(directory);
-    const QFileInfo info(target);
-    if (!info.isDir()) {
-        const int error = info.exists() ? ENOTDIR : ENOENT;
+    if (!isExistingDirectory(target)) {
+        struct stat st {};
+        const int error = ::stat(encodePath(target).constData(), &st) == 0 ? ENOTDIR : errno;
         throw SxError(
             QStringLiteral("%1: %2").arg(target, QString::fromLocal8Bit(strerror(error))));
     }

@@ -1,4 +1,5 @@
 #include "app/configkeys.h"
+#include "fileops/pathcodec.h"
 #include "fileops/tfrmcopy.h"
 #include "tests/fileops/commandsfixture.h"
 #include "tests/fileops/filetree.h"
@@ -251,20 +252,54 @@ private Q_SLOTS:
         QCOMPARE(f.listed(), QStringList{"a.wav"});
     }
 
-    void missingRememberedDirectoryEndsBeforeTheDialog() {
+    // A folder on a volume that is gone: the dialog opens at its nearest existing parent, and the
+    // key changes only on OK.
+    void missingRememberedDirectoryOpensAtItsParent() {
         CommandsFixture f({"a.wav"});
-        const QString gone = f.elsewhere.filePath("gone");
+        const QString gone = f.elsewhere.filePath("gone/deeper");
         f.remember(cfg::kLastCopy, gone);
         f.click(0);
-        const int checksBefore = f.checks.size();
-        ModalAnswer answer([](QDialog*) {});
+        QStringList shown;
+        auto showThen = [&](bool ok) {
+            return new ModalAnswer([&shown, ok](QDialog* dialog) {
+                shown.append(copyDialog(dialog)->directory());
+                QTest::mouseClick(ok ? copyDialog(dialog)->btnOK : copyDialog(dialog)->btnCancel,
+                                  Qt::LeftButton);
+            });
+        };
+        QScopedPointer<ModalAnswer> cancel(showThen(false));
         QTest::keyClick(f.list(), Qt::Key_C, Qt::ControlModifier);
-        QTest::qWait(50);
-        QVERIFY(!answer.answered());
-        QCOMPARE(f.prompt.texts("failure"),
-                 QStringList{gone + QStringLiteral(": No such file or directory.")});
+        QVERIFY(cancel->answered());
         QCOMPARE(f.remembered(cfg::kLastCopy), gone);
-        QCOMPARE(f.checks.size(), checksBefore);
+        QScopedPointer<ModalAnswer> ok(showThen(true));
+        QTest::mouseClick(f.sbCopy, Qt::LeftButton);
+        QVERIFY(ok->answered());
+        QCOMPARE(shown, (QStringList{f.elsewhere.path(), f.elsewhere.path()}));
+        QVERIFY(f.prompt.asked.isEmpty());
+        QCOMPARE(bytesOf(f.elsewhere.filePath("a.wav")), bytesOf(f.path("a.wav")));
+        QCOMPARE(f.remembered(cfg::kLastCopy), f.elsewhere.path());
+    }
+
+    // A remembered folder, and a folder opened in the tree, whose names are not UTF-8.
+    void folderNamedNotUtf8OpensAndIsChosen() {
+        CommandsFixture f({"a.wav"});
+        const QByteArray remembered = QFile::encodeName(f.elsewhere.path()) + "/\xff dir";
+        QCOMPARE(::mkdir(remembered.constData(), 0700), 0);
+        QCOMPARE(::mkdir((remembered + "/\xfe sub").constData(), 0700), 0);
+        f.remember(cfg::kLastCopy, decodePath(remembered));
+        f.click(0);
+        QString shown;
+        ModalAnswer answer([&](QDialog* dialog) {
+            shown = copyDialog(dialog)->directory();
+            opensEntry(copyDialog(dialog), decodePath("\xfe sub"));
+            QTest::keyClick(copyDialog(dialog)->DirectoryListBox1, Qt::Key_Return);
+        });
+        QTest::keyClick(f.list(), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(answer.answered());
+        QVERIFY(f.prompt.asked.isEmpty());
+        QCOMPARE(shown, decodePath(remembered));
+        QCOMPARE(filetree::readBytes(remembered + "/\xfe sub/a.wav"), bytesOf(f.path("a.wav")));
+        QCOMPARE(f.remembered(cfg::kLastCopy), decodePath(remembered + "/\xfe sub"));
     }
 
     void sourceThatCannotBeOpenedEndsTheCommand() {

@@ -1,10 +1,14 @@
 #include "fileops/filecopy.h"
+#include "fileops/filehandle.h"
 #include "tests/fileops/filetree.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -171,7 +175,8 @@ private Q_SLOTS:
             ::setrlimit(RLIMIT_FSIZE, &limit);
             const CopyOutcome outcome = copyFileInto(path, m_to);
             ::_exit(outcome.status == Status::Failed &&
-                            outcome.message == QStringLiteral("Stream write error")
+                            outcome.message == QStringLiteral("Stream write error: ") +
+                                                   QString::fromLocal8Bit(::strerror(EFBIG))
                         ? 0
                         : 1);
         }
@@ -181,6 +186,41 @@ private Q_SLOTS:
         QCOMPARE(WEXITSTATUS(status), 0);
         QCOMPARE(readBytes(m_to + "a.wav"), old);
         QCOMPARE(entries(m_to), QByteArrayList{"a.wav"});
+    }
+
+    void killedCopyLeavesNothing() {
+        const QByteArray path = source("a.wav", patternBytes(kCopyChunkSize * 3 + 1));
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            // Past the file size limit the system ends the process, half-way through the copy.
+            const rlimit noCore{0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            ::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{kCopyChunkSize + 100, kCopyChunkSize + 100};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            copyFileInto(path, m_to);
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status));
+        QCOMPARE(WTERMSIG(status), SIGXFSZ);
+        QVERIFY(entries(m_to).isEmpty());
+    }
+
+    void staleNamedCopiesAreRemovedButNoOtherFile() {
+        const QByteArray running = m_to + ".sondrix-copy-d4E5f6";
+        writeBytes(m_to + ".sondrix-copy-a1B2c3", "killed");
+        writeBytes(running, "running");
+        writeBytes(m_to + ".sondrix-copy-notes", "a person's");
+        writeBytes(m_to + "a.wav", "RIFF");
+        FileHandle held(::open(running.constData(), O_RDONLY | O_CLOEXEC));
+        QVERIFY(held.valid());
+        QCOMPARE(::flock(held.get(), LOCK_EX), 0);
+        removeStaleCopies(m_to);
+        QCOMPARE(entries(m_to),
+                 (QByteArrayList{".sondrix-copy-d4E5f6", ".sondrix-copy-notes", "a.wav"}));
     }
 
     void nameThatIsNotUtf8KeepsItsBytes() {

@@ -48,16 +48,10 @@ private Q_SLOTS:
         QCOMPARE(readBytes(m_path + newName), QByteArray("RIFF"));
     }
 
-    void existingNameIsNeverReplaced_data() {
-        QTest::addColumn<QByteArray>("typed");
-        QTest::newRow("another file") << QByteArray("b");
-        QTest::newRow("its own name") << QByteArray("a");
-    }
     void existingNameIsNeverReplaced() {
-        QFETCH(QByteArray, typed);
         writeBytes(m_path + "a.wav", "first");
         writeBytes(m_path + "b.wav", "second");
-        QVERIFY(!renameWav(m_path + "a.wav", typed));
+        QVERIFY(!renameWav(m_path + "a.wav", "b"));
         QCOMPARE(readBytes(m_path + "a.wav"), QByteArray("first"));
         QCOMPARE(readBytes(m_path + "b.wav"), QByteArray("second"));
     }

@@ -204,6 +204,37 @@ private Q_SLOTS:
         QVERIFY(!launcher.isWatching());
     }
 
+    // A setting without a "/" is a command, found on PATH without a shell.
+    void editorNamedByItsCommand() {
+        QFile::remove(path(QStringLiteral("record")));
+        recorderEditor();
+        const QByteArray searchPath = qgetenv("PATH");
+        const auto restore = qScopeGuard([&] { qputenv("PATH", searchPath); });
+        qputenv("PATH", bytes(m_dir.path()) + ':' + searchPath);
+        setEditor(QStringLiteral("recorder"));
+        m_selected = makeWav("by command", "take.wav");
+        TLauncher launcher;
+        auto command = editCommand(launcher);
+        command.miEditEditClick();
+        QVERIFY(m_prompt.asked.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path(QStringLiteral("record"))), 10000);
+        QCOMPARE(readRecord().value(2), m_selected);
+    }
+
+    // What precedes the NUL names a program, but the setting as a whole names no file.
+    void editorHoldingANulIsRefused() {
+        const QString editor = path(QStringLiteral("before-nul"));
+        writeScript(editor, "#!/bin/sh\ntouch started\n");
+        setEditor(editor + QChar(0) + QStringLiteral("after"));
+        m_selected = makeWav("nul", "take.wav");
+        TLauncher launcher;
+        auto command = editCommand(launcher);
+        command.miEditEditClick();
+        QCOMPARE(m_prompt.texts(QStringLiteral("information")),
+                 QStringList{QStringLiteral("A valid WAV editor has not been specified.")});
+        QVERIFY(!launcher.isWatching());
+    }
+
     void refusedStartGoesToTheErrorReport() {
         // Executable, but neither a script nor a program the system can load.
         const QString editor = path(QStringLiteral("garbage"));

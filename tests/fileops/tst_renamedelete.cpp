@@ -7,6 +7,7 @@
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,13 +22,18 @@ TfrmRename* renameDialog(QDialog* dialog) {
     return rename;
 }
 
-// Keys pressed in the new-name field, "<BS>" standing for Backspace, then Enter.
+// Keys pressed in the new-name field, "<BS>" standing for Backspace, then Enter. A text holding
+// a NUL, which no key gives, is pasted.
 void typeThenEnter(QDialog* dialog, const QString& keys) {
     QLineEdit* edit = renameDialog(dialog)->editNewName;
-    if (keys == QLatin1String("<BS>"))
+    if (keys == QLatin1String("<BS>")) {
         QTest::keyClick(edit, Qt::Key_Backspace);
-    else
+    } else if (keys.contains(QChar(0))) {
+        QGuiApplication::clipboard()->setText(keys);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    } else {
         QTest::keyClicks(edit, keys);
+    }
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
@@ -91,10 +97,10 @@ private Q_SLOTS:
             << "loop.wav" << QStringList{"a.wav", "loop.wav.wav"} << QStringList{};
         QTest::newRow("upper-case extension")
             << "DRUM.WAV" << QString() << QStringList{"a.wav", "DRUM.wav"} << QStringList{};
+        QTest::newRow("unchanged name")
+            << "b.wav" << QString() << QStringList{"a.wav", "b.wav"} << QStringList{};
         QTest::newRow("name of another file") << "b.wav"
                                               << "a" << QStringList{"a.wav", "b.wav"} << refused;
-        QTest::newRow("empty name") << "b.wav"
-                                    << "<BS>" << QStringList{"a.wav", "b.wav"} << refused;
     }
     void renameTakesTheNameAsTyped() {
         QFETCH(QString, file);
@@ -115,6 +121,44 @@ private Q_SLOTS:
         QCOMPARE(filetree::readBytes(QFile::encodeName(f.path(holder))), content);
         QCOMPARE(f.list()->selectedRow(), 1);
         QCOMPARE(f.checks, QList<bool>{false});
+    }
+
+    // The typed text is a name: nothing leaves the folder, goes into a folder or hides in it.
+    void typedTextThatIsNoNameIsRefused_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("reason");
+        const QString slash = QStringLiteral("A name cannot contain \"/\".");
+        const QString dot = QStringLiteral("A name cannot begin with \".\".");
+        QTest::newRow("parent folder") << "../escaped" << slash;
+        QTest::newRow("sub-folder") << "sub/x" << slash;
+        QTest::newRow("linked folder") << "link/x" << slash;
+        QTest::newRow("hidden") << ".hidden" << dot;
+        QTest::newRow("dot") << "." << dot;
+        QTest::newRow("dot dot") << ".." << dot;
+        QTest::newRow("empty") << "<BS>"
+                               << "The new name is empty.";
+        QTest::newRow("NUL") << QStringLiteral("a%1b").arg(QChar(0))
+                             << "A name cannot contain a NUL character.";
+    }
+    void typedTextThatIsNoNameIsRefused() {
+        QFETCH(QString, keys);
+        QFETCH(QString, reason);
+        CommandsFixture f({"a.wav", "b.wav"});
+        QVERIFY(QDir(f.folder.path()).mkdir("sub"));
+        QVERIFY(QFile::link(f.elsewhere.path(), f.path("link")));
+        const QByteArrayList before = filetree::entries(QFile::encodeName(f.folder.path()));
+        f.click(1);
+        ModalAnswer answer([&](QDialog* dialog) { typeThenEnter(dialog, keys); });
+        QTest::keyClick(f.list(), Qt::Key_F2);
+        QVERIFY(answer.answered());
+        QCOMPARE(f.prompt.texts("error"),
+                 (QStringList{QStringLiteral("Error renaming file \"%1\". Failed with message\n%2")
+                                  .arg(f.path("b.wav"), reason),
+                              "Could not rename WAV file."}));
+        QCOMPARE(filetree::entries(QFile::encodeName(f.folder.path())), before);
+        QVERIFY(filetree::entries(QFile::encodeName(f.path("sub"))).isEmpty());
+        QVERIFY(filetree::entries(QFile::encodeName(f.elsewhere.path())).isEmpty());
+        QVERIFY(!QFile::exists(f.path("../escaped.wav")));
     }
 
     void deleteAndTheSelectionAfterIt_data() {
@@ -182,6 +226,49 @@ private Q_SLOTS:
         QCOMPARE(f.prompt.texts("error"), QStringList{"Could not delete file."});
         QCOMPARE(f.listed(), listed);
         QCOMPARE(QFile::exists(f.path("a.wav")), readOnly);
+    }
+
+    // Bytes that are not UTF-8 show as "\xHH" and come back as the same bytes; only in such a
+    // name is a backslash shown doubled.
+    void renameKeepsTheBytesNotTyped_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("keys"); // after End
+        QTest::addColumn<QByteArray>("renamed");
+        QTest::newRow("appended to") << QByteArray("\xff\xfe bad.wav") << "\\xFF\\xFE bad"
+                                     << "2" << QByteArray("\xff\xfe bad2.wav");
+        QTest::newRow("backslash in it") << QByteArray("a\\b\xff.wav") << "a\\\\b\\xFF"
+                                         << "2"
+                                         << QByteArray("a\\b\xff"
+                                                       "2.wav");
+        QTest::newRow("escape typed") << QByteArray("\xff.wav") << "\\xFF"
+                                      << "\\xfe" << QByteArray("\xff\xfe.wav");
+        QTest::newRow("UTF-8 name taken as typed") << QByteArray("x\\xFF.wav") << "x\\xFF"
+                                                   << "\\x41" << QByteArray("x\\xFF\\x41.wav");
+    }
+    void renameKeepsTheBytesNotTyped() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, shown);
+        QFETCH(QString, keys);
+        QFETCH(QByteArray, renamed);
+        CommandsFixture f({});
+        const QByteArray folderPath = QFile::encodeName(f.folder.path()) + '/';
+        filetree::writeBytes(folderPath + file, "RIFF sound");
+        f.browser->rereadFiles();
+        f.click(0);
+        QString inField;
+        ModalAnswer answer([&](QDialog* dialog) {
+            QLineEdit* edit = renameDialog(dialog)->editNewName;
+            inField = edit->text();
+            QTest::keyClick(edit, Qt::Key_End);
+            typeThenEnter(dialog, keys);
+        });
+        QTest::keyClick(f.list(), Qt::Key_F2);
+        QVERIFY(answer.answered());
+        QVERIFY(f.prompt.asked.isEmpty());
+        QCOMPARE(inField, shown);
+        QCOMPARE(filetree::entries(folderPath), QByteArrayList{renamed});
+        QCOMPARE(filetree::readBytes(folderPath + renamed), QByteArray("RIFF sound"));
     }
 
     void namesThatAreNotUtf8KeepTheirBytes_data() {
