@@ -24,8 +24,11 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusTipEvent>
+
+#include <algorithm>
 
 TfrmMain::TfrmMain(const MainParts& parts)
     : m_store(parts.store), m_prompt(&parts.prompt), m_player(&parts.player),
@@ -211,7 +214,12 @@ void TfrmMain::DoShowPlaylist(bool show) {
         const int playlistWidth = m_pnlPlaylist->width();
         m_splitPlayList->addWidget(m_pnlPlaylist);
         m_pnlPlaylist->setVisible(true);
-        resize(wavsWidth + playlistWidth + kSplitterWidth, height());
+        // Panel widths read from the configuration file make no window wider than the screen.
+        const QScreen* shownOn = screen();
+        const int widest =
+            shownOn ? shownOn->availableGeometry().width() - (frameGeometry().width() - width())
+                    : QWIDGETSIZE_MAX;
+        resize(std::min(wavsWidth + playlistWidth + kSplitterWidth, widest), height());
         m_splitPlayList->setSizes({wavsWidth, playlistWidth});
     } else if (isPlaylistShown()) {
         const int wavsWidth = m_pnlWavs->width();

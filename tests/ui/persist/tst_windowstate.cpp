@@ -205,8 +205,8 @@ private Q_SLOTS:
             << QByteArray("NormPos=50,abc,450,360\n")
             << QRect(QPoint(50, designedOuter().top()), QPoint(449, 359));
         QTest::newRow("missing numbers keep the current values")
-            << QByteArray("NormPos=30,40\n")
-            << QRect(QPoint(30, 40), designedOuter().bottomRight());
+            << QByteArray("NormPos=30,40,430\n")
+            << QRect(QPoint(30, 40), QPoint(429, designedOuter().bottom()));
         QTest::newRow("right not beyond left is not applied")
             << QByteArray("NormPos=450,60,450,360\n") << designedOuter();
         QTest::newRow("only MinMaxPos keeps the current rectangle")
