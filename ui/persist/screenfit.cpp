@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QWidget>
 
 #include <algorithm>
 #include <limits>
@@ -19,11 +18,12 @@ int toInt(qint64 value) {
 QRect fitStoredRect(qint64 left, qint64 top, qint64 right, qint64 bottom, const QRect& available) {
     const qint64 width = std::clamp<qint64>(right - left, 0, available.width());
     const qint64 height = std::clamp<qint64>(bottom - top, 0, available.height());
-    // Far off every screen, yet far from where adding a size to it could overflow.
-    const auto bounded = [](qint64 v) {
-        return std::clamp<qint64>(v, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    };
-    return QRect(toInt(bounded(left)), toInt(bounded(top)), toInt(width), toInt(height));
+    // Wholly on the screen, so the title bar can be grabbed: moved as little as that takes.
+    const qint64 x =
+        std::clamp<qint64>(left, available.left(), available.left() + available.width() - width);
+    const qint64 y =
+        std::clamp<qint64>(top, available.top(), available.top() + available.height() - height);
+    return QRect(toInt(x), toInt(y), toInt(width), toInt(height));
 }
 
 QRect availableScreenAreaAt(qint64 x, qint64 y) {
