@@ -208,6 +208,10 @@ void TfrmMain::setLengthText(const QString& text) {
 // The playlist panel and the view commands.
 
 void TfrmMain::DoShowPlaylist(bool show) {
+    // A resize would take a maximised window out of its state: a maximised or minimised window
+    // keeps its size and only the panels change.
+    const bool sizesWindow =
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
     if (show) {
         // The panel's own width: the one it had when hidden, or one given to it since.
         const int wavsWidth = m_pnlWavs->width();
@@ -219,14 +223,16 @@ void TfrmMain::DoShowPlaylist(bool show) {
         const int widest =
             shownOn ? shownOn->availableGeometry().width() - (frameGeometry().width() - width())
                     : QWIDGETSIZE_MAX;
-        resize(std::min(wavsWidth + playlistWidth + kSplitterWidth, widest), height());
+        if (sizesWindow)
+            resize(std::min(wavsWidth + playlistWidth + kSplitterWidth, widest), height());
         m_splitPlayList->setSizes({wavsWidth, playlistWidth});
     } else if (isPlaylistShown()) {
         const int wavsWidth = m_pnlWavs->width();
         m_pnlPlaylist->setVisible(false);
         // Out of the splitter while hidden, which would shrink a hidden child to nothing.
         m_pnlPlaylist->setParent(this);
-        resize(wavsWidth, height());
+        if (sizesWindow)
+            resize(wavsWidth, height());
     }
     m_speedBar->setItemDown(QStringLiteral("sbShowPlaylist"), show);
     action(CommandId::ShowPlaylist)->setChecked(show);
