@@ -213,8 +213,10 @@ void TfrmMain::DoShowPlaylist(bool show) {
     const bool sizesWindow =
         !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
     if (show) {
-        // The panel's own width: the one it had when hidden, or one given to it since.
-        const int wavsWidth = m_pnlWavs->width();
+        // Not the width the browser half stretched to while it filled the window, which the
+        // menu bar may have kept wider than the half, so the window gets back its width.
+        const int wavsWidth = wavsOwnWidth();
+        m_hiddenWavsWidth.reset();
         const int playlistWidth = m_pnlPlaylist->width();
         m_splitPlayList->addWidget(m_pnlPlaylist);
         m_pnlPlaylist->setVisible(true);
@@ -228,6 +230,7 @@ void TfrmMain::DoShowPlaylist(bool show) {
         m_splitPlayList->setSizes({wavsWidth, playlistWidth});
     } else if (isPlaylistShown()) {
         const int wavsWidth = m_pnlWavs->width();
+        m_hiddenWavsWidth = wavsWidth;
         m_pnlPlaylist->setVisible(false);
         // Out of the splitter while hidden, which would shrink a hidden child to nothing.
         m_pnlPlaylist->setParent(this);

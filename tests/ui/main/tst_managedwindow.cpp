@@ -42,6 +42,26 @@ private Q_SLOTS:
         f.window->showNormal();
         QTRY_COMPARE(f.window->windowHandle()->frameGeometry(), QRect(60, 50, 500, 350));
     }
+
+    void viewPlayListTwiceGivesBackTheWindowWidth() {
+        WindowFixture f;
+        TfrmMain& w = *f.window;
+        waitUntilFramed(w);
+        QCOMPARE(w.width(), 504);
+        clickMenuItem(w.menuBar(), QStringLiteral("&View"), QStringLiteral("&PlayList"));
+        QTRY_VERIFY(!w.playlistPanel()->isVisible());
+        clickMenuItem(w.menuBar(), QStringLiteral("&View"), QStringLiteral("&PlayList"));
+        QTRY_VERIFY(w.playlistPanel()->isVisible());
+        QTRY_COMPARE(w.width(), 504);
+        QCOMPARE(w.wavsPanel()->width(), 313);
+        // Closed hidden: the panel's own width is stored, not the width it stretched to.
+        clickMenuItem(w.menuBar(), QStringLiteral("&View"), QStringLiteral("&PlayList"));
+        QTRY_VERIFY(!w.playlistPanel()->isVisible());
+        QVERIFY(w.close());
+        QCOMPARE(configStore().readString(QStringLiteral("Panels"), QStringLiteral("pnlWavs_Width"),
+                                          QString()),
+                 QStringLiteral("313"));
+    }
 };
 
 int main(int argc, char* argv[]) {
