@@ -135,8 +135,14 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     }
     // A failed write is shown and the window closes all the same, so the user can always end
     // the program.
-    Q_EMIT closeAllowed();
-    errorboundary::run(*m_prompt, [this] { FormClose(); });
+    // Everything the close stores reaches the file in one write, so a file that cannot be
+    // written is reported once.
+    errorboundary::run(*m_prompt, [this] {
+        IniStore::WriteBatch batch(m_store);
+        Q_EMIT closeAllowed();
+        FormClose();
+        batch.commit();
+    });
     m_playback->requestQuit();
     event->accept();
 }

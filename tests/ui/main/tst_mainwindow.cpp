@@ -19,6 +19,8 @@
 #include <QStatusTipEvent>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 
@@ -106,6 +108,16 @@ private Q_SLOTS:
         for (const QWidget* panel : {w.wavsPanel(), w.directoriesPanel(), w.playlistPanel()})
             QVERIFY2(panel->width() <= available.width(), qPrintable(panel->objectName()));
         QVERIFY(w.close());
+    }
+
+    void aCloseThatCannotWriteTheFileReportsOnce() {
+        WindowFixture f;
+        const QByteArray path = QFile::encodeName(IniStore::sharedFilePath());
+        QVERIFY(QFile::remove(IniStore::sharedFilePath()));
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        QVERIFY(f.window->close());
+        QCOMPARE(f.prompt.texts(QStringLiteral("failure")),
+                 QStringList{QStringLiteral("Unable to write to Sondrix.ini.")});
     }
 
     void menusCarryTheirCaptionsAndShortcuts() {
