@@ -109,7 +109,8 @@ void AppRoot::bindSubsystems(Prompt& prompt, HelpService& help, TLauncher::UrlOp
         [bar](IniStore& s) { bar->ReadLayout(s); }, [bar](IniStore& s) { bar->WriteLayout(s); });
     m_windowState = std::make_unique<WindowStateStore>(
         m_store, prompt, window,
-        StoredPanels{window.wavsPanel(), window.directoriesPanel(), window.playlistPanel()},
+        StoredPanels{window.wavsPanel(), window.directoriesPanel(), window.playlistPanel(),
+                     [&window] { return window.wavsOwnWidth(); }},
         *window.recentList(), m_toolbarLayout.get());
     WindowStateStore* state = m_windowState.get();
     QObject::connect(&window, &TfrmMain::firstShowing, &window, [state] { state->restore(); });

@@ -96,6 +96,8 @@ IniStore::ReadSnapshot::~ReadSnapshot() {
 }
 
 void IniStore::refreshIfChanged() const {
+    if (m_batch)
+        return; // the values hold the gathered writes, which the file does not have yet
     const bool inSnapshot = m_snapshotDepth > 0 && !m_snapshotEnded;
     if (inSnapshot && m_snapshotChecked)
         return;
@@ -166,7 +168,47 @@ void IniStore::raiseWriteError() const {
     throw SxError(QStringLiteral("Unable to write to %1").arg(QLatin1String(kFileName)));
 }
 
-void IniStore::edit(const std::function<void(IniText&)>& change) {
+IniStore::WriteBatch::WriteBatch(IniStore& store) : m_store(store) {
+    m_store.refreshIfChanged();
+    m_store.m_batch.emplace();
+}
+
+IniStore::WriteBatch::~WriteBatch() {
+    if (m_store.m_batch) { // not committed: what the values gathered is not in the file
+        m_store.m_batch.reset();
+        m_store.m_cachedIdentity.reset();
+    }
+}
+
+void IniStore::WriteBatch::commit() {
+    const QList<Change> changes = m_store.m_batch.value_or(QList<Change>());
+    m_store.m_batch.reset();
+    if (!changes.isEmpty())
+        m_store.writeChanges(changes);
+}
+
+void IniStore::edit(QList<Change> changes) {
+    for (Change& change : changes) {
+        change.section = change.section.trimmed();
+        if (change.key)
+            change.key = change.key->trimmed();
+    }
+    if (!m_batch) {
+        writeChanges(changes);
+        return;
+    }
+    for (const Change& change : changes) {
+        const QString folded = foldIniName(change.section);
+        if (change.key)
+            m_values.insert(lookupKey(change.section, *change.key), change.value);
+        else
+            for (auto it = m_values.begin(); it != m_values.end();)
+                it = it.key().first == folded ? m_values.erase(it) : std::next(it);
+        m_batch->append(change);
+    }
+}
+
+void IniStore::writeChanges(const QList<Change>& changes) {
     if (m_snapshotDepth > 0)
         m_snapshotEnded = true;
     const QFileInfo info(m_filePath);
@@ -182,23 +224,27 @@ void IniStore::edit(const std::function<void(IniText&)>& change) {
     if (current.status == ReadStatus::Refused)
         raiseWriteError();
     IniText text(current.bytes);
-    change(text);
+    for (const Change& change : changes) {
+        if (change.key)
+            text.setValue(change.section, *change.key, change.value);
+        else
+            text.eraseSection(change.section);
+    }
     if (writeFileAtomically(m_filePath, text.toBytes()) != WriteResult::Written)
         raiseWriteError();
     m_cachedIdentity.reset();
 }
 
 void IniStore::writeString(const QString& section, const QString& key, const QString& value) {
-    edit([&](IniText& text) { text.setValue(section.trimmed(), key.trimmed(), value); });
+    edit({{section, key, value}});
 }
 
 void IniStore::replaceSection(const QString& section,
                               const QList<std::pair<QString, QString>>& values) {
-    edit([&](IniText& text) {
-        text.eraseSection(section.trimmed());
-        for (const auto& [key, value] : values)
-            text.setValue(section.trimmed(), key.trimmed(), value);
-    });
+    QList<Change> changes = {{section, std::nullopt, QString()}};
+    for (const auto& [key, value] : values)
+        changes.append({section, key, value});
+    edit(std::move(changes));
 }
 
 QStringList IniStore::keys(const QString& section) const {
@@ -212,7 +258,7 @@ QStringList IniStore::keys(const QString& section) const {
 }
 
 void IniStore::eraseSection(const QString& section) {
-    edit([&](IniText& text) { text.eraseSection(section.trimmed()); });
+    edit({{section, std::nullopt, QString()}});
 }
 
 void IniStore::writeInteger(const QString& section, const QString& key, int value) {

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 #include <sys/types.h>
 
@@ -36,6 +35,23 @@ public:
         ~ReadSnapshot();
         ReadSnapshot(const ReadSnapshot&) = delete;
         ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+    private:
+        IniStore& m_store;
+    };
+
+    // Held around a group of writes, such as everything a close stores: the writes are gathered
+    // and reach the file in one replacement at commit(), which reads the file once, replaces it
+    // once under the lock, and raises the write error at most once. Reads inside the batch see
+    // the gathered writes and do not look at the file again. A batch left without commit() writes
+    // nothing. Batches do not nest.
+    class WriteBatch {
+    public:
+        explicit WriteBatch(IniStore& store);
+        ~WriteBatch();
+        WriteBatch(const WriteBatch&) = delete;
+        WriteBatch& operator=(const WriteBatch&) = delete;
+        void commit();
 
     private:
         IniStore& m_store;
@@ -73,9 +89,17 @@ private:
         bool operator==(const FileIdentity&) const = default;
     };
 
+    // One change to the file: a key set, or a whole section erased (no key).
+    struct Change {
+        QString section;
+        std::optional<QString> key;
+        QString value;
+    };
+
     std::optional<QString> lookup(const QString& section, const QString& key) const;
     void refreshIfChanged() const;
-    void edit(const std::function<void(IniText&)>& change);
+    void edit(QList<Change> changes);
+    void writeChanges(const QList<Change>& changes);
     std::optional<FileIdentity> currentIdentity() const;
     [[noreturn]] void raiseWriteError() const;
 
@@ -85,6 +109,7 @@ private:
     bool m_snapshotEnded = false;           // a write ended the open snapshot
     mutable std::optional<FileIdentity> m_cachedIdentity;
     mutable QHash<std::pair<QString, QString>, QString> m_values; // folded section and key
+    std::optional<QList<Change>> m_batch; // the changes gathered by an open write batch
 };
 
 // Parses a configuration integer: "0x"/"0X" followed by hexadecimal digits when the text is

@@ -55,6 +55,10 @@ ListBox* MainLayout::lbWavs() const {
     return m_browser->wavs();
 }
 
+int MainLayout::wavsOwnWidth() const {
+    return m_hiddenWavsWidth.value_or(m_pnlWavs->width());
+}
+
 QLabel* MainLayout::statusPanel(int index) const {
     return m_statusPanels->panel(index);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 class Browser;
 class IniStore;
 class ListBox;
@@ -28,6 +30,9 @@ public:
     QWidget* playlistPanel() const { return m_pnlPlaylist; }
     QWidget* wavsPanel() const { return m_pnlWavs; }
     QWidget* directoriesPanel() const { return m_pnlDirectories; }
+    // The browser half's own width: while the playlist panel is hidden the half fills the window,
+    // and its own width is the one it had when the panel was hidden.
+    int wavsOwnWidth() const;
 
 protected:
     // The handle between the panels, also counted when the playlist panel widens the window.
@@ -49,4 +54,5 @@ protected:
     QWidget* m_pnlDirectories = nullptr;
     QWidget* m_pnlDriveBox = nullptr;
     QSplitter* m_splitPlayList = nullptr;
+    std::optional<int> m_hiddenWavsWidth; // while the playlist panel is hidden
 };

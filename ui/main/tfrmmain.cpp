@@ -24,8 +24,11 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusTipEvent>
+
+#include <algorithm>
 
 TfrmMain::TfrmMain(const MainParts& parts)
     : m_store(parts.store), m_prompt(&parts.prompt), m_player(&parts.player),
@@ -135,8 +138,14 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     }
     // A failed write is shown and the window closes all the same, so the user can always end
     // the program.
-    Q_EMIT closeAllowed();
-    errorboundary::run(*m_prompt, [this] { FormClose(); });
+    // Everything the close stores reaches the file in one write, so a file that cannot be
+    // written is reported once.
+    errorboundary::run(*m_prompt, [this] {
+        IniStore::WriteBatch batch(m_store);
+        Q_EMIT closeAllowed();
+        FormClose();
+        batch.commit();
+    });
     m_playback->requestQuit();
     event->accept();
 }
@@ -208,20 +217,34 @@ void TfrmMain::setLengthText(const QString& text) {
 // The playlist panel and the view commands.
 
 void TfrmMain::DoShowPlaylist(bool show) {
+    // A resize would take a maximised window out of its state: a maximised or minimised window
+    // keeps its size and only the panels change.
+    const bool sizesWindow =
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
     if (show) {
-        // The panel's own width: the one it had when hidden, or one given to it since.
-        const int wavsWidth = m_pnlWavs->width();
+        // Not the width the browser half stretched to while it filled the window, which the
+        // menu bar may have kept wider than the half, so the window gets back its width.
+        const int wavsWidth = wavsOwnWidth();
+        m_hiddenWavsWidth.reset();
         const int playlistWidth = m_pnlPlaylist->width();
         m_splitPlayList->addWidget(m_pnlPlaylist);
         m_pnlPlaylist->setVisible(true);
-        resize(wavsWidth + playlistWidth + kSplitterWidth, height());
+        // Panel widths read from the configuration file make no window wider than the screen.
+        const QScreen* shownOn = screen();
+        const int widest =
+            shownOn ? shownOn->availableGeometry().width() - (frameGeometry().width() - width())
+                    : QWIDGETSIZE_MAX;
+        if (sizesWindow)
+            resize(std::min(wavsWidth + playlistWidth + kSplitterWidth, widest), height());
         m_splitPlayList->setSizes({wavsWidth, playlistWidth});
     } else if (isPlaylistShown()) {
         const int wavsWidth = m_pnlWavs->width();
+        m_hiddenWavsWidth = wavsWidth;
         m_pnlPlaylist->setVisible(false);
         // Out of the splitter while hidden, which would shrink a hidden child to nothing.
         m_pnlPlaylist->setParent(this);
-        resize(wavsWidth, height());
+        if (sizesWindow)
+            resize(wavsWidth, height());
     }
     m_speedBar->setItemDown(QStringLiteral("sbShowPlaylist"), show);
     action(CommandId::ShowPlaylist)->setChecked(show);

@@ -1,6 +1,7 @@
 #include "ui/persist/formstorage.h"
 
 #include "ui/persist/inilink.h"
+#include "ui/persist/screenfit.h"
 #include "ui/persist/windowplacement.h"
 
 #include <QGuiApplication>
@@ -45,8 +46,14 @@ TFormPlacement::TFormPlacement(IniStore& store, QString section, WindowPlacement
 void TFormPlacement::restorePlacement() {
     const PlacementRecord current = m_placement.record();
     if (const auto stored = readPlacementPositions(m_store, m_section, screenSize(), current);
-        stored && stored->right > stored->left)
-        m_placement.restoreNormalRect(QRect(stored->left, stored->top, stored->right - stored->left,
-                                            stored->bottom - stored->top));
+        stored && stored->right > stored->left) {
+        const qint64 left = stored->left;
+        const qint64 top = stored->top;
+        const qint64 right = stored->right;
+        const qint64 bottom = stored->bottom;
+        const QRect available = availableScreenAreaAt((left + right) / 2, (top + bottom) / 2);
+        if (!available.isEmpty())
+            m_placement.restoreNormalRect(fitStoredRect(left, top, right, bottom, available));
+    }
     m_placement.restoreState(storedShowCmd(m_store, m_section));
 }

@@ -2,11 +2,17 @@
 
 #include "app/inistore.h"
 
+#include <QScreen>
 #include <QSplitter>
+
+#include <algorithm>
 
 namespace {
 
-void setPanelWidth(QWidget& panel, int width) {
+// A stored width may hold any value; no panel is wider than its screen.
+void setPanelWidth(QWidget& panel, int storedWidth) {
+    const QScreen* screen = panel.screen();
+    const int width = std::clamp(storedWidth, 0, screen ? screen->availableGeometry().width() : 0);
     if (auto* splitter = qobject_cast<QSplitter*>(panel.parentWidget())) {
         const int index = splitter->indexOf(&panel);
         QList<int> sizes = splitter->sizes();

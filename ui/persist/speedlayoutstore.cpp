@@ -10,6 +10,10 @@
 
 namespace {
 
+// A stored offset beyond this is off every bar already; bounded, a button's size added to it
+// cannot overflow.
+constexpr int kFarOffTheBar = 1 << 16;
+
 QString key(const char* name) {
     return QLatin1String(name);
 }
@@ -55,8 +59,8 @@ void applyButton(SpeedBarLayout& layout, const QString& value) {
         item->left = parseIniInteger(words[1]).value_or(item->left);
     if (words.size() > 2)
         item->top = parseIniInteger(words[2]).value_or(item->top);
-    item->left = std::max(item->left, layout.offsetHorizontal);
-    item->top = std::max(item->top, layout.offsetVertical);
+    item->left = std::clamp(item->left, layout.offsetHorizontal, kFarOffTheBar);
+    item->top = std::clamp(item->top, layout.offsetVertical, kFarOffTheBar);
     item->visible = true;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/persist/windowplacement.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -18,7 +19,9 @@ QSize marginsSize(const QMargins& m) {
 } // namespace
 
 WindowPlacement::WindowPlacement(QWidget& window)
-    : QObject(&window), m_window(window), m_normal(window.frameGeometry()),
+    : QObject(&window), m_window(window),
+      m_positionKnown(!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))),
+      m_givenPosition(window.frameGeometry().topLeft()), m_normal(window.frameGeometry()),
       m_frameWatch(new QTimer(this)) {
     m_window.installEventFilter(this);
     // No event tells when the window manager has framed the window, nor when it has finished
@@ -47,10 +50,11 @@ PlacementRecord WindowPlacement::record() const {
     else if (m_window.isMaximized())
         r.showCmd = PlacementRecord::Maximised;
     const QRect normal = isNormalState() && m_window.isVisible() ? outerRect() : m_normal;
-    r.left = normal.left();
-    r.top = normal.top();
-    r.right = normal.left() + normal.width();
-    r.bottom = normal.top() + normal.height();
+    const QPoint topLeft = m_positionKnown ? normal.topLeft() : m_givenPosition;
+    r.left = topLeft.x();
+    r.top = topLeft.y();
+    r.right = topLeft.x() + normal.width();
+    r.bottom = topLeft.y() + normal.height();
     return r;
 }
 
@@ -60,6 +64,7 @@ void WindowPlacement::setMinimumOuterSize(QSize size) {
 }
 
 void WindowPlacement::restoreNormalRect(const QRect& outer) {
+    m_givenPosition = outer.topLeft();
     m_normal = outer;
     m_pendingOuter = outer;
     m_window.setGeometry(outer); // the frame is taken off once it is known

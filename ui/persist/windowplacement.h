@@ -15,7 +15,9 @@ class QWidget;
 // rectangle (frame included), followed while the window is neither minimised nor maximised.
 // Restoring happens before the window is shown, when the frame is not known yet: the rectangle is
 // applied as it stands, and corrected by the frame margins once the window manager has framed
-// the window, so that a run without changes writes back what it read.
+// the window, so that a run without changes writes back what it read. Where a window cannot learn
+// its position (native Wayland), the record keeps the position the window was given, so such a
+// run never overwrites a stored position with one it does not know.
 class WindowPlacement : public QObject {
     Q_OBJECT
 public:
@@ -45,6 +47,8 @@ private:
     void noteStateChange();
 
     QWidget& m_window;
+    const bool m_positionKnown;
+    QPoint m_givenPosition; // the designed or restored top left corner
     QMargins m_margins;
     QSize m_minimumOuter;
     QRect m_normal;

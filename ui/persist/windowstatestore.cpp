@@ -14,9 +14,11 @@ WindowStateStore::WindowStateStore(IniStore& store, Prompt& prompt, QWidget& win
       m_formPlacement(store, QLatin1String(kFormSection), *m_placement),
       m_toolbar(store, QLatin1String(kToolbarSection), *m_placement),
       m_mru(store, QLatin1String(kMruSection), *m_placement) {
-    m_panels.setStoredProperties({panelWidthProperty(*panels.wavs),
-                                  panelWidthProperty(*panels.directories),
-                                  panelWidthProperty(*panels.playlist)});
+    StoredProperty wavs = panelWidthProperty(*panels.wavs);
+    if (panels.wavsWidth)
+        wavs.get = panels.wavsWidth;
+    m_panels.setStoredProperties(
+        {wavs, panelWidthProperty(*panels.directories), panelWidthProperty(*panels.playlist)});
     m_toolbar.setLink(toolbarLayout);
     m_mru.setLink(&recent);
 }

@@ -4,6 +4,7 @@
 #include "ui/persist/windowplacement.h"
 
 #include <array>
+#include <functional>
 
 class IniStore;
 class Prompt;
@@ -16,6 +17,9 @@ struct StoredPanels {
     QWidget* wavs = nullptr;        // the browser half: directory tree and file list together
     QWidget* directories = nullptr; // the directory tree's column
     QWidget* playlist = nullptr;
+    // The browser half's own width where it differs from the width it is shown at; empty: the
+    // shown width.
+    std::function<int()> wavsWidth;
 };
 
 // The main window's four storage components. The window calls restore() when it is first shown,

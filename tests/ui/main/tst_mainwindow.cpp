@@ -15,9 +15,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QToolButton>
+
+#include <sys/stat.h>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -55,6 +58,67 @@ private Q_SLOTS:
         QCOMPARE(w.browser()->browserDirectory(), f.folder.path());
         QCOMPARE(w.focusWidget(), w.lbWavs());
         QCOMPARE(w.clickAction(), 0);
+    }
+
+    // Any number in any numeric key of a hand-edited Sondrix.ini: the program starts and closes,
+    // its window no larger than the screen and no panel wider.
+    void hostileNumbersStartAWindowWithinTheScreen_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("larger than the screen")
+            << QByteArray("[Form]\nNormPos=0,0,4000,3000\n[Panels]\npnlWavs_Width=4000\n"
+                          "pnlPlaylist_Width=4000\n");
+        QTest::newRow("extremes") << QByteArray(
+            "[Preferences]\n"
+            "SingleClick=-2147483648\n"
+            "ConfirmDelete=2147483647\n"
+            "ShowPath=-2147483648\n"
+            "AutoPlaylist=2147483647\n"
+            "[Speedbar]\n"
+            "Visible=-2147483648\n"
+            "[Playlist]\n"
+            "Visible=2147483647\n"
+            "[Form]\n"
+            "Flags=-2147483648\n"
+            "ShowCmd=2147483647\n"
+            "MinMaxPos=-2147483648,-2147483648,2147483647,2147483647\n"
+            "NormPos=-2147483648,-2147483648,2147483647,2147483647\n"
+            "Visible=-2147483648\n"
+            "[Panels]\n"
+            "pnlWavs_Width=-2147483648\n"
+            "pnlDirectories_Width=2147483647\n"
+            "pnlPlaylist_Width=2147483647\n"
+            "[TfrmMainSpeedBar1]\n"
+            "Position=-2147483648\n"
+            "Width=2147483647\n"
+            "Version=2147483647\n"
+            "BtnWidth=-2147483648\n"
+            "BtnHeight=-2147483648\n"
+            "Count=2147483647\n"
+            "Button1=sbOpen,2147483647,2147483647\n"
+            "Button2=sbSave,-2147483648,-2147483648\n"
+            "Button2147483647=sbNew,2147483647,-2147483648\n");
+    }
+    void hostileNumbersStartAWindowWithinTheScreen() {
+        QFETCH(QByteArray, content);
+        resetConfigurationKeepingText(content);
+        WindowFixture f;
+        TfrmMain& w = *f.window;
+        const QRect available = w.screen()->availableGeometry();
+        QVERIFY(w.frameGeometry().width() <= available.width());
+        QVERIFY(w.frameGeometry().height() <= available.height());
+        for (const QWidget* panel : {w.wavsPanel(), w.directoriesPanel(), w.playlistPanel()})
+            QVERIFY2(panel->width() <= available.width(), qPrintable(panel->objectName()));
+        QVERIFY(w.close());
+    }
+
+    void aCloseThatCannotWriteTheFileReportsOnce() {
+        WindowFixture f;
+        const QByteArray path = QFile::encodeName(IniStore::sharedFilePath());
+        QVERIFY(QFile::remove(IniStore::sharedFilePath()));
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        QVERIFY(f.window->close());
+        QCOMPARE(f.prompt.texts(QStringLiteral("failure")),
+                 QStringList{QStringLiteral("Unable to write to Sondrix.ini.")});
     }
 
     void menusCarryTheirCaptionsAndShortcuts() {

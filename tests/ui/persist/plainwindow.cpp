@@ -67,9 +67,9 @@ PlainWindow::PlainWindow(IniStore& store, Prompt& prompt, TIniLink* toolbarLayou
         for (const QAction* entry : reopen->menu()->actions())
             menuAfterReopen.append(entry->text());
     });
-    m_state = std::make_unique<WindowStateStore>(store, prompt, *this,
-                                                 StoredPanels{pnlWavs, pnlDirectories, pnlPlaylist},
-                                                 recent, toolbarLayout);
+    m_state = std::make_unique<WindowStateStore>(
+        store, prompt, *this, StoredPanels{pnlWavs, pnlDirectories, pnlPlaylist, {}}, recent,
+        toolbarLayout);
 }
 
 PlainWindow::~PlainWindow() = default;

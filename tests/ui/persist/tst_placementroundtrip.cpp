@@ -9,13 +9,6 @@
 
 #include <cstdio>
 
-// Framed by the window manager: a title bar above. While it reparents the window, Qt may measure
-// the frame from a parent that is not sized yet, and such negative margins are no frame.
-static bool isFramed(const QWidget& window) {
-    const QMargins m = window.windowHandle()->frameMargins();
-    return m.top() > 0 && m.left() >= 0 && m.right() >= 0 && m.bottom() >= 0;
-}
-
 // The outer rectangle as the window system has it now; the widget caches the frame it last
 // measured.
 static QRect outerOf(const QWidget& window) {
@@ -111,18 +104,6 @@ private Q_SLOTS:
         QTRY_COMPARE(outerOf(*second), outer);
     }
 };
-
-// The window manager starts after the server: a window mapped before it manages the screen may
-// stay unframed, so probe windows are shown until one is framed.
-static bool waitForWindowManager() {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        QWidget probe;
-        probe.show();
-        if (QTest::qWaitFor([&] { return isFramed(probe); }, 1000))
-            return true;
-    }
-    return false;
-}
 
 int main(int argc, char* argv[]) {
     IsolatedEnvironment environment;

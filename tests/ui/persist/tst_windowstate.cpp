@@ -205,12 +205,22 @@ private Q_SLOTS:
             << QByteArray("NormPos=50,abc,450,360\n")
             << QRect(QPoint(50, designedOuter().top()), QPoint(449, 359));
         QTest::newRow("missing numbers keep the current values")
-            << QByteArray("NormPos=30,40\n")
-            << QRect(QPoint(30, 40), designedOuter().bottomRight());
+            << QByteArray("NormPos=30,40,430\n")
+            << QRect(QPoint(30, 40), QPoint(429, designedOuter().bottom()));
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::newRow("above and left of the screen is moved onto it")
+            << QByteArray("NormPos=-3,-30,507,374\n")
+            << QRect(available.topLeft(), QSize(510, 404));
+        QTest::newRow("past the screen's far corner is moved onto it")
+            << QByteArray("NormPos=5000,4000,5400,4300\n")
+            << QRect(available.bottomRight() - QPoint(399, 299), QSize(400, 300));
         QTest::newRow("right not beyond left is not applied")
             << QByteArray("NormPos=450,60,450,360\n") << designedOuter();
-        QTest::newRow("only MinMaxPos keeps the current rectangle")
-            << QByteArray("MinMaxPos=1,2,3,4\n") << designedOuter();
+        QRect onScreen = designedOuter(); // the offscreen screen may be smaller than the design
+        onScreen.moveRight(std::min(onScreen.right(), available.right()));
+        onScreen.moveBottom(std::min(onScreen.bottom(), available.bottom()));
+        QTest::newRow("only MinMaxPos keeps the current size, on the screen")
+            << QByteArray("MinMaxPos=1,2,3,4\n") << onScreen;
     }
     void restoresFromTheStoredKeys() {
         QFETCH(QByteArray, form);

@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QWidget>
+#include <QWindow>
+#include <QtTest>
 
 #include <csignal>
 #include <fcntl.h>
@@ -75,4 +78,19 @@ bool PrivateXServer::start() {
     if (m_windowManager < 0)
         return fail(QStringLiteral("openbox cannot be started (is it installed?)"));
     return true;
+}
+
+bool isFramed(const QWidget& window) {
+    const QMargins m = window.windowHandle()->frameMargins();
+    return m.top() > 0 && m.left() >= 0 && m.right() >= 0 && m.bottom() >= 0;
+}
+
+bool waitForWindowManager() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        QWidget probe;
+        probe.show();
+        if (QTest::qWaitFor([&] { return isFramed(probe); }, 1000))
+            return true;
+    }
+    return false;
 }

@@ -25,3 +25,13 @@ private:
     pid_t m_windowManager = -1;
     QString m_error;
 };
+
+class QWidget;
+
+// Framed by the window manager: a title bar above. While it reparents the window, Qt may measure
+// the frame from a parent that is not sized yet, and such negative margins are no frame.
+bool isFramed(const QWidget& window);
+
+// The window manager starts after the server: a window mapped before it manages the screen may
+// stay unframed, so probe windows are shown until one is framed.
+bool waitForWindowManager();

@@ -1,0 +1,84 @@
+#include "app/configkeys.h"
+#include "app/inistore.h"
+#include "tests/support/testenv.h"
+#include "tests/ui/main/windowfixture.h"
+#include "tests/ui/persist/xserver.h"
+
+#include <QMenuBar>
+#include <QWindow>
+
+#include <cstdio>
+
+// The program's window under a real window manager, which, unlike the offscreen platform, answers
+// a resize of a maximised window by leaving the maximised state, and keeps a window no narrower
+// than its menu bar.
+class TestManagedWindow : public QObject {
+    Q_OBJECT
+
+    static void waitUntilFramed(const QWidget& window) {
+        QVERIFY(QTest::qWaitFor([&] { return isFramed(window); }, 10000));
+        QTest::qWait(300); // the window manager's last configure after framing
+    }
+
+private Q_SLOTS:
+    void cleanup() { resetConfiguration(); }
+
+    void aWindowClosedMaximisedStartsMaximised_data() {
+        QTest::addColumn<bool>("playlistShown");
+        QTest::newRow("playlist shown") << true;
+        QTest::newRow("playlist hidden") << false;
+    }
+    void aWindowClosedMaximisedStartsMaximised() {
+        QFETCH(bool, playlistShown);
+        IniStore store = configStore();
+        store.writeString(QStringLiteral("Form"), QStringLiteral("ShowCmd"), QStringLiteral("3"));
+        store.writeString(QStringLiteral("Form"), QStringLiteral("NormPos"),
+                          QStringLiteral("60,50,560,400"));
+        store.writeBool(QLatin1String(cfg::kPlaylist), QLatin1String(cfg::kVisible), playlistShown);
+        WindowFixture f;
+        waitUntilFramed(*f.window);
+        QVERIFY(f.window->isMaximized());
+        QCOMPARE(f.window->playlistPanel()->isVisible(), playlistShown);
+        f.window->showNormal();
+        QTRY_COMPARE(f.window->windowHandle()->frameGeometry(), QRect(60, 50, 500, 350));
+    }
+
+    void viewPlayListTwiceGivesBackTheWindowWidth() {
+        WindowFixture f;
+        TfrmMain& w = *f.window;
+        waitUntilFramed(w);
+        QCOMPARE(w.width(), 504);
+        clickMenuItem(w.menuBar(), QStringLiteral("&View"), QStringLiteral("&PlayList"));
+        QTRY_VERIFY(!w.playlistPanel()->isVisible());
+        clickMenuItem(w.menuBar(), QStringLiteral("&View"), QStringLiteral("&PlayList"));
+        QTRY_VERIFY(w.playlistPanel()->isVisible());
+        QTRY_COMPARE(w.width(), 504);
+        QCOMPARE(w.wavsPanel()->width(), 313);
+        // Closed hidden: the panel's own width is stored, not the width it stretched to.
+        clickMenuItem(w.menuBar(), QStringLiteral("&View"), QStringLiteral("&PlayList"));
+        QTRY_VERIFY(!w.playlistPanel()->isVisible());
+        QVERIFY(w.close());
+        QCOMPARE(configStore().readString(QStringLiteral("Panels"), QStringLiteral("pnlWavs_Width"),
+                                          QString()),
+                 QStringLiteral("313"));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    IsolatedEnvironment environment;
+    PrivateXServer x;
+    if (!x.start()) {
+        std::fprintf(stderr, "FAIL: %s\n", qPrintable(x.error()));
+        return 1;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    if (!waitForWindowManager()) {
+        std::fprintf(stderr, "FAIL: openbox framed no window\n");
+        return 1;
+    }
+    TestManagedWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_managedwindow.moc"
