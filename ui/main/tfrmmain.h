@@ -91,6 +91,7 @@ protected:
 
 private:
     void setLengthText(const QString& text);
+    void setOutputProblem(const QString& problem);
 
     bool isPlaylistShown() const;
 
@@ -122,5 +123,7 @@ private:
 
     CommandMenus m_menus;
     int m_clickAction = 0;
+    // The notice status panel 0 shows while there is no sound output, between hints.
+    QString m_outputNotice;
     bool m_shown = false;
 };
