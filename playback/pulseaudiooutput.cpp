@@ -167,6 +167,8 @@ void PulseAudioOutput::createStream() {
     if (!answered || pa_stream_get_state(m_stream) != PA_STREAM_READY)
         throw SxError(QStringLiteral("No sound output: the sound server at %1 refused a stream")
                           .arg(m_serverName));
+    m_topUpTimer =
+        pa_context_rttime_new(m_context, pa_rtclock_now(), &PulseAudioOutput::topUpTime, this);
 }
 
 void PulseAudioOutput::close() {
@@ -175,6 +177,10 @@ void PulseAudioOutput::close() {
     flush();
     {
         Locked lock(m_loop);
+        if (m_topUpTimer) {
+            pa_threaded_mainloop_get_api(m_loop)->time_free(m_topUpTimer);
+            m_topUpTimer = nullptr;
+        }
         if (m_stream) {
             pa_stream_set_state_callback(m_stream, nullptr, nullptr);
             pa_stream_set_write_callback(m_stream, nullptr, nullptr);
@@ -216,9 +222,33 @@ void PulseAudioOutput::streamChanged(pa_stream* stream, void* self) {
         static_cast<PulseAudioOutput*>(self)->m_lost.store(true, std::memory_order_release);
 }
 
-void PulseAudioOutput::writeRequested(pa_stream*, size_t bytes, void* self) {
+// The server's requests are not followed to the byte: libpulse counts what is written over the
+// queue as if it were written behind it, and would ask for nothing until the server had played
+// that much. The queue is topped up from the server's timing instead, at each request and timer.
+void PulseAudioOutput::writeRequested(pa_stream*, size_t, void* self) {
+    static_cast<PulseAudioOutput*>(self)->topUp();
+}
+
+void PulseAudioOutput::topUpTime(pa_mainloop_api*, pa_time_event* event, const struct timeval*,
+                                 void* self) {
     auto* output = static_cast<PulseAudioOutput*>(self);
-    output->render(bytes / (kSampleBytes * static_cast<size_t>(output->m_channels)));
+    output->topUp();
+    pa_context_rttime_restart(output->m_context, event,
+                              pa_rtclock_now() + kRequestMilliseconds * 1000 / 2);
+}
+
+void PulseAudioOutput::topUp() {
+    if (!m_stream || pa_stream_get_state(m_stream) != PA_STREAM_READY)
+        return;
+    const auto rate = static_cast<uint64_t>(m_rate);
+    const uint64_t taken = takenFrame();
+    if (m_writeFrame < taken) { // ran dry: go on from where the server is
+        m_writeFrame = taken + rate * kSeamMilliseconds / 1000;
+        m_seekPending = true;
+    }
+    const uint64_t wanted = taken + rate * kQueueMilliseconds / 1000;
+    if (wanted >= m_writeFrame + rate * kRequestMilliseconds / 1000 / 2)
+        render(static_cast<size_t>(wanted - m_writeFrame));
 }
 
 // The stream frame being heard, from the server's timing, interpolated between its reports.
@@ -229,18 +259,23 @@ uint64_t PulseAudioOutput::playedFrame() const {
     return usec * static_cast<uint64_t>(m_rate) / 1000000;
 }
 
-// Where a cut or a new sound is written: a little after the frame the server takes next from the
-// queue, as its timing says; what is written before that is dropped. Never before an earlier
-// cut, nor behind what was written.
-uint64_t PulseAudioOutput::seamFrame() const {
-    const auto rate = static_cast<uint64_t>(m_rate);
+// The stream frame the server takes from the queue next, as its timing says, interpolated
+// between its reports; what is written before it is dropped.
+uint64_t PulseAudioOutput::takenFrame() const {
     uint64_t frame = playedFrame();
     const pa_timing_info* timing = pa_stream_get_timing_info(m_stream);
     if (timing && !timing->read_index_corrupt && timing->read_index >= 0)
         frame = std::max(frame, static_cast<uint64_t>(timing->read_index) /
                                         (kSampleBytes * static_cast<size_t>(m_channels)) +
-                                    pa_timeval_age(&timing->timestamp) * rate / 1000000);
-    frame += rate * kSeamMilliseconds / 1000;
+                                    pa_timeval_age(&timing->timestamp) *
+                                        static_cast<uint64_t>(m_rate) / 1000000);
+    return frame;
+}
+
+// Where a cut or a new sound is written: a little after the frame the server takes next, never
+// before an earlier cut, nor behind what was written.
+uint64_t PulseAudioOutput::seamFrame() const {
+    const uint64_t frame = takenFrame() + static_cast<uint64_t>(m_rate) * kSeamMilliseconds / 1000;
     return std::min(std::max(frame, m_lastCut), m_writeFrame);
 }
 
@@ -323,12 +358,18 @@ void PulseAudioOutput::cutAt(uint64_t frame, bool keepForResume) {
     m_reading = false;
 }
 
-// Writes the stream anew from `frame` to where it was written up to.
+// Writes the stream anew from `frame` on, as far as it was written or as far as there is sound
+// for; the server asks for the rest at once, long before it plays what is still queued there.
 void PulseAudioOutput::rewriteFrom(uint64_t frame) {
-    const uint64_t end = m_writeFrame;
+    const auto channels = static_cast<size_t>(m_channels);
+    uint64_t frames = m_writeFrame - frame;
+    if (m_reading)
+        frames = std::min<uint64_t>(
+            frames,
+            (m_fade.remaining() + m_replay.size() - m_replayed + m_ring.available()) / channels);
     m_writeFrame = frame;
     m_seekPending = true;
-    render(static_cast<size_t>(end - frame));
+    render(static_cast<size_t>(frames));
 }
 
 void PulseAudioOutput::start(AudioSource& source) {

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <sys/time.h>
+
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -14,22 +16,30 @@
 #include <vector>
 
 struct pa_context;
+struct pa_mainloop_api;
+struct pa_time_event;
 struct pa_stream;
 struct pa_threaded_mainloop;
 
 // The output through a sound server that speaks the PulseAudio protocol (PulseAudio itself, or
 // PipeWire's pulse server), spoken to directly. One stream runs from open to close at the rate of
 // the server's default sink, so the feeder converts a file once and the server not at all. The
-// stream keeps kTargetMilliseconds queued in the server, which rides out a late wake-up of a
+// stream keeps kQueueMilliseconds queued in the server, which rides out a late wake-up of a
 // loaded machine; a new sound does not wait behind that queue but is written over it, from a
-// frame a few milliseconds after the one the server takes next, and the fade of the cut-off sound is made
-// from what had been written there. The server's main loop thread asks for sound and the write
-// callback copies it from the ring; all state below is guarded by that loop's lock.
+// frame a few milliseconds after the one the server takes next, and the fade of the cut-off sound
+// is made from what had been written there. The server's main loop thread asks for sound and the
+// write callback copies it from the ring; all state below is guarded by that loop's lock.
 class PulseAudioOutput : public AudioOutput {
 public:
-    // How much sound the server holds, in all (its sink's buffer and the stream's queue).
+    // How much sound is kept queued in the server ahead of the frame it takes next: enough to
+    // ride out a late wake-up of a loaded machine. A new sound does not wait behind it, so it
+    // costs no time to sound. Through a private server on a machine running other builds, 45 ms
+    // broke up beside two busy loops where paplay's two seconds did not.
+    static constexpr int kQueueMilliseconds = 100;
+    // The buffer the server is asked for; it keeps about a third of it in its sink, which is how
+    // long after it was written a new sound is heard.
     static constexpr int kTargetMilliseconds = 45;
-    // The least the server asks for at a time.
+    // The least the server asks for at a time, and how often the queue is topped up besides.
     static constexpr int kRequestMilliseconds = 10;
     // How far ahead of the frame the server takes next a new sound is written, so that the write
     // arrives before the server has taken it.
@@ -63,13 +73,17 @@ private:
     static void contextChanged(pa_context* context, void* self);
     static void streamChanged(pa_stream* stream, void* self);
     static void writeRequested(pa_stream* stream, size_t bytes, void* self);
+    static void topUpTime(pa_mainloop_api* api, pa_time_event* event, const struct timeval*,
+                          void* self);
 
     void connect();
     void readSinkRate();
     void createStream();
     bool waitFor(const std::function<bool()>& done);
     uint64_t playedFrame() const;
+    uint64_t takenFrame() const;
     uint64_t seamFrame() const;
+    void topUp();
     void render(size_t frames);
     void takeSound(float* samples, size_t count);
     void cutAt(uint64_t frame, bool keepForResume);
@@ -79,6 +93,7 @@ private:
     pa_threaded_mainloop* m_loop = nullptr;
     pa_context* m_context = nullptr;
     pa_stream* m_stream = nullptr;
+    pa_time_event* m_topUpTimer = nullptr;
     QString m_serverName;
     std::atomic<bool> m_lost{false};
     int m_rate = 0;

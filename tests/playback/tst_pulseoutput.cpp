@@ -69,12 +69,8 @@ class TestPulseOutput : public QObject {
         return writeFloatWav(path, rate, 2, samples) ? path : QString();
     }
 
-private Q_SLOTS:
-    void initTestCase() {
-        const QString server = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
-        const QString parec = QStandardPaths::findExecutable(QStringLiteral("parec"));
-        if (server.isEmpty() || parec.isEmpty())
-            QSKIP("pulseaudio and parec are not installed");
+    // Starts the private server and opens the output on it; false when it cannot.
+    bool startServer() {
         const QString socket = m_dir.filePath(QStringLiteral("native"));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
@@ -82,15 +78,16 @@ private Q_SLOTS:
         m_server.setProcessEnvironment(environment);
         m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_server.start(QStringLiteral("timeout"),
-                       {QStringLiteral("120"), server, QStringLiteral("-n"),
-                        QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                        QStringLiteral("--disallow-exit"), QStringLiteral("--log-level=error"),
+                       {QStringLiteral("120"),
+                        QStandardPaths::findExecutable(QStringLiteral("pulseaudio")),
+                        QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                        QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
+                        QStringLiteral("--log-level=error"),
                         QStringLiteral("--load=module-null-sink sink_name=sx_null rate=48000"),
                         QStringLiteral("--load=module-native-protocol-unix socket=%1 "
                                        "auth-anonymous=1")
                             .arg(socket)});
         qputenv("PULSE_SERVER", ("unix:" + socket).toUtf8());
-        m_output = std::make_unique<PulseAudioOutput>();
         QElapsedTimer timer;
         timer.start();
         while (!m_output->isOpen() && timer.elapsed() < 5000) {
@@ -100,16 +97,10 @@ private Q_SLOTS:
                 QTest::qWait(50);
             }
         }
-        if (!m_output->isOpen())
-            QSKIP("no private PulseAudio server could be started here");
-        QCOMPARE(m_output->sampleRate(), kRate);
+        return m_output->isOpen();
     }
-    void cleanupTestCase() {
-        m_output.reset();
-        m_server.terminate();
-        m_server.waitForFinished(5000);
-    }
-    void init() {
+
+    void startRecorder() {
         QFile::remove(recording());
         m_recorder.setStandardOutputFile(recording());
         m_recorder.start(QStringLiteral("timeout"),
@@ -119,6 +110,37 @@ private Q_SLOTS:
                           QStringLiteral("--latency-msec=20")});
         QTRY_VERIFY(QFileInfo(recording()).size() > 0);
     }
+
+    // No step in what was heard in [from, to) is larger than a 1 kHz tone at half scale takes,
+    // plus the slope of the fade's gain; and two sounds never add up.
+    static void verifySmooth(const std::vector<float>& sound, size_t from, size_t to) {
+        const double toneStep = 0.5 * 2 * std::sin(M_PI * 1000 / kRate);
+        const double gainStep = 0.5 * M_PI / 2 / (kRate * 0.002);
+        for (size_t i = from + 1; i < to; ++i) {
+            QVERIFY2(std::fabs(sound[i] - sound[i - 1]) <= toneStep + gainStep,
+                     qPrintable(QStringLiteral("a step of %1 at %2 ms")
+                                    .arg(std::fabs(sound[i] - sound[i - 1]))
+                                    .arg(double(i - from) / 48)));
+            QVERIFY2(std::fabs(sound[i]) <= 0.5f + 1e-3f, "two sounds overlap");
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty())
+            QSKIP("pulseaudio and parec are not installed");
+        m_output = std::make_unique<PulseAudioOutput>();
+        if (!startServer())
+            QSKIP("no private PulseAudio server could be started here");
+        QCOMPARE(m_output->sampleRate(), kRate);
+    }
+    void cleanupTestCase() {
+        m_output.reset();
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+    }
+    void init() { startRecorder(); }
 
     // A file at another rate than the server's plays whole, at its own speed, without a break.
     void aToneIsHeardWhole() {
@@ -159,17 +181,9 @@ private Q_SLOTS:
         const auto sound = heard();
         const size_t start = firstSound(sound);
         QVERIFY(start < sound.size());
-        const double toneStep = 0.5 * 2 * std::sin(M_PI * 1000 / kRate);
-        const double gainStep = 0.5 * M_PI / 2 / (kRate * 0.002);
-        float peak = 0;
-        for (size_t i = start + 1; i < sound.size(); ++i) {
-            peak = std::max(peak, std::fabs(sound[i]));
-            QVERIFY2(std::fabs(sound[i] - sound[i - 1]) <= toneStep + gainStep,
-                     qPrintable(QStringLiteral("a step of %1 at %2 ms")
-                                    .arg(std::fabs(sound[i] - sound[i - 1]))
-                                    .arg(double(i - start) / 48)));
-        }
-        QVERIFY2(peak <= 0.5f + 1e-3f, "old and new sound overlap");
+        verifySmooth(sound, start, sound.size());
+        if (QTest::currentTestFailed())
+            return;
         // The second file is heard whole, right after what was heard of the first, which was as
         // long as the calls were apart give or take the fade and a little: not the queue's 45 ms.
         const auto bursts = findBursts(sound, kRate / 50);
@@ -179,6 +193,59 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 frames of the first file heard, calls %2 apart")
                                 .arg(heardFirst)
                                 .arg(calledApart)));
+    }
+
+    // A pause fades out and holds the rest, which the resume plays on from where the position
+    // stood; a looping play goes round its seam without a step.
+    void pauseResumeAndLoopRunSmoothly() {
+        MediaPlayer player(*m_output);
+        player.setFileName(
+            file(QStringLiteral("loop.wav"), kRate, sine(1000, kRate, kRate / 4, 0.5f)));
+        player.open();
+        player.setLooping(true);
+        player.play();
+        QTest::qWait(600); // past two seams
+        player.pause();
+        QCOMPARE(player.mode(), MediaPlayer::Mode::Paused);
+        const qint64 pausedAt = player.position();
+        QTest::qWait(300);
+        QCOMPARE(player.position(), pausedAt);
+        player.pause();
+        QCOMPARE(player.mode(), MediaPlayer::Mode::Playing);
+        QTest::qWait(150);
+        player.close();
+        QTest::qWait(100);
+        const auto sound = heard();
+        const auto bursts = findBursts(sound, kRate / 50);
+        QCOMPARE(bursts.size(), size_t(2));
+        for (const Burst& burst : bursts) // a start, also a resume's, is never faded in
+            verifySmooth(sound, burst.start + 1, burst.start + burst.length);
+        // What was held is not lost: about as much is heard after the resume as it played.
+        QVERIFY2(std::abs(static_cast<long>(bursts[1].length) - kRate * 15 / 100) < kRate / 50,
+                 qPrintable(QString::number(bursts[1].length)));
+    }
+
+    // A server that goes away loses the output; once it is back the next play finds it.
+    void theNextPlayAfterTheServerReturnsPlays() {
+        m_recorder.terminate();
+        m_recorder.waitForFinished(5000);
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+        QTRY_VERIFY(m_output->lost());
+        MediaPlayer player(*m_output);
+        player.setFileName(
+            file(QStringLiteral("back.wav"), kRate, sine(1000, kRate, kRate / 4, 0.5f)));
+        player.open();
+        QVERIFY(!m_output->isOpen()); // no server: it opened nothing
+        m_output->close();
+        QVERIFY(startServer());
+        startRecorder();
+        player.play();
+        QTRY_VERIFY_WITH_TIMEOUT(player.mode() == MediaPlayer::Mode::Stopped, 5000);
+        QTest::qWait(100);
+        const auto bursts = findBursts(heard(), kRate / 50);
+        QCOMPARE(bursts.size(), size_t(1));
+        QVERIFY(std::abs(static_cast<long>(bursts[0].length) - kRate / 4) < kRate / 200);
     }
 };
 
