@@ -10,7 +10,7 @@
 #include "fileops/pathcodec.h"
 #include "playback/mediaplayer.h"
 #include "playback/playbackcontrol.h"
-#include "playback/sdlaudiooutput.h"
+#include "playback/systemaudiooutput.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlistmodel.h"
 #include "ui/browse/browser.h"
@@ -63,7 +63,7 @@ AppRoot::AppRoot(const MainServices& services, const QString& openPath)
     }
     AudioOutput* output = services.output;
     if (!output) {
-        m_ownOutput = std::make_unique<SdlAudioOutput>();
+        m_ownOutput = std::make_unique<SystemAudioOutput>();
         output = m_ownOutput.get();
     }
     m_player = std::make_unique<MediaPlayer>(*output);

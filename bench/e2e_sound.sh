@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Plays a generated tone through Sondrix's device code into a private PulseAudio server with a
+# Plays a generated tone through Sondrix's own output into a private PulseAudio server with a
 # null sink, records the sink's monitor, and reports whether the tone was heard and how soon.
-# Then restarts the server and checks that the same output finds it again. Last it starts the
-# program on a private X display and compares the time from a key press in its file list to sound
-# with that of spawning `paplay FILE` (median, min, max, ratio).
+# Then restarts the server and checks that the same output finds it again. Then counts dropouts
+# in three 10 s tones played by Sondrix and by `paplay`, idle and beside two busy loops. Last it
+# starts the program on a private X display and compares the time from a key press in its file
+# list to sound with that of spawning `paplay FILE` (median, min, max, ratio), once through the
+# server directly and once through SDL.
 # Run as root from anywhere; it installs what is missing and builds what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh pulseaudio pulseaudio-utils libxtst-dev xdotool
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build --target e2e_tone e2e_keys sondrix > /dev/null
+cmake --build build --target e2e_tone e2e_dropouts e2e_keys sondrix > /dev/null
 
 work=$(mktemp -d)
 recording=$work/recording.raw
@@ -66,7 +68,7 @@ start_sound_server() {
 }
 
 start_sound_server
-coproc TONE { SDL_AUDIODRIVER=pulseaudio build/bench/e2e_tone "$recording"; }
+coproc TONE { build/bench/e2e_tone "$recording"; }
 tone_pid=$TONE_PID # bash forgets these once the tool has ended, before its last lines are read
 exec {from_tone}<&"${TONE[0]}" {to_tone}>&"${TONE[1]}"
 while IFS= read -r line <&"$from_tone"; do
@@ -98,5 +100,10 @@ start_display() {
     sleep 0.5
 }
 
+timeout 600 build/bench/e2e_dropouts "$recording"
+
 start_display
-SDL_AUDIODRIVER=pulseaudio build/bench/e2e_keys "$recording" build/app/sondrix
+echo "key press to sound, through the sound server directly:"
+timeout 600 build/bench/e2e_keys "$recording" build/app/sondrix
+echo "key press to sound, through SDL's pulseaudio driver:"
+SDL_AUDIODRIVER=pulseaudio timeout 600 build/bench/e2e_keys "$recording" build/app/sondrix

@@ -1,4 +1,5 @@
-// Plays a half-second 440 Hz tone through the real device code and the sound server SDL picks,
+// Plays a half-second 440 Hz tone through the real device code and the program's own output (the
+// sound server's when one answers, else SDL's),
 // while another process records what the server mixed into a file (float32, stereo, 48 kHz).
 // Watches that recording grow and says whether the tone arrived, how long after the play call,
 // how long it lasted, at what pitch and whether it broke up; then does it again once the sound
@@ -7,7 +8,7 @@
 #include "bench/bigwav.h"
 #include "bench/recording.h"
 #include "playback/mediaplayer.h"
-#include "playback/sdlaudiooutput.h"
+#include "playback/systemaudiooutput.h"
 
 #include <QTemporaryDir>
 
@@ -60,7 +61,7 @@ int run(const QString& recording) {
     const QString tone = dir.path() + QStringLiteral("/tone.wav");
     writeBigWav(tone, kToneBytes, kToneRate);
 
-    SdlAudioOutput output;
+    SystemAudioOutput output;
     output.open(); // the output a person's first click finds already open
     MediaPlayer player(output);
     player.setFileName(tone);

@@ -15,10 +15,11 @@ class AudioSource;
 //                   for the reading thread and a running audio callback to finish, nothing longer.
 //   close()         flushes and closes the device.
 // Sound cut off by pause(), flush() or close() fades out over a few milliseconds instead of
-// stopping dead; the fade plays on after the call has returned, over whatever starts next. A
-// source that ends by itself is played to its last frame as it is, and a start is never faded in.
-// A device can go away while open (its sound server stopped, the interface was unplugged): it is
-// then lost() and plays nothing more; close() and open() open an output anew.
+// stopping dead; the fade plays on after the call has returned, and a sound started meanwhile
+// begins once it has faded out, never over it. A source that ends by itself is played to its last
+// frame as it is, and a start is never faded in. A device can go away while open (its sound server
+// stopped, the interface was unplugged): it is then lost() and plays nothing more; close() and
+// open() open an output anew.
 class AudioOutput {
 public:
     virtual ~AudioOutput() = default;

@@ -50,16 +50,20 @@ void MediaPlayer::requireOpen() const {
         throw SxError(QStringLiteral("No MCI device open"));
 }
 
-void MediaPlayer::openOutput() {
+// Whether the output is open, opening it anew when it was lost or missing.
+bool MediaPlayer::openOutput() {
     try {
         if (m_output.lost())
             m_output.close();
         if (!m_output.isOpen())
             m_output.open();
-    } catch (const SxError&) {
-        close();
-        throw;
+    } catch (const SxError& e) {
+        m_outputProblem = e.message();
+        return false;
     }
+    m_outputProblem.clear();
+    m_outputProblemTold = false;
+    return true;
 }
 
 void MediaPlayer::open() {
@@ -177,7 +181,13 @@ void MediaPlayer::play() {
         from = 0;
     }
     stopDecoding();
-    openOutput();
+    if (!openOutput()) {
+        m_heldPosition = length(); // the poll finds the play ended
+        if (m_outputProblemTold)
+            return;
+        m_outputProblemTold = true; // said once; the status bar keeps the notice
+        throw SxError(m_outputProblem);
+    }
     m_playFromMs = from;
     m_playFromFrame = static_cast<int64_t>(static_cast<double>(from) * m_sampleRate / 1000.0);
     m_pass = 0;

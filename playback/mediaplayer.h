@@ -24,14 +24,16 @@ public:
     const QString& fileName() const { return m_fileName; }
     void setFileName(const QString& fileName) { m_fileName = fileName; }
 
-    // Closes what is open, then opens the file stopped at position 0; raises the decoder's or the
-    // output's error text when it cannot, and nothing is open afterwards.
+    // Closes what is open, then opens the file stopped at position 0; raises the decoder's error
+    // text when it cannot, and nothing is open afterwards. A missing sound output does not keep
+    // the file from opening: its length still shows, and play() tells of the output.
     void open();
     // Ends any sound at once; nothing is open afterwards. Does nothing when nothing is open.
     void close();
     // Plays from the start position if one was set, else from the current position (from the
-    // beginning once the end was reached). Returns at once. An output lost since the last play is
-    // opened anew; when that fails nothing is open afterwards.
+    // beginning once the end was reached). Returns at once. An output lost or missing since the
+    // last play is opened anew; when that fails the play ends at once, and the first such play
+    // since the output last opened raises the output's error text.
     void play();
     // Pauses a playing device, resumes a paused one.
     void pause();
@@ -46,6 +48,8 @@ public:
     bool nextPass();
 
     bool isOpen() const { return m_file != nullptr; }
+    // Why there is no sound output, as the output said at the last attempt; empty when there is.
+    const QString& outputProblem() const { return m_outputProblem; }
     qint64 length() const;
     qint64 position() const;
     // A play whose output was lost has ended: its position is the length and its mode stopped.
@@ -53,7 +57,7 @@ public:
 
 private:
     void requireOpen() const;
-    void openOutput();
+    bool openOutput();
     bool playedOut() const;
     bool passEnded() const;
     void stopDecoding();
@@ -75,4 +79,6 @@ private:
     qint64 m_heldPosition = 0; // the position while not playing
     bool m_playing = false;
     bool m_paused = false;
+    QString m_outputProblem;
+    bool m_outputProblemTold = false;
 };

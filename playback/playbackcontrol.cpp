@@ -43,7 +43,18 @@ void PlaybackControl::loadStep(const QString& fileName) {
         throw;
     }
     Q_EMIT fileLoaded(fileName);
+    Q_EMIT outputProblemChanged(m_player.outputProblem());
     DoShowWavLength();
+}
+
+void PlaybackControl::play() {
+    try {
+        m_player.play();
+    } catch (...) {
+        Q_EMIT outputProblemChanged(m_player.outputProblem());
+        throw;
+    }
+    Q_EMIT outputProblemChanged(m_player.outputProblem());
 }
 
 void PlaybackControl::startStep(bool loop) {
@@ -80,7 +91,7 @@ void PlaybackControl::DoPlayWav(bool loop) {
             m_timer.start();
             if (!wentOn) {
                 m_player.setLooping(loop);
-                m_player.play();
+                play();
             }
         }
     } while (!m_flags.stopRequest && loop && !m_quitRequested);
@@ -145,7 +156,7 @@ void PlaybackControl::ProgressBar1MouseDown(Qt::MouseButton button, Qt::Keyboard
         const int percent = roundHalfEven(static_cast<double>(x) / barWidth * 100.0);
         Q_EMIT progressChanged(percent);
         DoSetWavPosition(percent);
-        m_player.play();
+        play();
     } else if (keys == Qt::NoModifier) {
         abortAll();
     }

@@ -72,8 +72,12 @@ Q_SIGNALS:
     void lengthTextChanged(const QString& text);
     // The load step has opened `fileName`; an empty name when the file could not be opened.
     void fileLoaded(const QString& fileName);
+    // After each load and play: why there is no sound output, or empty when there is one.
+    void outputProblemChanged(const QString& problem);
 
 private:
+    void play();
+
     MediaPlayer& m_player;
     Flags m_flags;
     QTimer m_timer;

@@ -11,20 +11,13 @@
 
 namespace {
 
-constexpr size_t kRingSamples = 48000; // a quarter of a second of stereo at 96 kHz, at most
-// What a start queues on the calling thread before the reading thread takes over: enough to
-// ride out a busy machine that is slow to schedule that thread (a start with 43 ms queued was
-// heard to break up under a heavy build). Converting it costs about 0.25 ms for a 44.1 kHz file
-// and 3 ms for a 96 kHz one; the device takes from it from the first chunk on.
-constexpr int kPrimeMilliseconds = 150;
-
 QString sdlError() {
     return QString::fromUtf8(SDL_GetError());
 }
 
 } // namespace
 
-SdlAudioOutput::SdlAudioOutput() : m_ring(kRingSamples) {}
+SdlAudioOutput::SdlAudioOutput() : m_ring(SdlFeeder::kRingSamples) {}
 
 SdlAudioOutput::~SdlAudioOutput() {
     close();
@@ -61,7 +54,7 @@ void SdlAudioOutput::open() {
     m_rate = got.freq;
     m_channels = got.channels;
     m_bufferFrames = got.samples;
-    m_fade.setFormat(static_cast<size_t>(m_rate * kFadeMilliseconds / 1000),
+    m_fade.setFormat(static_cast<size_t>(m_rate * FadeTail::kMilliseconds / 1000),
                      static_cast<size_t>(m_channels));
     SDL_PauseAudioDevice(m_device, 0);
 }
@@ -84,7 +77,7 @@ void SdlAudioOutput::start(AudioSource& source) {
     // The first chunk is queued: the device may take it from its next buffer on, while the rest
     // of the prime is converted here.
     resume();
-    m_feeder->primeThenRun(static_cast<uint64_t>(m_rate * kPrimeMilliseconds / 1000));
+    m_feeder->primeThenRun(static_cast<uint64_t>(m_rate * SdlFeeder::kPrimeMilliseconds / 1000));
 }
 
 void SdlAudioOutput::cut() {
@@ -138,17 +131,17 @@ void SdlAudioOutput::callback(void* self, uint8_t* stream, int length) {
 }
 
 void SdlAudioOutput::fill(float* samples, size_t count) {
-    size_t got = 0;
+    std::memset(samples, 0, count * sizeof(float));
     if (m_reading.load(std::memory_order_acquire)) {
         const auto channels = static_cast<size_t>(m_channels);
-        got = m_ring.read(samples, count);
+        const size_t held = std::min(count, m_fade.remaining());
+        const size_t got = m_ring.read(samples + held, count - held);
         if (got > 0 && m_firstFrameTicks.load(std::memory_order_relaxed) == 0)
             m_firstFrameTicks.store(std::chrono::steady_clock::now().time_since_epoch().count(),
                                     std::memory_order_release);
         m_deviceFramesPlayed.fetch_add(got / channels, std::memory_order_acq_rel);
-        if (got < count && !m_progress.allQueued.load(std::memory_order_acquire))
-            m_underrunFrames.fetch_add((count - got) / channels, std::memory_order_acq_rel);
+        if (held + got < count && !m_progress.allQueued.load(std::memory_order_acquire))
+            m_underrunFrames.fetch_add((count - held - got) / channels, std::memory_order_acq_rel);
     }
-    std::memset(samples + got, 0, (count - got) * sizeof(float));
     m_fade.mixInto(samples, count);
 }

@@ -24,8 +24,6 @@ public:
     // scan slowed the median at 128 by up to 22 %, at 256 by 1 %. The server dropped out alike at
     // both sizes.
     static constexpr int kBufferFrames = 256;
-    // How long the fade of a cut-off sound lasts.
-    static constexpr int kFadeMilliseconds = 3;
 
     SdlAudioOutput();
     ~SdlAudioOutput() override;

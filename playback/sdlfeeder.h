@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <thread>
@@ -24,6 +25,14 @@ struct FeedProgress {
 // runs on across the seam.
 class SdlFeeder {
 public:
+    // The ring an output gives it: a quarter of a second of stereo at 96 kHz, at most.
+    static constexpr size_t kRingSamples = 48000;
+    // What a start queues on the calling thread before the reading thread takes over: enough to
+    // ride out a busy machine that is slow to schedule that thread (a start with 43 ms queued was
+    // heard to break up under a heavy build). Converting it costs about 0.25 ms for a 44.1 kHz
+    // file and 3 ms for a 96 kHz one; the device takes from it from the first chunk on.
+    static constexpr int kPrimeMilliseconds = 150;
+
     // The first chunk is converted before this returns.
     SdlFeeder(AudioSource& source, SampleRing& ring, FeedProgress& progress, int deviceRate,
               int deviceChannels);

@@ -2,7 +2,7 @@
 # Installs what Sondrix needs to build, run and test, and any packages named as arguments,
 # when they are missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsndfile1-dev libsdl2-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsndfile1-dev libsdl2-dev libpulse-dev
           fonts-liberation2 xvfb xauth qt6-svg-dev desktop-file-utils appstream dpkg-dev file openbox
           clang libclang-rt-dev lintian "$@")
 missing=()

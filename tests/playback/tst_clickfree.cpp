@@ -85,6 +85,25 @@ private Q_SLOTS:
                      qPrintable(QStringLiteral("sound %1 frames after the cut").arg(i - cut)));
     }
 
+    // A file started while another plays, as a loop started over a play, begins once the old
+    // sound has faded out: the two never sound together.
+    void aStartDuringAFadeBeginsAfterIt() {
+        const std::vector<float> level(kRate, 0.5f);
+        m_rig->control().playFile(m_rig->floatFile(QStringLiteral("old.wav"), kRate, level), false);
+        QTRY_VERIFY(m_rig->output().framesPlayed() >= kRate / 10);
+        m_rig->control().playFile(m_rig->floatFile(QStringLiteral("new.wav"), kRate, level), false);
+        QTest::qWait(200);
+        const auto sound = m_rig->played();
+        const auto loudest = std::max_element(sound.begin(), sound.end(), [](float a, float b) {
+            return std::fabs(a) < std::fabs(b);
+        });
+        QVERIFY(loudest != sound.end());
+        QVERIFY2(std::fabs(*loudest) <= 0.5f + 1e-4f,
+                 qPrintable(QStringLiteral("old and new sound overlap: %1 at frame %2")
+                                .arg(*loudest)
+                                .arg(loudest - sound.begin())));
+    }
+
     void aSoundThatEndsByItselfAndAStartAreNotAltered() {
         const std::vector<float> file = toneThenSilence(kRate / 10, kRate / 10);
         m_rig->control().playFile(m_rig->floatFile(QStringLiteral("short.wav"), kRate, file),

@@ -1,32 +1,45 @@
-#include "app/sxerror.h"
 #include "playback/mediaplayer.h"
-#include "playback/sdlaudiooutput.h"
+#include "playback/playbackcontrol.h"
 #include "tests/support/testenv.h"
-#include "tests/support/wavfiles.h"
+#include "tests/ui/main/windowfixture.h"
+#include "ui/browse/listbox.h"
+#include "ui/main/progressbar.h"
 
 #include <QApplication>
+#include <QLabel>
 
-// With no sound output at all, opening a file fails with a readable error and nothing is open.
+// With no sound output at all, the first play says so once, readably; the files still show their
+// length and waveform, and a play once an output is there plays.
 class TestNoOutput : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void openFailsReadably() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("tone.wav"));
-        QVERIFY(writeTone(file));
-        SdlAudioOutput output;
-        MediaPlayer player(output);
-        player.setFileName(file);
-        try {
-            player.open();
-            QFAIL("open succeeded without a sound output");
-        } catch (const SxError& e) {
-            QVERIFY2(e.message().startsWith(QStringLiteral("No sound output: ")),
-                     qPrintable(e.message()));
-            QVERIFY(e.message().size() > 20);
-        }
-        QVERIFY(!player.isOpen());
-        QCOMPARE(player.mode(), MediaPlayer::Mode::NotReady);
+    void fiveClicksGiveOneMessage() {
+        WindowFixture f;
+        f.showFiles({"a.wav", "b.wav"});
+        for (int i = 0; i < 5; ++i)
+            WindowFixture::click(f.window->lbWavs(), i % 2);
+        const QStringList told = f.prompt.texts(QStringLiteral("failure"));
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told[0].startsWith(QStringLiteral("No sound output: the sound device could not "
+                                                   "be opened (")),
+                 qPrintable(told[0]));
+        QVERIFY2(told[0].contains(QStringLiteral("no-such-driver")), qPrintable(told[0]));
+
+        const auto panels = f.window->findChild<QObject*>(QStringLiteral("StatusBar1"))
+                                ->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(panels.size(), 2);
+        QLabel* notice = panels[0];
+        QCOMPARE(notice->text(), QStringLiteral("No sound output"));
+        QCOMPARE(notice->toolTip(), told[0]);
+        QCOMPARE(panels[1]->text(), PlaybackControl::lengthText(50));
+        QVERIFY(f.window->playback()->player().isOpen());
+        QTRY_VERIFY(f.window->progressBar()->peaks().isComplete());
+
+        qputenv("SDL_AUDIODRIVER", "dummy"); // a device appears
+        WindowFixture::click(f.window->lbWavs(), 0);
+        QCOMPARE(f.window->playback()->player().mode(), MediaPlayer::Mode::Playing);
+        QCOMPARE(notice->text(), QString());
+        QCOMPARE(f.prompt.texts(QStringLiteral("failure")).size(), 1);
     }
 };
 

@@ -54,6 +54,7 @@ void TfrmMain::bindControls() {
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
     connect(m_playback, &PlaybackControl::progressChanged, m_progressBar, &ProgressBar::setValue);
     connect(m_playback, &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
+    connect(m_playback, &PlaybackControl::outputProblemChanged, this, &TfrmMain::setOutputProblem);
     connect(m_progressBar, &ProgressBar::pressed, this,
             guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x) {
                 m_playback->ProgressBar1MouseDown(b, m, x, m_progressBar->width());
@@ -172,7 +173,8 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 
 bool TfrmMain::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
-        statusPanel(0)->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        statusPanel(0)->setText(tip.isEmpty() ? m_outputNotice : tip);
         return true;
     }
     return QMainWindow::event(event);
@@ -212,6 +214,18 @@ void TfrmMain::FormKeyUp(int key) {
 void TfrmMain::setLengthText(const QString& text) {
     statusPanel(1)->setText(text);
     statusPanel(1)->setAccessibleName(text);
+}
+
+// The message box told the whole of it once; the panel keeps a short notice, the whole as its
+// tooltip.
+void TfrmMain::setOutputProblem(const QString& problem) {
+    const QString notice = problem.isEmpty() ? QString() : QStringLiteral("No sound output");
+    if (notice == m_outputNotice && statusPanel(0)->toolTip() == problem)
+        return;
+    if (statusPanel(0)->text() == m_outputNotice)
+        statusPanel(0)->setText(notice);
+    m_outputNotice = notice;
+    statusPanel(0)->setToolTip(problem);
 }
 
 // The playlist panel and the view commands.

@@ -93,6 +93,7 @@ protected:
 
 private:
     void setLengthText(const QString& text);
+    void setOutputProblem(const QString& problem);
 
     bool isPlaylistShown() const;
 
@@ -124,6 +125,8 @@ private:
 
     CommandMenus m_menus;
     int m_clickAction = 0;
+    // The notice status panel 0 shows while there is no sound output, between hints.
+    QString m_outputNotice;
     bool m_shown = false;
     QString m_openPath;
 };
