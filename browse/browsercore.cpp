@@ -30,7 +30,9 @@ QString normalised(const QString& directory) {
 } // namespace
 
 BrowserCore::BrowserCore(IniStore& store, VolumeList volumes, QObject* parent)
-    : QObject(parent), m_store(store), m_volumes(std::move(volumes)) {}
+    : QObject(parent), m_store(store), m_volumes(std::move(volumes)) {
+    connect(&m_watch, &FolderWatch::changed, this, &BrowserCore::followDisk);
+}
 
 void BrowserCore::showStartupDirectory(const QString& directory) {
     enterDirectory(nearestExistingAncestor(normalised(directory)));
@@ -45,6 +47,7 @@ void BrowserCore::enterDirectory(const QString& directory) {
             QStringLiteral("%1: %2").arg(target, QString::fromLocal8Bit(strerror(error))));
     }
     m_directory = target;
+    m_watch.watch(target);
     Q_EMIT directoryEntered(m_volumes.volumeOf(target).mountPath, target);
     rereadFiles();
 }
@@ -55,10 +58,27 @@ void BrowserCore::rereadFiles() {
         busy = true;
         Q_EMIT busyChanged(true);
     });
-    m_wavModel.setStringList(names);
+    m_wavModel.setNames(names);
     if (busy)
         Q_EMIT busyChanged(false);
     Q_EMIT filesReread();
+}
+
+void BrowserCore::followDisk() {
+    if (!isExistingDirectory(m_directory)) {
+        try {
+            enterDirectory(nearestExistingAncestor(m_directory));
+        } catch (const SxError&) {
+            // The ancestor cannot be entered either; the lists stay as they are.
+        }
+        return;
+    }
+    Q_EMIT subdirectoriesRead(listSubdirectories(m_directory));
+    const QStringList names = listWavFiles(m_directory);
+    if (names == m_wavModel.names())
+        return;
+    m_wavModel.followNames(names);
+    Q_EMIT filesFollowed();
 }
 
 void BrowserCore::DriveComboBox1Change(const QString& mountPath) {

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "browse/folderwatch.h"
 #include "browse/volumes.h"
+#include "browse/wavlistmodel.h"
 
 #include <QObject>
 #include <QString>
-#include <QStringListModel>
 
 class IniStore;
 
 // The browser's state without its controls: the mounted volumes, the browser directory (also
 // the process's working directory), the WAV names it holds, and the directory each volume was
-// last left at. The controls show what it signals.
+// last left at. The controls show what it signals. The browser directory is watched, so the
+// lists follow what other programs change in it.
 class BrowserCore : public QObject {
     Q_OBJECT
 public:
@@ -19,8 +21,8 @@ public:
     const VolumeList& volumes() const { return m_volumes; }
     QString browserDirectory() const { return m_directory; }
     // The file list's names, decoded losslessly from the directory's bytes.
-    QStringListModel* wavModel() { return &m_wavModel; }
-    QStringList wavNames() const { return m_wavModel.stringList(); }
+    WavListModel* wavModel() { return &m_wavModel; }
+    QStringList wavNames() const { return m_wavModel.names(); }
 
     // Shows `directory`, or its nearest existing ancestor when it no longer exists.
     void showStartupDirectory(const QString& directory);
@@ -43,10 +45,20 @@ Q_SIGNALS:
     void busyChanged(bool busy);
     // The names have been read again; the file list holds no selection now.
     void filesReread();
+    // The directory changed on disk and its WAV names were read again; each selected or current
+    // row stays on its file while that file is still there.
+    void filesFollowed();
+    // The browser directory's sub-directories, read again after it changed on disk.
+    void subdirectoriesRead(const QStringList& subdirectories);
 
 private:
+    // Reads the directory again after it changed on disk, or, when it has gone, shows its
+    // nearest existing ancestor.
+    void followDisk();
+
     IniStore& m_store;
     VolumeList m_volumes;
     QString m_directory;
-    QStringListModel m_wavModel;
+    WavListModel m_wavModel;
+    FolderWatch m_watch;
 };

@@ -50,15 +50,16 @@ QStringList listEntries(const QString& directory, Want want, int longAfter = -1,
     return names;
 }
 
-// Without regard to case; names that differ only in case keep a fixed order.
 void sortAsRead(QStringList& names) {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
+    std::sort(names.begin(), names.end(), wavNameLess);
 }
 
 } // namespace
+
+bool wavNameLess(const QString& a, const QString& b) {
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+}
 
 QStringList listWavFiles(const QString& directory, int longAfter,
                          const std::function<void()>& onLong) {

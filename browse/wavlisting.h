@@ -13,5 +13,8 @@
 QStringList listWavFiles(const QString& directory, int longAfter = -1,
                          const std::function<void()>& onLong = {});
 
+// The list's order: without regard to case, names that differ only in case in a fixed order.
+bool wavNameLess(const QString& a, const QString& b);
+
 // The sub-directories of a directory, "." and ".." left out, sorted as the file list is.
 QStringList listSubdirectories(const QString& directory);

@@ -28,6 +28,9 @@ Browser::Browser(IniStore& store, Prompt& prompt, QWidget* parent)
         m_wavs->clearSelectedRow();
         m_wavs->raiseRefilled();
     });
+    connect(&m_core, &BrowserCore::filesFollowed, this, &Browser::filesFollowed);
+    connect(&m_core, &BrowserCore::subdirectoriesRead, m_directories,
+            &DirectoryList::showSubdirectories);
     connect(m_directories, &DirectoryList::openRequested, this,
             errorboundary::guarded(prompt, [this](const QString& dir) { enterDirectory(dir); }));
     connect(m_drives, &DriveCombo::volumeChosen, this,
