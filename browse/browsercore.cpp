@@ -32,7 +32,11 @@ QString normalised(const QString& directory) {
 BrowserCore::BrowserCore(IniStore& store, VolumeList volumes, QObject* parent)
     : QObject(parent), m_store(store), m_volumes(std::move(volumes)) {
     connect(&m_watch, &FolderWatch::changed, this, &BrowserCore::followDisk);
+    m_takeIn.setInterval(kTakeInMs);
+    connect(&m_takeIn, &QTimer::timeout, this, &BrowserCore::takeInRead);
 }
+
+BrowserCore::~BrowserCore() = default;
 
 void BrowserCore::showStartupDirectory(const QString& directory) {
     enterDirectory(nearestExistingAncestor(normalised(directory)));
@@ -49,19 +53,70 @@ void BrowserCore::enterDirectory(const QString& directory) {
     m_directory = target;
     m_watch.watch(target);
     Q_EMIT directoryEntered(m_volumes.volumeOf(target).mountPath, target);
-    rereadFiles();
+    startRead(ReadKind::Reread);
+    if (m_read->waitFinished(kWaitForReadMs)) {
+        finishRead();
+        return;
+    }
+    // A long read: the names found so far at once, the others as they come.
+    m_wavModel.setNames(m_read->takeFound());
+    setBusy(m_wavModel.rowCount() > kBusyPointerThreshold);
+    Q_EMIT filesReread();
+    m_takeIn.start();
 }
 
 void BrowserCore::rereadFiles() {
-    bool busy = false;
-    const QStringList names = listWavFiles(m_directory, kBusyPointerThreshold, [this, &busy] {
-        busy = true;
-        Q_EMIT busyChanged(true);
-    });
-    m_wavModel.setNames(names);
-    if (busy)
-        Q_EMIT busyChanged(false);
-    Q_EMIT filesReread();
+    startRead(ReadKind::Reread);
+    m_read->waitFinished(-1);
+    finishRead();
+}
+
+void BrowserCore::startRead(ReadKind kind) {
+    m_takeIn.stop();
+    setBusy(false);
+    m_followPending = false;
+    m_readKind = kind;
+    m_read = std::make_unique<FolderRead>(m_directory);
+}
+
+void BrowserCore::takeInRead() {
+    const bool ended = m_read->isFinished(); // before taking, so no name found is missed
+    if (m_readKind == ReadKind::Reread) {
+        m_wavModel.appendNames(m_read->takeFound());
+        if (m_wavModel.rowCount() > kBusyPointerThreshold)
+            setBusy(true);
+    }
+    if (ended)
+        finishRead();
+}
+
+void BrowserCore::finishRead() {
+    m_takeIn.stop();
+    const FolderListing listing = m_read->takeListing();
+    const ReadKind kind = m_readKind;
+    m_read.reset();
+    Q_EMIT subdirectoriesRead(listing.subdirectories);
+    if (kind == ReadKind::Follow) {
+        if (listing.wavFiles != m_wavModel.names()) {
+            m_wavModel.followNames(listing.wavFiles);
+            Q_EMIT filesFollowed();
+        }
+    } else {
+        if (listing.wavFiles.size() > kBusyPointerThreshold)
+            setBusy(true);
+        m_wavModel.setNames(listing.wavFiles);
+        setBusy(false);
+        Q_EMIT filesReread();
+    }
+    if (std::exchange(m_followPending, false))
+        followDisk();
+}
+
+void BrowserCore::setBusy(bool busy) {
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    Q_EMIT busyChanged(busy);
 }
 
 void BrowserCore::followDisk() {
@@ -73,12 +128,12 @@ void BrowserCore::followDisk() {
         }
         return;
     }
-    Q_EMIT subdirectoriesRead(listSubdirectories(m_directory));
-    const QStringList names = listWavFiles(m_directory);
-    if (names == m_wavModel.names())
+    if (m_read) {
+        m_followPending = true; // read again once the running read has ended
         return;
-    m_wavModel.followNames(names);
-    Q_EMIT filesFollowed();
+    }
+    startRead(ReadKind::Follow);
+    m_takeIn.start();
 }
 
 void BrowserCore::DriveComboBox1Change(const QString& mountPath) {

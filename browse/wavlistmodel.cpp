@@ -22,6 +22,15 @@ void WavListModel::setNames(const QStringList& names) {
     endResetModel();
 }
 
+void WavListModel::appendNames(const QStringList& names) {
+    if (names.isEmpty())
+        return;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(names.size()) - 1);
+    m_names += names;
+    endInsertRows();
+}
+
 void WavListModel::followNames(const QStringList& names) {
     Q_EMIT layoutAboutToBeChanged();
     // Only the rows someone holds on to (the selection, the current row) are looked up, each

@@ -16,6 +16,8 @@ public:
     const QStringList& names() const { return m_names; }
     // A re-read: the rows are new, nothing refers to the old ones.
     void setNames(const QStringList& names);
+    // More names of a read still running, after those shown.
+    void appendNames(const QStringList& names);
     // The same directory read again after it changed on disk; `names` is sorted as the list is.
     // Rows that name a file still present keep referring to it; the others refer to nothing.
     void followNames(const QStringList& names);

@@ -15,7 +15,8 @@ Browser::Browser(IniStore& store, Prompt& prompt, QWidget* parent)
     connect(&m_core, &BrowserCore::directoryEntered, this,
             [this](const QString& mountPath, const QString& directory) {
                 m_drives->showVolume(mountPath);
-                m_directories->showDirectory(mountPath, directory);
+                // Its sub-directories follow once its read has ended.
+                m_directories->showDirectory(mountPath, directory, {});
             });
     // The busy pointer from the moment a read turns out to be long until the read has ended.
     connect(&m_core, &BrowserCore::busyChanged, this, [](bool busy) {

@@ -57,6 +57,11 @@ DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
 }
 
 void DirectoryList::showDirectory(const QString& root, const QString& directory) {
+    showDirectory(root, directory, listSubdirectories(directory));
+}
+
+void DirectoryList::showDirectory(const QString& root, const QString& directory,
+                                  const QStringList& subdirectories) {
     m_directory = directory;
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -75,7 +80,7 @@ void DirectoryList::showDirectory(const QString& root, const QString& directory)
     current->setIcon(currentIcon);
     m_pathEntries = count();
     m_subdirectoryDepth = depth + 1;
-    m_subdirectories = listSubdirectories(directory);
+    m_subdirectories = subdirectories;
     addSubdirectories();
     setCurrentItem(current);
 }

@@ -12,6 +12,9 @@ public:
 
     // Rebuilds the list for `directory` (an absolute path) on the volume mounted at `root`.
     void showDirectory(const QString& root, const QString& directory);
+    // The same with the browser directory's sub-directories as already read.
+    void showDirectory(const QString& root, const QString& directory,
+                       const QStringList& subdirectories);
     // The browser directory's sub-directories changed; the current entry and the scrolling stay.
     void showSubdirectories(const QStringList& subdirectories);
     const QString& directory() const { return m_directory; }

@@ -1,5 +1,6 @@
 // The shown directory followed as other programs change it: files and directories created,
 // removed and renamed, bursts of files, and the directory itself removed.
+#include "browse/wavlisting.h"
 #include "playback/playbackcontrol.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
@@ -39,7 +40,18 @@ bool isPlaying(TfrmMain& w) {
 class TestLiveFolder : public QObject {
     Q_OBJECT
 
+    // A directory large enough that its read outlasts the moment entering waits for it.
+    static constexpr int kBigFiles = 100000;
+    QTemporaryDir m_big;
+
 private Q_SLOTS:
+    void initTestCase() {
+        for (int i = 0; i < kBigFiles; ++i) {
+            QFile file(m_big.filePath(QStringLiteral("take %1.wav").arg(i)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+    }
+
     void otherProgramsChangesShowWithTheSelectionKept() {
         WindowFixture f;
         QVERIFY(writeTone(f.filePath(QStringLiteral("c.wav")), ToneSpec{8000, 1, 0, 5.0, 440.0}));
@@ -101,6 +113,41 @@ private Q_SLOTS:
         QCOMPARE(f.window->browser()->directories()->directory(), f.folder.path());
         QVERIFY(!entryTexts(*f.window->browser()->directories()).contains(QStringLiteral("one")));
         QVERIFY(f.window->browser()->wavNames().isEmpty());
+    }
+
+    void aDirectoryChangedWhileItIsReadEndsRight() {
+        WindowFixture f;
+        const QString big = m_big.path();
+        Browser* browser = f.window->browser();
+        browser->enterDirectory(big);
+        // Entering returned with the names found so far and the busy pointer.
+        QVERIFY(browser->wavNames().size() < kBigFiles);
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+        QVERIFY(QFile::remove(big + QStringLiteral("/take 7.wav")));
+        writeTextFile(big + QStringLiteral("/A new take.wav"), "x");
+        QVERIFY(QDir(big).rename(QStringLiteral("take 8.wav"), QStringLiteral("zz.wav")));
+        const QStringList expected = listWavFiles(big);
+        QCOMPARE(expected.size(), kBigFiles);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->wavNames(), expected, 10000);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(f.window->lbWavs()->selectedRow(), -1);
+        QVERIFY(!isControlEnabled(*f.window, QStringLiteral("miEditCopy")));
+    }
+
+    // Choosing another directory while a read runs: the read is dropped, nothing of it shows.
+    void enteringAnotherDirectoryCancelsTheRead() {
+        WindowFixture f;
+        Browser* browser = f.window->browser();
+        browser->enterDirectory(m_big.path());
+        QVERIFY(browser->wavNames().size() < kBigFiles);
+        writeTextFile(f.filePath(QStringLiteral("small.wav")), "x");
+        browser->enterDirectory(f.folder.path());
+        QCOMPARE(browser->wavNames(), QStringList{QStringLiteral("small.wav")});
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QTest::qWait(500);
+        QCOMPARE(browser->wavNames(), QStringList{QStringLiteral("small.wav")});
     }
 };
 
