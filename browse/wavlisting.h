@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 
 // Names are the bytes the directory holds, decoded losslessly (fileops/pathcodec.h).
@@ -13,5 +14,20 @@
 QStringList listWavFiles(const QString& directory, int longAfter = -1,
                          const std::function<void()>& onLong = {});
 
+// The list's order: without regard to case, names that differ only in case in a fixed order.
+bool wavNameLess(const QString& a, const QString& b);
+
 // The sub-directories of a directory, "." and ".." left out, sorted as the file list is.
 QStringList listSubdirectories(const QString& directory);
+
+// A directory's WAV files and sub-directories, each as the lists above give them.
+struct FolderListing {
+    QStringList wavFiles;
+    QStringList subdirectories;
+};
+
+// Both lists in one pass over the directory. `found` is told each WAV file as it is read, before
+// the lists are sorted; when `cancelled` turns true the read stops and the lists are incomplete.
+FolderListing readFolder(const QString& directory,
+                         const std::function<void(const QString&)>& found = {},
+                         const std::atomic<bool>* cancelled = nullptr);

@@ -15,7 +15,8 @@ Browser::Browser(IniStore& store, Prompt& prompt, QWidget* parent)
     connect(&m_core, &BrowserCore::directoryEntered, this,
             [this](const QString& mountPath, const QString& directory) {
                 m_drives->showVolume(mountPath);
-                m_directories->showDirectory(mountPath, directory);
+                // Its sub-directories follow once its read has ended.
+                m_directories->showDirectory(mountPath, directory, {});
             });
     // The busy pointer from the moment a read turns out to be long until the read has ended.
     connect(&m_core, &BrowserCore::busyChanged, this, [](bool busy) {
@@ -28,6 +29,9 @@ Browser::Browser(IniStore& store, Prompt& prompt, QWidget* parent)
         m_wavs->clearSelectedRow();
         m_wavs->raiseRefilled();
     });
+    connect(&m_core, &BrowserCore::filesFollowed, this, &Browser::filesFollowed);
+    connect(&m_core, &BrowserCore::subdirectoriesRead, m_directories,
+            &DirectoryList::showSubdirectories);
     connect(m_directories, &DirectoryList::openRequested, this,
             errorboundary::guarded(prompt, [this](const QString& dir) { enterDirectory(dir); }));
     connect(m_drives, &DriveCombo::volumeChosen, this,

@@ -38,6 +38,10 @@ public:
     void DriveComboBox1Change(const QString& mountPath) { m_core.DriveComboBox1Change(mountPath); }
     void DirectoryListBox1Exit();
 
+Q_SIGNALS:
+    // The file list followed a change on disk; its selection stayed on its file if still there.
+    void filesFollowed();
+
 private:
     BrowserCore m_core;
     DriveCombo* m_drives;

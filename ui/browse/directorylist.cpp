@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -56,18 +57,15 @@ DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
 }
 
 void DirectoryList::showDirectory(const QString& root, const QString& directory) {
+    showDirectory(root, directory, listSubdirectories(directory));
+}
+
+void DirectoryList::showDirectory(const QString& root, const QString& directory,
+                                  const QStringList& subdirectories) {
     m_directory = directory;
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
     const QIcon currentIcon = currentFolderIcon(style());
-
-    auto addEntry = [this](const QString& text, const QString& path, int depth, const QIcon& icon) {
-        auto* item = new QListWidgetItem(icon, text, this);
-        item->setData(kPathRole, path);
-        item->setData(kDepthRole, depth);
-        return item;
-    };
 
     const QString rootDir = root;
     QListWidgetItem* current = addEntry(rootDir, rootDir, 0, openIcon);
@@ -80,9 +78,44 @@ void DirectoryList::showDirectory(const QString& root, const QString& directory)
         current = addEntry(part, path, ++depth, openIcon);
     }
     current->setIcon(currentIcon);
-    for (const QString& sub : listSubdirectories(directory))
-        addEntry(sub, GetFixedDirectory(directory) + sub, depth + 1, closedIcon);
+    m_pathEntries = count();
+    m_subdirectoryDepth = depth + 1;
+    m_subdirectories = subdirectories;
+    addSubdirectories();
     setCurrentItem(current);
+}
+
+void DirectoryList::showSubdirectories(const QStringList& subdirectories) {
+    if (subdirectories == m_subdirectories)
+        return;
+    const QString currentPath =
+        currentItem() ? currentItem()->data(kPathRole).toString() : QString();
+    const int scrolled = verticalScrollBar()->value();
+    while (count() > m_pathEntries)
+        delete takeItem(count() - 1);
+    m_subdirectories = subdirectories;
+    addSubdirectories();
+    // An entry that has gone leaves the browser directory current, as a rebuild does.
+    QListWidgetItem* kept = item(m_pathEntries - 1);
+    for (int row = 0; row < count(); ++row)
+        if (item(row)->data(kPathRole).toString() == currentPath)
+            kept = item(row);
+    setCurrentItem(kept);
+    verticalScrollBar()->setValue(scrolled);
+}
+
+void DirectoryList::addSubdirectories() {
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    for (const QString& sub : std::as_const(m_subdirectories))
+        addEntry(sub, GetFixedDirectory(m_directory) + sub, m_subdirectoryDepth, closedIcon);
+}
+
+QListWidgetItem* DirectoryList::addEntry(const QString& text, const QString& path, int depth,
+                                         const QIcon& icon) {
+    auto* item = new QListWidgetItem(icon, text, this);
+    item->setData(kPathRole, path);
+    item->setData(kDepthRole, depth);
+    return item;
 }
 
 void DirectoryList::keyPressEvent(QKeyEvent* event) {

@@ -41,6 +41,21 @@ int ListBox::selectedRow() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
+void ListBox::setModel(QAbstractItemModel* model) {
+    QListView::setModel(model);
+    if (!model)
+        return;
+    connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] {
+        m_entryAtLastChange =
+            m_rowAtLastChange >= 0 ? this->model()->index(m_rowAtLastChange, 0) : QModelIndex();
+    });
+    connect(model, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (m_rowAtLastChange >= 0)
+            m_rowAtLastChange = m_entryAtLastChange.isValid() ? m_entryAtLastChange.row() : -1;
+        m_entryAtLastChange = QPersistentModelIndex();
+    });
+}
+
 int ListBox::count() const {
     return model() ? model()->rowCount() : 0;
 }

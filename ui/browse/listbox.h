@@ -24,6 +24,7 @@ public:
     void selectRow(int row);
     void clearSelectedRow() { selectRow(-1); }
     int count() const;
+    void setModel(QAbstractItemModel* model) override;
     // The row under a point in the viewport, counting only existing rows; -1 below the last.
     int rowAt(const QPoint& viewportPos) const;
 
@@ -60,6 +61,8 @@ private:
     bool startFileDrag(const QMouseEvent* event);
 
     int m_rowAtLastChange = -1;
+    // The entry at the previous change while the model moves its rows: the row follows it.
+    QPersistentModelIndex m_entryAtLastChange;
     // The menu bar or a menu holds the keyboard focus the list had; the list has not been left.
     bool m_focusLent = false;
     // Keys pressed while the list had the focus; only their releases count as the list's.

@@ -52,6 +52,11 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::bindControls() {
     connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
     connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
+    // Another program changed the shown directory: the rules run as after a copy.
+    connect(m_browser, &Browser::filesFollowed, this, [this] {
+        DoCheckWavButtons();
+        DoCheckPlayControls();
+    });
     connect(m_playback, &PlaybackControl::progressChanged, m_progressBar, &ProgressBar::setValue);
     connect(m_playback, &PlaybackControl::lengthTextChanged, this, &TfrmMain::setLengthText);
     connect(m_playback, &PlaybackControl::outputProblemChanged, this, &TfrmMain::setOutputProblem);

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QImage>
 #include <QSignalSpy>
-#include <QStringListModel>
 
 // The browser's controls: what the directory list and the drive selector show, the file
 // list's change event under real clicks and keys, the busy pointer and the error of a failed
@@ -186,7 +185,7 @@ private Q_SLOTS:
             writeTextFile(dir + QStringLiteral("/s%1.wav").arg(i), "x");
         QWidget window;
         Browser browser(m_store, m_prompt, &window);
-        auto* model = qobject_cast<QStringListModel*>(browser.wavs()->model());
+        const QAbstractItemModel* model = browser.wavs()->model();
         QVERIFY(model);
         QList<Qt::CursorShape> shapesWhileFilled;
         connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [&] {
