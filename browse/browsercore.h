@@ -50,7 +50,7 @@ public:
     static constexpr int kBusyPointerThreshold = 100;
     // How long entering a directory waits for its read before showing the names found so far,
     // and how often a longer read's names are taken in after that.
-    static constexpr int kWaitForReadMs = 40;
+    static constexpr int kWaitForReadMs = 25;
     static constexpr int kTakeInMs = 16;
 
 Q_SIGNALS:

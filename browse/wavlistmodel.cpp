@@ -2,7 +2,24 @@
 
 #include "browse/wavlisting.h"
 
+#include <QThreadPool>
+
 #include <algorithm>
+#include <utility>
+
+namespace {
+
+// Letting go of a few hundred thousand names (each its own allocation, most made on the reading
+// thread) takes longer than a frame, so a long list is let go of on a worker.
+constexpr qsizetype kReleaseElsewhereFrom = 4096;
+
+void release(QStringList names) {
+    if (names.size() < kReleaseElsewhereFrom || !names.isDetached())
+        return;
+    QThreadPool::globalInstance()->start([dropped = std::move(names)]() mutable { dropped = {}; });
+}
+
+} // namespace
 
 int WavListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_names.size());
@@ -18,8 +35,9 @@ QVariant WavListModel::data(const QModelIndex& index, int role) const {
 
 void WavListModel::setNames(const QStringList& names) {
     beginResetModel();
-    m_names = names;
+    QStringList old = std::exchange(m_names, names);
     endResetModel();
+    release(std::move(old));
 }
 
 void WavListModel::appendNames(const QStringList& names) {
@@ -45,7 +63,8 @@ void WavListModel::followNames(const QStringList& names) {
                          ? createIndex(static_cast<int>(at - names.begin()), 0)
                          : QModelIndex());
     }
-    m_names = names;
+    QStringList old = std::exchange(m_names, names);
     changePersistentIndexList(held, moved);
     Q_EMIT layoutChanged();
+    release(std::move(old));
 }

@@ -286,6 +286,7 @@ private Q_SLOTS:
 
 private:
     static void resetConfigurationKeepingText(const QByteArray& text) {
+        QVERIFY(QDir().mkpath(QFileInfo(IniStore::sharedFilePath()).absolutePath()));
         QFile f(IniStore::sharedFilePath());
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(text);
