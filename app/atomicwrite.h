@@ -5,6 +5,11 @@
 
 enum class WriteResult { Written, CannotCreate, WriteFailed };
 
+// Every temporary file this program writes beside a target is named target + this marker + six
+// random characters. Only files with the marker are ever taken for a killed writer's leftovers:
+// a name a person could give a copy ("Sondrix.ini.MyCopy") never is.
+inline constexpr char kTemporaryMarker[] = ".sondrix-tmp-";
+
 // Replaces the file at `path` with `content` whole or not at all: the bytes go to a temporary
 // file beside the target, are flushed to disk and renamed over it. A symbolic link keeps
 // pointing at the file it names; the target keeps its permissions. A target whose owner may not

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -46,25 +45,17 @@ bool acquire(QLockFile& lock) {
     return true;
 }
 
-// The temporary files of writers killed between naming their copy and renaming it over the
-// file (six random letters after the name). Under the lock no running writer owns one.
-// A random suffix mixes cases past its first letter; a name a person gives a copy ("backup",
-// "Backup", "BACKUP") does not, and is never removed.
-bool looksRandom(const QString& suffix) {
-    const QString rest = suffix.mid(1);
-    return rest != rest.toLower() && suffix != suffix.toUpper();
-}
-
+// The temporary files of writers killed between writing their copy and renaming it over the
+// file. Under the lock no running writer owns one; only names with the writer's marker qualify.
 void removeLeftoverCopies(const QString& filePath) {
     const QFileInfo info(filePath);
     const QFileInfo target(info.exists() ? info.canonicalFilePath() : info.absoluteFilePath());
-    const QRegularExpression leftover(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z]{6}")));
-    QDirIterator it(target.absolutePath(), QDir::Files | QDir::Hidden);
+    const QString prefix = target.fileName() + QLatin1String(kTemporaryMarker);
+    QDirIterator it(target.absolutePath(), {prefix + QStringLiteral("??????")},
+                    QDir::Files | QDir::Hidden);
     while (it.hasNext()) {
         const QFileInfo candidate = it.nextFileInfo();
-        if (!candidate.isSymLink() && leftover.match(candidate.fileName()).hasMatch() &&
-            looksRandom(candidate.suffix()))
+        if (!candidate.isSymLink())
             QFile::remove(candidate.filePath());
     }
 }

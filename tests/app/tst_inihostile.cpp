@@ -66,11 +66,11 @@ private Q_SLOTS:
     }
 
     void leftoverCopiesOfKilledWritersAreRemovedAtTheNextWrite() {
-        const QString leftover = path() + QStringLiteral(".aBqxYz");
+        const QString leftover = path() + QStringLiteral(".sondrix-tmp-aBq1Yz");
         writeTextFile(leftover, "[S]\nK=half\n");
-        // Copies a person keeps beside the file: never names the writer's copies take.
-        const QStringList kept = {QStringLiteral(".old"), QStringLiteral(".backup"),
-                                  QStringLiteral(".Backup"), QStringLiteral(".BACKUP")};
+        // Copies a person keeps beside the file, whatever their letters.
+        const QStringList kept = {QStringLiteral(".old"), QStringLiteral(".MyCopy"),
+                                  QStringLiteral(".OldOne"), QStringLiteral(".BackUp")};
         for (const QString& suffix : kept)
             writeTextFile(path() + suffix, "mine");
         IniStore store(path());

@@ -20,7 +20,9 @@
 #include <QStatusTipEvent>
 #include <QToolButton>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -119,6 +121,27 @@ private Q_SLOTS:
         QVERIFY(f.window->close());
         QCOMPARE(f.prompt.texts(QStringLiteral("failure")),
                  QStringList{QStringLiteral("Unable to write to Sondrix.ini.")});
+    }
+
+    void aCloseReadsAndReplacesTheFileOnce() {
+        WindowFixture f;
+        const QFileInfo file(IniStore::sharedFilePath());
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(::inotify_add_watch(watch, QFile::encodeName(file.absolutePath()).constData(),
+                                    IN_OPEN | IN_MOVED_TO) >= 0);
+        QVERIFY(f.window->close());
+        alignas(inotify_event) char events[64 * 1024];
+        const ssize_t length = ::read(watch, events, sizeof events);
+        ::close(watch);
+        int opens = 0, replacements = 0;
+        for (ssize_t at = 0; at < length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            if (event->len && file.fileName() == QLatin1String(event->name))
+                (event->mask & IN_OPEN ? opens : replacements) += 1;
+            at += ssize_t(sizeof(inotify_event) + event->len);
+        }
+        QCOMPARE(replacements, 1);
+        QCOMPARE(opens, 1);
     }
 
     void menusCarryTheirCaptionsAndShortcuts() {
