@@ -7,8 +7,6 @@
 #include <QMenuBar>
 #include <QWindow>
 
-#include <cstdio>
-
 // The program's window under a real window manager, which, unlike the offscreen platform, answers
 // a resize of a maximised window by leaving the maximised state, and keeps a window no narrower
 // than its menu bar.
@@ -65,20 +63,10 @@ private Q_SLOTS:
 };
 
 int main(int argc, char* argv[]) {
-    IsolatedEnvironment environment;
-    PrivateXServer x;
-    if (!x.start()) {
-        std::fprintf(stderr, "FAIL: %s\n", qPrintable(x.error()));
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    if (!waitForWindowManager()) {
-        std::fprintf(stderr, "FAIL: openbox framed no window\n");
-        return 1;
-    }
-    TestManagedWindow test;
-    return QTest::qExec(&test, argc, argv);
+    return runUnderWindowManager(argc, argv, [&] {
+        TestManagedWindow test;
+        return QTest::qExec(&test, argc, argv);
+    });
 }
 
 #include "tst_managedwindow.moc"

@@ -4,10 +4,7 @@
 #include "tests/ui/persist/plainwindow.h"
 #include "tests/ui/persist/xserver.h"
 
-#include <QApplication>
 #include <QWindow>
-
-#include <cstdio>
 
 // The outer rectangle as the window system has it now; the widget caches the frame it last
 // measured.
@@ -106,20 +103,10 @@ private Q_SLOTS:
 };
 
 int main(int argc, char* argv[]) {
-    IsolatedEnvironment environment;
-    PrivateXServer x;
-    if (!x.start()) {
-        std::fprintf(stderr, "FAIL: %s\n", qPrintable(x.error()));
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    if (!waitForWindowManager()) {
-        std::fprintf(stderr, "FAIL: openbox framed no window\n");
-        return 1;
-    }
-    TestPlacementRoundTrip test;
-    return QTest::qExec(&test, argc, argv);
+    return runUnderWindowManager(argc, argv, [&] {
+        TestPlacementRoundTrip test;
+        return QTest::qExec(&test, argc, argv);
+    });
 }
 
 #include "tst_placementroundtrip.moc"

@@ -1,5 +1,7 @@
 #include "tests/ui/persist/xserver.h"
+#include "tests/support/testenv.h"
 
+#include <QApplication>
 #include <QByteArray>
 #include <QList>
 #include <QWidget>
@@ -7,6 +9,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -93,4 +96,20 @@ bool waitForWindowManager() {
             return true;
     }
     return false;
+}
+
+int runUnderWindowManager(int argc, char* argv[], const std::function<int()>& tests) {
+    IsolatedEnvironment environment;
+    PrivateXServer x;
+    if (!x.start()) {
+        std::fprintf(stderr, "FAIL: %s\n", qPrintable(x.error()));
+        return 1;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    if (!waitForWindowManager()) {
+        std::fprintf(stderr, "FAIL: openbox framed no window\n");
+        return 1;
+    }
+    return tests();
 }

@@ -4,6 +4,8 @@
 
 #include <sys/types.h>
 
+#include <functional>
+
 // A private X server (Xvfb on a display it picks itself) with the openbox window manager, for a
 // test that needs real window frames. Both processes end with this object.
 class PrivateXServer {
@@ -35,3 +37,7 @@ bool isFramed(const QWidget& window);
 // The window manager starts after the server: a window mapped before it manages the screen may
 // stay unframed, so probe windows are shown until one is framed.
 bool waitForWindowManager();
+
+// The main() of a test that needs real frames: isolates the environment, starts the private
+// server and window manager, creates the application on it and runs `tests`.
+int runUnderWindowManager(int argc, char* argv[], const std::function<int()>& tests);
