@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // Fills the WAV file list from a folder of 20,000 files and compares with find | sort.
-#include "app/inistore.h"
+#include "base/inistore.h"
 #include "bench/timing.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"

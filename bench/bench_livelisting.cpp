@@ -1,7 +1,7 @@
 // The interface thread while a folder of 200,000 files is entered and while a script writes
 // 1,000 files into the shown folder: its longest stall, the time to the first names shown and
 // to the complete list, against find | sort -f on the same folder.
-#include "app/inistore.h"
+#include "base/inistore.h"
 #include "bench/timing.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"

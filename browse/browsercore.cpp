@@ -1,10 +1,10 @@
 #include "browse/browsercore.h"
 
-#include "app/configkeys.h"
-#include "app/inistore.h"
-#include "app/sxerror.h"
+#include "base/configkeys.h"
+#include "base/inistore.h"
+#include "base/sxerror.h"
 #include "browse/wavlisting.h"
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "browse/clickactions.h"
 
-#include "app/heldmodifiers.h"
+#include "base/heldmodifiers.h"
 
 ReleaseAction playlistReleaseAction(int clickAction, Qt::MouseButton button,
                                     Qt::KeyboardModifiers modifiers) {

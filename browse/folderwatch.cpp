@@ -1,6 +1,6 @@
 #include "browse/folderwatch.h"
 
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 
 #include <QSocketNotifier>
 

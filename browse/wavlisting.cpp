@@ -1,6 +1,6 @@
 #include "browse/wavlisting.h"
 
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 
 #include <algorithm>
 #include <dirent.h>

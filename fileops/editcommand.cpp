@@ -1,10 +1,10 @@
 #include "fileops/editcommand.h"
 
-#include "app/configkeys.h"
-#include "app/inistore.h"
-#include "app/prompt.h"
+#include "base/configkeys.h"
+#include "base/inistore.h"
+#include "base/prompt.h"
 #include "fileops/launcher.h"
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 
 #include <QStandardPaths>
 

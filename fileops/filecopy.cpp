@@ -1,7 +1,7 @@
 #include "fileops/filecopy.h"
 
-#include "fileops/bytepath.h"
-#include "fileops/filehandle.h"
+#include "base/bytepath.h"
+#include "base/filehandle.h"
 #include "fileops/filerename.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "fileops/filedrag.h"
 
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 
 #include <QMimeData>
 

@@ -1,6 +1,6 @@
 #include "fileops/filerename.h"
 
-#include "fileops/bytepath.h"
+#include "base/bytepath.h"
 
 #include <cerrno>
 #include <fcntl.h>

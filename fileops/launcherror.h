@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/sxerror.h"
+#include "base/sxerror.h"
 
 #include <QString>
 

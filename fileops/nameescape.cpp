@@ -1,6 +1,6 @@
 #include "fileops/nameescape.h"
 
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "playback/mediaplayer.h"
 
-#include "app/sxerror.h"
-#include "fileops/pathcodec.h"
-#include "fileops/regularfile.h"
+#include "base/sxerror.h"
+#include "base/pathcodec.h"
+#include "base/regularfile.h"
 #include "playback/audiooutput.h"
 #include "playback/decoder.h"
 

@@ -1,6 +1,6 @@
 #include "playback/playbackcontrol.h"
 
-#include "app/heldmodifiers.h"
+#include "base/heldmodifiers.h"
 
 #include <QCoreApplication>
 

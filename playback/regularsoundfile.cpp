@@ -1,7 +1,7 @@
 #include "playback/regularsoundfile.h"
 
-#include "fileops/pathcodec.h"
-#include "fileops/regularfile.h"
+#include "base/pathcodec.h"
+#include "base/regularfile.h"
 
 #include <cerrno>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 #include "playback/sdlaudiooutput.h"
 
-#include "app/sxerror.h"
+#include "base/sxerror.h"
 #include "playback/audiosource.h"
 
 #include <SDL.h>

@@ -1,6 +1,6 @@
 #include "playback/soundinfoprovider.h"
 
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 #include "playback/soundfileinfo.h"
 
 #include <sys/stat.h>

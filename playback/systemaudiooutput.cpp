@@ -1,6 +1,6 @@
 #include "playback/systemaudiooutput.h"
 
-#include "app/sxerror.h"
+#include "base/sxerror.h"
 
 namespace {
 

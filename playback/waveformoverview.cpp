@@ -1,6 +1,6 @@
 #include "playback/waveformoverview.h"
 
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 #include "playback/waveformscan.h"
 
 #include <climits>

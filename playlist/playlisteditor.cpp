@@ -1,9 +1,9 @@
 #include "playlist/playlisteditor.h"
 
-#include "app/configkeys.h"
-#include "app/inistore.h"
-#include "app/prompt.h"
-#include "fileops/filepath.h"
+#include "base/configkeys.h"
+#include "base/inistore.h"
+#include "base/prompt.h"
+#include "base/filepath.h"
 #include "playlist/playlistfile.h"
 
 bool playlistShowPathPreference(const IniStore& store) {

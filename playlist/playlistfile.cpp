@@ -1,9 +1,9 @@
 #include "playlist/playlistfile.h"
 
-#include "app/atomicwrite.h"
-#include "app/sxerror.h"
-#include "fileops/pathcodec.h"
-#include "fileops/regularfile.h"
+#include "base/atomicwrite.h"
+#include "base/sxerror.h"
+#include "base/pathcodec.h"
+#include "base/regularfile.h"
 
 #include <QFile>
 #include <QFileInfo>

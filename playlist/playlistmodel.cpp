@@ -1,6 +1,6 @@
 #include "playlist/playlistmodel.h"
 
-#include "fileops/filepath.h"
+#include "base/filepath.h"
 
 #include <QItemSelectionModel>
 

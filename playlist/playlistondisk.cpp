@@ -1,6 +1,6 @@
 #include "playlist/playlistondisk.h"
 
-#include "fileops/regularfile.h"
+#include "base/regularfile.h"
 #include "playlist/playlistfile.h"
 
 #include <QCryptographicHash>

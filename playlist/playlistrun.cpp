@@ -1,7 +1,7 @@
 #include "playlist/playlistrun.h"
 
-#include "app/prompt.h"
-#include "fileops/pathcodec.h"
+#include "base/prompt.h"
+#include "base/pathcodec.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
 

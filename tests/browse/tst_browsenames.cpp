@@ -1,8 +1,8 @@
-#include "app/inistore.h"
+#include "base/inistore.h"
 #include "browse/browsercore.h"
 #include "browse/volumes.h"
 #include "browse/wavlisting.h"
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 

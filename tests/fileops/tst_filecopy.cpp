@@ -1,6 +1,6 @@
 #include "fileops/filecopy.h"
-#include "fileops/filehandle.h"
-#include "tests/fileops/filetree.h"
+#include "base/filehandle.h"
+#include "tests/support/filetree.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

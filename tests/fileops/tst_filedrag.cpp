@@ -1,6 +1,6 @@
 #include "fileops/filedrag.h"
-#include "fileops/pathcodec.h"
-#include "tests/fileops/filetree.h"
+#include "base/pathcodec.h"
+#include "tests/support/filetree.h"
 #include "tests/support/testenv.h"
 
 #include <QMimeData>

@@ -1,6 +1,6 @@
 #include "fileops/filedelete.h"
 #include "fileops/filerename.h"
-#include "tests/fileops/filetree.h"
+#include "tests/support/filetree.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

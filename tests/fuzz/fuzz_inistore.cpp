@@ -2,10 +2,10 @@
 // section, the key and the value written (as path bytes, so any byte may appear in them).
 // Promise: the value reads back identical, no other key changes, and every line the write does
 // not change stays in the file byte for byte.
-#include "app/inifile.h"
-#include "app/inistore.h"
-#include "app/sxerror.h"
-#include "fileops/pathcodec.h"
+#include "base/inifile.h"
+#include "base/inistore.h"
+#include "base/sxerror.h"
+#include "base/pathcodec.h"
 #include "tests/fuzz/fuzzsupport.h"
 
 #include <QHash>

@@ -1,6 +1,6 @@
 // The playlist reader and writer. Input: a playlist file's bytes. Promise: the paths survive a
 // save and a read byte for byte, and the path codec is exact both ways.
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 #include "playlist/playlistfile.h"
 #include "tests/fuzz/fuzzsupport.h"
 

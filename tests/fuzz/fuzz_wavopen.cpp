@@ -1,7 +1,7 @@
 // Opening a WAV file on the audio device, through SDL's dummy driver. Input: the file's bytes.
 // Promise: no crash and no hang (the run's time limit), and either a readable error with nothing
 // left open or a file that plays.
-#include "app/sxerror.h"
+#include "base/sxerror.h"
 #include "playback/mediaplayer.h"
 #include "playback/sdlaudiooutput.h"
 #include "tests/fuzz/fuzzsupport.h"

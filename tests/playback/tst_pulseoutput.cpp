@@ -1,4 +1,4 @@
-#include "app/sxerror.h"
+#include "base/sxerror.h"
 #include "playback/mediaplayer.h"
 #include "playback/pulseaudiooutput.h"
 #include "tests/playback/capture.h"

@@ -1,4 +1,4 @@
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 #include "playback/soundfileinfo.h"
 #include "playback/soundinfoprovider.h"
 #include "tests/support/testenv.h"

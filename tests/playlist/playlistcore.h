@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/inistore.h"
+#include "base/inistore.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/fakeprompt.h"
 

@@ -1,5 +1,5 @@
-#include "app/configkeys.h"
-#include "app/inistore.h"
+#include "base/configkeys.h"
+#include "base/inistore.h"
 #include "playlist/playlisteditor.h"
 #include "tests/playlist/playlistcore.h"
 #include "tests/support/testenv.h"

@@ -1,5 +1,5 @@
-#include "app/sxerror.h"
-#include "fileops/pathcodec.h"
+#include "base/sxerror.h"
+#include "base/pathcodec.h"
 #include "playlist/playlistfile.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"

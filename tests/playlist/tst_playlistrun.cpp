@@ -1,4 +1,4 @@
-#include "app/sxerror.h"
+#include "base/sxerror.h"
 #include "playback/playbackcontrol.h"
 #include "playback/sdlaudiooutput.h"
 #include "playlist/playlistrun.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/inistore.h"
+#include "base/inistore.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "ui/browse/browser.h"
 
-#include "app/errorboundary.h"
+#include "base/errorboundary.h"
 #include "ui/browse/directorylist.h"
 #include "ui/browse/drivecombo.h"
 #include "ui/browse/listbox.h"

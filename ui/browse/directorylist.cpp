@@ -1,7 +1,7 @@
 #include "ui/browse/directorylist.h"
 
 #include "browse/wavlisting.h"
-#include "fileops/filepath.h"
+#include "base/filepath.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "ui/browse/listevents.h"
 
-#include "app/errorboundary.h"
+#include "base/errorboundary.h"
 #include "browse/filelistcontroller.h"
 #include "ui/browse/listbox.h"
 

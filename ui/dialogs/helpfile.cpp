@@ -1,6 +1,6 @@
 #include "ui/dialogs/helpfile.h"
 
-#include "app/appinfo.h"
+#include "base/appinfo.h"
 
 #include <QDir>
 #include <QFileInfo>

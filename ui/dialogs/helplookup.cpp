@@ -1,7 +1,7 @@
 #include "ui/dialogs/helplookup.h"
 
-#include "app/errorboundary.h"
-#include "app/helpservice.h"
+#include "base/errorboundary.h"
+#include "base/helpservice.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/helpservice.h"
+#include "base/helpservice.h"
 
 #include <QPointer>
 #include <QString>

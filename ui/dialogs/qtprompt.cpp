@@ -1,6 +1,6 @@
 #include "ui/dialogs/qtprompt.h"
 
-#include "app/appinfo.h"
+#include "base/appinfo.h"
 #include "ui/dialogs/executableonlyproxy.h"
 
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/prompt.h"
+#include "base/prompt.h"
 
 class QWidget;
 

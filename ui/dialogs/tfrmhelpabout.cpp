@@ -1,6 +1,6 @@
 #include "ui/dialogs/tfrmhelpabout.h"
 
-#include "app/errorboundary.h"
+#include "base/errorboundary.h"
 #include "ui/dialogs/programicon.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "ui/dialogs/tfrmpreferences.h"
 
-#include "app/configkeys.h"
-#include "app/errorboundary.h"
-#include "app/inistore.h"
-#include "app/prompt.h"
+#include "base/configkeys.h"
+#include "base/errorboundary.h"
+#include "base/inistore.h"
+#include "base/prompt.h"
 #include "ui/dialogs/helplookup.h"
 
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #include "ui/main/commandmenus.h"
 
-#include "ui/persist/speedbar.h"
+#include "ui/toolbar/speedbar.h"
 
 #include <QMainWindow>
 #include <QMenu>

@@ -1,9 +1,9 @@
 // The command table: every command's menu item, popup item, toolbar item and handler.
 #include "ui/main/commandtable.h"
 
-#include "app/helpservice.h"
+#include "base/helpservice.h"
 #include "fileops/editcommand.h"
-#include "fileops/filecommands.h"
+#include "ui/fileops/filecommands.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
@@ -12,7 +12,7 @@
 #include "ui/dialogs/tfrmpreferences.h"
 #include "ui/main/commandtargets.h"
 #include "ui/main/tfrmmain.h"
-#include "ui/persist/speedbar.h"
+#include "ui/toolbar/speedbar.h"
 #include "ui/playlist/playlistadder.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/persist/speeditem.h"
+#include "ui/toolbar/speeditem.h"
 
 #include <QStringList>
 

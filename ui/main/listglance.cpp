@@ -1,7 +1,7 @@
 #include "ui/main/listglance.h"
 
-#include "app/errorboundary.h"
-#include "fileops/filepath.h"
+#include "base/errorboundary.h"
+#include "base/filepath.h"
 #include "playback/playbackcontrol.h"
 #include "playback/soundinfoprovider.h"
 #include "playlist/playlistmodel.h"

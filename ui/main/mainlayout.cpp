@@ -8,8 +8,8 @@
 #include "ui/main/commandtable.h"
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
-#include "ui/persist/speedbar.h"
-#include "ui/persist/speedbardock.h"
+#include "ui/toolbar/speedbar.h"
+#include "ui/toolbar/speedbardock.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>

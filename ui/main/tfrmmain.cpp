@@ -1,10 +1,10 @@
 #include "ui/main/tfrmmain.h"
 
-#include "app/configkeys.h"
-#include "app/errorboundary.h"
-#include "app/inistore.h"
+#include "base/configkeys.h"
+#include "base/errorboundary.h"
+#include "base/inistore.h"
 #include "fileops/editcommand.h"
-#include "fileops/filepath.h"
+#include "base/filepath.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
@@ -16,7 +16,7 @@
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
 #include "ui/persist/recentlist.h"
-#include "ui/persist/speedbar.h"
+#include "ui/toolbar/speedbar.h"
 #include "ui/playlist/playlistadder.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/errorboundary.h"
+#include "base/errorboundary.h"
 #include "playback/playbackcontrol.h"
 #include "ui/main/commandmenus.h"
 #include "ui/main/mainlayout.h"

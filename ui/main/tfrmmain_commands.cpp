@@ -2,10 +2,10 @@
 #include "ui/main/commandrules.h"
 #include "ui/main/tfrmmain.h"
 
-#include "fileops/filecommands.h"
+#include "ui/fileops/filecommands.h"
 #include "ui/browse/listbox.h"
 #include "ui/main/commandtargets.h"
-#include "ui/persist/speedbar.h"
+#include "ui/toolbar/speedbar.h"
 
 #include <QMenu>
 

@@ -1,6 +1,6 @@
 #include "ui/persist/placementrecord.h"
 
-#include "app/inistore.h"
+#include "base/inistore.h"
 #include "ui/persist/storagekeys.h"
 
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #include "ui/persist/propsstorage.h"
 
-#include "app/inistore.h"
+#include "base/inistore.h"
 
 #include <QScreen>
 #include <QSplitter>

@@ -1,6 +1,6 @@
 #include "ui/persist/windowstatestore.h"
 
-#include "app/errorboundary.h"
+#include "base/errorboundary.h"
 #include "ui/persist/recentlist.h"
 #include "ui/persist/storagekeys.h"
 

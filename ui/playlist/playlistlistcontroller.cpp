@@ -1,6 +1,6 @@
 #include "ui/playlist/playlistlistcontroller.h"
 
-#include "app/errorboundary.h"
+#include "base/errorboundary.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
 #include "ui/browse/listbox.h"

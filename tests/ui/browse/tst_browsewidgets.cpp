@@ -1,5 +1,5 @@
-#include "app/configkeys.h"
-#include "app/inistore.h"
+#include "base/configkeys.h"
+#include "base/inistore.h"
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"

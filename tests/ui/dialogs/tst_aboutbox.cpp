@@ -1,4 +1,4 @@
-#include "app/sxerror.h"
+#include "base/sxerror.h"
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "ui/dialogs/tfrmhelpabout.h"

@@ -1,4 +1,4 @@
-#include "app/helpservice.h"
+#include "base/helpservice.h"
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "ui/dialogs/helplookup.h"

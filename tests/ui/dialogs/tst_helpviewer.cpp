@@ -1,4 +1,4 @@
-#include "app/appinfo.h"
+#include "base/appinfo.h"
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "ui/dialogs/helpfile.h"

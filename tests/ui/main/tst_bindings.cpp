@@ -1,7 +1,7 @@
 // The subsystems bound to the window's commands, run through their menu items, shortcuts and
 // toolbar buttons.
-#include "app/configkeys.h"
-#include "app/inistore.h"
+#include "base/configkeys.h"
+#include "base/inistore.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/main/windowfixture.h"
@@ -9,7 +9,7 @@
 #include "ui/browse/listbox.h"
 #include "ui/dialogs/tfrmhelpabout.h"
 #include "ui/dialogs/tfrmpreferences.h"
-#include "ui/persist/speedbar.h"
+#include "ui/toolbar/speedbar.h"
 
 #include <QCheckBox>
 #include <QDir>

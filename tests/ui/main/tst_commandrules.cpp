@@ -5,7 +5,7 @@
 #include "ui/browse/directorylist.h"
 #include "ui/browse/listbox.h"
 #include "ui/main/commandrules.h"
-#include "ui/persist/speedbar.h"
+#include "ui/toolbar/speedbar.h"
 
 #include <QAction>
 #include <QSignalSpy>

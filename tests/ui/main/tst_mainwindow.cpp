@@ -1,13 +1,13 @@
-#include "app/configkeys.h"
-#include "app/errorboundary.h"
-#include "app/inistore.h"
+#include "base/configkeys.h"
+#include "base/errorboundary.h"
+#include "base/inistore.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
 #include "ui/main/progressbar.h"
-#include "ui/persist/speedbar.h"
+#include "ui/toolbar/speedbar.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "app/configkeys.h"
-#include "app/inistore.h"
+#include "base/configkeys.h"
+#include "base/inistore.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/main/windowfixture.h"
-#include "tests/ui/persist/xserver.h"
+#include "tests/support/xserver.h"
 
 #include <QMenuBar>
 #include <QWindow>

@@ -1,14 +1,14 @@
 // The window driven as a person drives it: mouse presses and releases on the lists' items, the
 // popup menus, the keyboard's menu access, and the Enter that closes a message box.
-#include "app/configkeys.h"
-#include "app/inistore.h"
+#include "base/configkeys.h"
+#include "base/inistore.h"
 #include "playback/playbackcontrol.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "tests/ui/main/windowfixture.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
-#include "ui/persist/speedbar.h"
+#include "ui/toolbar/speedbar.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

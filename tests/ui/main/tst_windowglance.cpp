@@ -1,6 +1,6 @@
 // The window's tooltips, waveform and file drags, through the events a person's mouse sends.
 #include "fileops/filedrag.h"
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 #include "playback/soundfileinfo.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"

@@ -5,7 +5,7 @@
 #include "ui/browse/listbox.h"
 #include "ui/dialogs/qtprompt.h"
 #include "ui/main/appnames.h"
-#include "ui/persist/speedbar.h"
+#include "ui/toolbar/speedbar.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,14 +1,14 @@
 #include "tests/ui/main/windowfixture.h"
 
-#include "app/configkeys.h"
-#include "app/inistore.h"
-#include "fileops/filepath.h"
+#include "base/configkeys.h"
+#include "base/inistore.h"
+#include "base/filepath.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
-#include "ui/persist/speedbar.h"
+#include "ui/toolbar/speedbar.h"
 
 #include <QMenu>
 #include <QMenuBar>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/approot.h"
-#include "app/helpservice.h"
+#include "base/helpservice.h"
 #include "tests/support/fakeprompt.h"
 #include "ui/main/tfrmmain.h"
 

@@ -1,8 +1,8 @@
-#include "app/inistore.h"
+#include "base/inistore.h"
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/persist/plainwindow.h"
-#include "tests/ui/persist/xserver.h"
+#include "tests/support/xserver.h"
 
 #include <QWindow>
 

@@ -1,5 +1,5 @@
-#include "app/inifile.h"
-#include "app/inistore.h"
+#include "base/inifile.h"
+#include "base/inistore.h"
 #include "tests/support/fakeprompt.h"
 #include "tests/support/testenv.h"
 #include "tests/ui/persist/plainwindow.h"

@@ -1,4 +1,4 @@
-#include "fileops/pathcodec.h"
+#include "base/pathcodec.h"
 #include "playback/mediaplayer.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistdocument.h"

@@ -1,0 +1,38 @@
+#include "base/regularfile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+FileHandle openRegularFile(const QByteArray& nativePath) {
+    FileHandle file(::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!file.valid())
+        return file;
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        file.close();
+        errno = EINVAL;
+        return file;
+    }
+    // Reads of a regular file do not block anyway; later readers expect an ordinary descriptor.
+    ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
+    return file;
+}
+
+RegularFileContent readRegularFile(const QByteArray& nativePath, qint64 maxBytes) {
+    FileHandle file = openRegularFile(nativePath);
+    if (!file.valid())
+        return {errno == ENOENT ? ReadStatus::Missing : ReadStatus::Refused, {}};
+    QByteArray bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
+        if (n == 0)
+            return {ReadStatus::Read, bytes};
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 || bytes.size() + n > maxBytes)
+            return {};
+        bytes.append(buffer, n);
+    }
+}
