@@ -1,13 +1,11 @@
 #include "app/approot.h"
 
-#include "base/errorboundary.h"
-#include "browse/filelistcontroller.h"
-#include "ui/fileops/browserfilelist.h"
 #include "base/bytepath.h"
+#include "base/errorboundary.h"
+#include "base/pathcodec.h"
+#include "browse/filelistcontroller.h"
 #include "fileops/desktopurlopener.h"
 #include "fileops/editcommand.h"
-#include "ui/fileops/filecommands.h"
-#include "base/pathcodec.h"
 #include "playback/mediaplayer.h"
 #include "playback/playbackcontrol.h"
 #include "playback/systemaudiooutput.h"
@@ -20,15 +18,17 @@
 #include "ui/dialogs/helplookup.h"
 #include "ui/dialogs/helpviewer.h"
 #include "ui/dialogs/qtprompt.h"
+#include "ui/fileops/browserfilelist.h"
+#include "ui/fileops/filecommands.h"
 #include "ui/main/commandtargets.h"
 #include "ui/main/tfrmmain.h"
 #include "ui/persist/inilink.h"
 #include "ui/persist/recentlist.h"
 #include "ui/persist/recentmenu.h"
-#include "ui/toolbar/speedbar.h"
 #include "ui/persist/windowstatestore.h"
 #include "ui/playlist/playlistadder.h"
 #include "ui/playlist/playlistlistcontroller.h"
+#include "ui/toolbar/speedbar.h"
 
 #include <QCoreApplication>
 
@@ -79,7 +79,7 @@ AppRoot::AppRoot(const MainServices& services, const QString& openPath)
 
 AppRoot::~AppRoot() = default;
 
-void AppRoot::bindSubsystems(Prompt& prompt, HelpService& help, TLauncher::UrlOpener openUrl) {
+void AppRoot::bindSubsystems(Prompt& prompt, HelpService& help, Launcher::UrlOpener openUrl) {
     TfrmMain& window = *m_window;
     PlaybackControl& playback = *window.playback();
     const auto stopForFileCommand = [&playback] {
@@ -98,7 +98,7 @@ void AppRoot::bindSubsystems(Prompt& prompt, HelpService& help, TLauncher::UrlOp
                                                            }},
                                        &window);
 
-    auto* launcher = new TLauncher(openUrl, &window);
+    auto* launcher = new Launcher(openUrl, &window);
     launcher->setObjectName(QStringLiteral("Launcher"));
     m_editCommand = std::make_unique<EditCommand>(
         *launcher, prompt, m_store,
@@ -133,8 +133,8 @@ void AppRoot::bindLists(Prompt& prompt) {
     TfrmMain& window = *m_window;
     EditCommand& edit = *m_editCommand;
     const ReleaseHooks release{[&window] { return window.clickAction(); },
-                               [&window] { window.playlistAdder().miPlaylistAddClick(); },
-                               [&edit] { edit.miEditEditClick(); }};
+                               [&window] { window.playlistAdder().addSelected(); },
+                               [&edit] { edit.editSelected(); }};
     const auto playRule = [&window] { window.DoCheckPlayControls(); };
     Browser& browser = *window.browser();
     m_fileListController = std::make_unique<FileListController>(

@@ -17,7 +17,7 @@ class HelpService;
 class Prompt;
 class QtPrompt;
 class TfrmMain;
-class TIniLink;
+class IniLink;
 class WindowStateStore;
 struct CommandTargets;
 
@@ -26,7 +26,7 @@ struct MainServices {
     Prompt* prompt = nullptr;      // default: message boxes and file dialogs over the window
     HelpService* help = nullptr;   // default: the help viewer over the installed help file
     AudioOutput* output = nullptr; // default: the system's sound output
-    TLauncher::UrlOpener openUrl;  // default: the desktop's handler for web addresses
+    Launcher::UrlOpener openUrl;   // default: the desktop's handler for web addresses
 };
 
 // The program's composition: creates the configuration store, the prompt, the help service, the
@@ -45,7 +45,7 @@ public:
     IniStore& store() { return m_store; }
 
 private:
-    void bindSubsystems(Prompt& prompt, HelpService& help, TLauncher::UrlOpener openUrl);
+    void bindSubsystems(Prompt& prompt, HelpService& help, Launcher::UrlOpener openUrl);
     void bindLists(Prompt& prompt);
 
     IniStore m_store;
@@ -60,7 +60,7 @@ private:
     std::unique_ptr<BrowserFileList> m_fileList;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<EditCommand> m_editCommand;
-    std::unique_ptr<TIniLink> m_toolbarLayout;
+    std::unique_ptr<IniLink> m_toolbarLayout;
     std::unique_ptr<WindowStateStore> m_windowState;
     std::unique_ptr<CommandTargets> m_targets;
     std::unique_ptr<FileListController> m_fileListController;

@@ -174,7 +174,7 @@ void measureSeams(const QString& dir) {
         QTimer check;
         QObject::connect(&check, &QTimer::timeout, [&] {
             if (rig.output.framesPlayed() >= uint64_t(kSeamPasses) * kSeamFrames + kSeamFrames / 2)
-                rig.control.miControlsStopClick();
+                rig.control.stopPlaying();
         });
         check.start(2);
         rig.control.playFile(file, true); // returns after the stop
@@ -211,7 +211,7 @@ void measureUnderruns(const QString& dir, double minutes) {
     writeBigWav(file, 44100 * 4 * 3, 44100); // three seconds, converted to the output's rate
     Rig rig(QStringLiteral("/dev/null"), -1);
     const auto ms = static_cast<int>(minutes * 60000);
-    QTimer::singleShot(ms, &rig.control, [&] { rig.control.miControlsStopClick(); });
+    QTimer::singleShot(ms, &rig.control, [&] { rig.control.stopPlaying(); });
     const std::string loadBefore = loadAverage();
     rig.control.playFile(file, true);
     const double perTen = static_cast<double>(rig.output.underrunFrames()) * 10.0 / minutes;
@@ -226,7 +226,7 @@ void measureLoopCost(const QString& dir) {
     const QString file = dir + QStringLiteral("/loop.wav");
     writeBigWav(file, 44100 * 4, 44100); // one second
     Rig rig(QStringLiteral("/dev/null"), -1);
-    QTimer::singleShot(10000, &rig.control, [&] { rig.control.miControlsStopClick(); });
+    QTimer::singleShot(10000, &rig.control, [&] { rig.control.stopPlaying(); });
     const double cpuBefore = cpuSeconds();
     const Clock::time_point start = Clock::now();
     rig.control.playFile(file, true);

@@ -2,9 +2,9 @@
 
 #include "base/configkeys.h"
 #include "base/inistore.h"
+#include "base/pathcodec.h"
 #include "base/sxerror.h"
 #include "browse/wavlisting.h"
-#include "base/pathcodec.h"
 
 #include <QDir>
 
@@ -143,7 +143,7 @@ void BrowserCore::followDisk() {
     m_takeIn.start();
 }
 
-void BrowserCore::DriveComboBox1Change(const QString& mountPath) {
+void BrowserCore::showDrive(const QString& mountPath) {
     const QString remembered =
         m_store.readString(QLatin1String(cfg::kDirectories), mountPath, mountPath);
     try {

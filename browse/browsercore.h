@@ -42,7 +42,7 @@ public:
     void rereadFiles();
 
     // A volume was chosen: its remembered directory, or its root when that is gone.
-    void DriveComboBox1Change(const QString& mountPath);
+    void showDrive(const QString& mountPath);
     // Remembers the browser directory as the one `mountPath` was left at.
     void rememberDirectory(const QString& mountPath) const;
 

@@ -39,7 +39,7 @@ void applyRelease(ListPlayback& playback, const ReleaseHooks& hooks, const QStri
 FileListController::FileListController(std::unique_ptr<ListPlayback> playback, Hooks hooks)
     : m_playback(std::move(playback)), m_hooks(std::move(hooks)) {}
 
-void FileListController::lbWavsChange() {
+void FileListController::playSelectedWav() {
     m_hooks.checkWavRule();
     const QString name = m_hooks.selectedWav();
     if (name.isEmpty())
@@ -47,7 +47,8 @@ void FileListController::lbWavsChange() {
     m_playback->playFile(name, false);
 }
 
-void FileListController::lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+void FileListController::handleMouseRelease(Qt::MouseButton button,
+                                            Qt::KeyboardModifiers modifiers) {
     m_playback->closeDevice();
     m_hooks.checkWavRule();
     m_hooks.checkPlayRule();
@@ -58,7 +59,7 @@ void FileListController::lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModif
                  wavReleaseAction(m_hooks.release.clickAction(), button, modifiers));
 }
 
-void FileListController::lbWavsKeyUp(int key) {
+void FileListController::handleKeyRelease(int key) {
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return;
     const QString name = m_hooks.selectedWav();

@@ -62,9 +62,9 @@ public:
 
     FileListController(std::unique_ptr<ListPlayback> playback, Hooks hooks);
 
-    void lbWavsChange();
-    void lbWavsMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void lbWavsKeyUp(int key);
+    void playSelectedWav();
+    void handleMouseRelease(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void handleKeyRelease(int key);
 
 private:
     std::unique_ptr<ListPlayback> m_playback;

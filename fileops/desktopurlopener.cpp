@@ -2,6 +2,6 @@
 
 #include <QDesktopServices>
 
-TLauncher::UrlOpener desktopUrlOpener() {
+Launcher::UrlOpener desktopUrlOpener() {
     return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }

@@ -4,4 +4,4 @@
 
 // The launcher's URL opener for the running desktop: the user's default handler for the
 // address's scheme, started without waiting for it.
-TLauncher::UrlOpener desktopUrlOpener();
+Launcher::UrlOpener desktopUrlOpener();

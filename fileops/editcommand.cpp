@@ -2,9 +2,9 @@
 
 #include "base/configkeys.h"
 #include "base/inistore.h"
+#include "base/pathcodec.h"
 #include "base/prompt.h"
 #include "fileops/launcher.h"
-#include "base/pathcodec.h"
 
 #include <QStandardPaths>
 
@@ -38,10 +38,10 @@ QByteArray editorProgram(const QString& value) {
 
 } // namespace
 
-EditCommand::EditCommand(TLauncher& launcher, Prompt& prompt, const IniStore& store, Hooks hooks)
+EditCommand::EditCommand(Launcher& launcher, Prompt& prompt, const IniStore& store, Hooks hooks)
     : m_launcher(launcher), m_prompt(prompt), m_store(store), m_hooks(std::move(hooks)) {}
 
-void EditCommand::miEditEditClick() {
+void EditCommand::editSelected() {
     m_hooks.stopPlayback();
     const QByteArray wavPath = m_hooks.currentFilePath();
     if (!isRegularFile(wavPath)) {

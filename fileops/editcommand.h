@@ -6,7 +6,7 @@
 
 class IniStore;
 class Prompt;
-class TLauncher;
+class Launcher;
 
 // The Edit command (menu, toolbar, both popups and Ctrl+click in either list): hands the current
 // list's selected WAV file to the external editor named in the preferences.
@@ -21,14 +21,14 @@ public:
         std::function<QByteArray()> currentFilePath;
     };
 
-    EditCommand(TLauncher& launcher, Prompt& prompt, const IniStore& store, Hooks hooks);
+    EditCommand(Launcher& launcher, Prompt& prompt, const IniStore& store, Hooks hooks);
 
     // Reports a missing WAV file or editor through the prompt; a refused start raises
     // ELaunchError for the general error report.
-    void miEditEditClick();
+    void editSelected();
 
 private:
-    TLauncher& m_launcher;
+    Launcher& m_launcher;
     Prompt& m_prompt;
     const IniStore& m_store;
     Hooks m_hooks;

@@ -27,17 +27,17 @@ QByteArray absoluteProgram(const QByteArray& program) {
 
 } // namespace
 
-TLauncher::TLauncher(UrlOpener openUrl, QObject* parent)
+Launcher::Launcher(UrlOpener openUrl, QObject* parent)
     : QObject(parent), m_openUrl(std::move(openUrl)) {
     m_timer.setInterval(kPollIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &TLauncher::pollWatched);
+    connect(&m_timer, &QTimer::timeout, this, &Launcher::pollWatched);
 }
 
-TLauncher::~TLauncher() {
+Launcher::~Launcher() {
     stopWatching();
 }
 
-void TLauncher::StartProgram() {
+void Launcher::StartProgram() {
     if (isWebAddress(m_programName)) {
         startWebAddress();
         return;
@@ -54,21 +54,21 @@ void TLauncher::StartProgram() {
     m_timer.start();
 }
 
-void TLauncher::startWebAddress() {
+void Launcher::startWebAddress() {
     // The desktop's handler runs on its own; there is no process of ours to watch.
     const QUrl url(QString::fromUtf8(m_programName), QUrl::StrictMode);
     if (!m_openUrl || !m_openUrl(url))
         throw ELaunchError(launchcode::kNoAssociation);
 }
 
-void TLauncher::pollWatched() {
+void Launcher::pollWatched() {
     if (!hasEnded(m_watchFd))
         return;
     stopWatching();
     Q_EMIT OnFinished();
 }
 
-void TLauncher::stopWatching() {
+void Launcher::stopWatching() {
     m_timer.stop();
     if (m_watchFd >= 0)
         close(m_watchFd);

@@ -20,15 +20,15 @@
 // States: idle (timer off) and watching (timer on, a pidfd of the started process held).
 // `StartProgram` moves to watching; the end of the watched process, seen by the 1000 ms poll,
 // moves back to idle and emits `OnFinished`. A new start replaces the watched process.
-class TLauncher : public QObject {
+class Launcher : public QObject {
     Q_OBJECT
 public:
     // Opens a web address with the desktop's handler; false when nothing takes it.
     using UrlOpener = std::function<bool(const QUrl&)>;
     static constexpr int kPollIntervalMs = 1000;
 
-    explicit TLauncher(UrlOpener openUrl = {}, QObject* parent = nullptr);
-    ~TLauncher() override;
+    explicit Launcher(UrlOpener openUrl = {}, QObject* parent = nullptr);
+    ~Launcher() override;
 
     const QByteArray& ProgramName() const { return m_programName; }
     void setProgramName(const QByteArray& value) { m_programName = value; }

@@ -13,7 +13,7 @@ constexpr int kPollIntervalMs = 100;
 PlaybackControl::PlaybackControl(MediaPlayer& player, QObject* parent)
     : QObject(parent), m_player(player) {
     m_timer.setInterval(kPollIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &PlaybackControl::Timer1Timer);
+    connect(&m_timer, &QTimer::timeout, this, &PlaybackControl::showPlayPosition);
 }
 
 int PlaybackControl::roundHalfEven(double value) {
@@ -124,7 +124,7 @@ void PlaybackControl::DoSetWavPosition(int percent) {
     m_player.setStartPosition(roundHalfEven(length * percent * 0.01));
 }
 
-void PlaybackControl::Timer1Timer() {
+void PlaybackControl::showPlayPosition() {
     if (!m_player.isOpen()) {
         m_timer.stop(); // closed by a handler that left the poll running
         return;
@@ -144,8 +144,8 @@ void PlaybackControl::Timer1Timer() {
     }
 }
 
-void PlaybackControl::ProgressBar1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
-                                            int x, int barWidth) {
+void PlaybackControl::seekAtClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
+                                  int barWidth) {
     const Qt::KeyboardModifiers keys = heldModifiers(modifiers);
     if (button != Qt::LeftButton)
         return;
@@ -162,7 +162,7 @@ void PlaybackControl::ProgressBar1MouseDown(Qt::MouseButton button, Qt::Keyboard
     }
 }
 
-void PlaybackControl::miControlsStopClick() {
+void PlaybackControl::stopPlaying() {
     m_flags.stopRequest = true;
     if (!m_flags.loop)
         DoStopAll();

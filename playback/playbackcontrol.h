@@ -40,10 +40,9 @@ public:
     void DoStopAll();
     void DoShowWavLength();
     void DoSetWavPosition(int percent);
-    void Timer1Timer();
-    void ProgressBar1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
-                               int barWidth);
-    void miControlsStopClick();
+    void showPlayPosition();
+    void seekAtClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int barWidth);
+    void stopPlaying();
     // Esc, and a plain press on the progress bar: ends playback and a running playlist.
     void abortAll();
 

@@ -160,10 +160,10 @@ private Q_SLOTS:
         browser.rememberDirectory(mount);
         QCOMPARE(m_store.readString(QLatin1String(cfg::kDirectories), mount, {}), dir);
         browser.enterDirectory(mount);
-        browser.DriveComboBox1Change(mount);
+        browser.showDrive(mount);
         QCOMPARE(browser.browserDirectory(), dir);
         QVERIFY(QDir(dir).removeRecursively());
-        browser.DriveComboBox1Change(mount);
+        browser.showDrive(mount);
         QCOMPARE(browser.browserDirectory(), mount);
         QCOMPARE(m_store.readString(QLatin1String(cfg::kDirectories), mount, {}), mount);
     }

@@ -91,12 +91,12 @@ private Q_SLOTS:
         FileListController decisions = controller();
         QVERIFY(m_log.isEmpty());
         if (event == QLatin1String("change"))
-            decisions.lbWavsChange();
+            decisions.playSelectedWav();
         else if (event == QLatin1String("release"))
-            decisions.lbWavsMouseUp(static_cast<Qt::MouseButton>(button),
-                                    Qt::KeyboardModifiers(modifiers));
+            decisions.handleMouseRelease(static_cast<Qt::MouseButton>(button),
+                                         Qt::KeyboardModifiers(modifiers));
         else if (event == QLatin1String("key"))
-            decisions.lbWavsKeyUp(key);
+            decisions.handleKeyRelease(key);
         else
             QFAIL("unknown event");
         QCOMPARE(m_log, calls);

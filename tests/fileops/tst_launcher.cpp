@@ -94,7 +94,7 @@ class TestLauncher : public QObject {
         m_store.writeString(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kEditor), editor);
     }
 
-    EditCommand editCommand(TLauncher& launcher) {
+    EditCommand editCommand(Launcher& launcher) {
         return EditCommand(launcher, m_prompt, m_store,
                            {[this] { ++m_stops; }, [this] { return m_selected; }});
     }
@@ -148,9 +148,9 @@ private Q_SLOTS:
         m_selected = makeWav("wav folder", name);
         // The temporary folder cannot remove a name that is not UTF-8 by itself.
         const auto removeWav = qScopeGuard([this] { ::unlink(m_selected.constData()); });
-        TLauncher launcher;
+        Launcher launcher;
         auto command = editCommand(launcher);
-        command.miEditEditClick();
+        command.editSelected();
 
         QCOMPARE(m_stops, 1);
         QVERIFY(m_prompt.asked.isEmpty());
@@ -168,9 +168,9 @@ private Q_SLOTS:
     void missingWavFileIsAnError() {
         setEditor(recorderEditor());
         m_selected = bytes(path(QStringLiteral("gone.wav")));
-        TLauncher launcher;
+        Launcher launcher;
         auto command = editCommand(launcher);
-        command.miEditEditClick();
+        command.editSelected();
         QCOMPARE(m_stops, 1);
         QCOMPARE(m_prompt.texts(QStringLiteral("error")),
                  QStringList{QStringLiteral("The specified WAV file does not exist.")});
@@ -196,9 +196,9 @@ private Q_SLOTS:
             writeScript(path(editor), "#!/bin/sh\ntouch started\n", executable);
         setEditor(editor.isEmpty() ? editor : path(editor));
         m_selected = makeWav("invalid", "take.wav");
-        TLauncher launcher;
+        Launcher launcher;
         auto command = editCommand(launcher);
-        command.miEditEditClick();
+        command.editSelected();
         QCOMPARE(m_prompt.texts(QStringLiteral("information")),
                  QStringList{QStringLiteral("A valid WAV editor has not been specified.")});
         QVERIFY(!launcher.isWatching());
@@ -213,9 +213,9 @@ private Q_SLOTS:
         qputenv("PATH", bytes(m_dir.path()) + ':' + searchPath);
         setEditor(QStringLiteral("recorder"));
         m_selected = makeWav("by command", "take.wav");
-        TLauncher launcher;
+        Launcher launcher;
         auto command = editCommand(launcher);
-        command.miEditEditClick();
+        command.editSelected();
         QVERIFY(m_prompt.asked.isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path(QStringLiteral("record"))), 10000);
         QCOMPARE(readRecord().value(2), m_selected);
@@ -227,9 +227,9 @@ private Q_SLOTS:
         writeScript(editor, "#!/bin/sh\ntouch started\n");
         setEditor(editor + QChar(0) + QStringLiteral("after"));
         m_selected = makeWav("nul", "take.wav");
-        TLauncher launcher;
+        Launcher launcher;
         auto command = editCommand(launcher);
-        command.miEditEditClick();
+        command.editSelected();
         QCOMPARE(m_prompt.texts(QStringLiteral("information")),
                  QStringList{QStringLiteral("A valid WAV editor has not been specified.")});
         QVERIFY(!launcher.isWatching());
@@ -241,9 +241,9 @@ private Q_SLOTS:
         writeScript(editor, QByteArray("\x01\x02 not a program\n"));
         setEditor(editor);
         m_selected = makeWav("refused", "take.wav");
-        TLauncher launcher;
+        Launcher launcher;
         auto command = editCommand(launcher);
-        errorboundary::run(m_prompt, [&] { command.miEditEditClick(); });
+        errorboundary::run(m_prompt, [&] { command.editSelected(); });
         QCOMPARE(m_prompt.texts(QStringLiteral("failure")),
                  QStringList{QStringLiteral("Unknown executable file type.")});
         QVERIFY(!launcher.isWatching());
@@ -287,7 +287,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         if (!content.isEmpty())
             writeScript(path(program), content, executable);
-        TLauncher launcher;
+        Launcher launcher;
         launcher.setProgramName(bytes(path(program)));
         launcher.setParameters("arg");
         launcher.setStartDir(bytes(path(startDir)));
@@ -358,8 +358,8 @@ private Q_SLOTS:
         const QString editor = waitingEditor();
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("first")));
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("second")));
-        TLauncher launcher;
-        QSignalSpy finished(&launcher, &TLauncher::OnFinished);
+        Launcher launcher;
+        QSignalSpy finished(&launcher, &Launcher::OnFinished);
         launcher.setProgramName(bytes(editor));
         launcher.setStartDir(bytes(path(QStringLiteral("first"))));
         launcher.StartProgram();
@@ -374,7 +374,7 @@ private Q_SLOTS:
         // The first one ends: it is reaped, and the watch goes on for the second.
         writeTextFile(path(QStringLiteral("first/release")), {});
         QTRY_VERIFY_WITH_TIMEOUT(isReaped(first), 10000);
-        QTest::qWait(TLauncher::kPollIntervalMs + 200);
+        QTest::qWait(Launcher::kPollIntervalMs + 200);
         QVERIFY(launcher.isWatching());
         QCOMPARE(launcher.watchedProcessId(), second);
         QCOMPARE(finished.count(), 0);
@@ -391,7 +391,7 @@ private Q_SLOTS:
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("outlive")));
         pid_t pid = -1;
         {
-            TLauncher launcher;
+            Launcher launcher;
             launcher.setProgramName(bytes(editor));
             launcher.setStartDir(bytes(path(QStringLiteral("outlive"))));
             launcher.StartProgram();
@@ -421,7 +421,7 @@ private Q_SLOTS:
         const QString report = path(QStringLiteral("signal-report"));
         writeScript(editor,
                     "#!/bin/sh\nexec grep ^Sig /proc/self/status > \"" + bytes(report) + "\"\n");
-        TLauncher launcher;
+        Launcher launcher;
         launcher.setProgramName(bytes(editor));
         launcher.setStartDir(bytes(m_dir.path()));
         launcher.StartProgram();
@@ -446,7 +446,7 @@ private Q_SLOTS:
 
     void webAddressGoesToTheOpener() {
         QList<QUrl> opened;
-        TLauncher launcher([&](const QUrl& url) {
+        Launcher launcher([&](const QUrl& url) {
             opened.append(url);
             return true;
         });
@@ -464,8 +464,8 @@ private Q_SLOTS:
 
     void refusedWebAddressIsCode31() {
         QFETCH(bool, withOpener);
-        TLauncher launcher(withOpener ? TLauncher::UrlOpener([](const QUrl&) { return false; })
-                                      : TLauncher::UrlOpener());
+        Launcher launcher(withOpener ? Launcher::UrlOpener([](const QUrl&) { return false; })
+                                     : Launcher::UrlOpener());
         launcher.setProgramName("mailto:someone@example.org");
         try {
             launcher.StartProgram();
@@ -479,7 +479,7 @@ private Q_SLOTS:
     void desktopOpenerUsesTheRegisteredHandler() {
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("sxtest"), &catcher, "open");
-        TLauncher launcher(desktopUrlOpener());
+        Launcher launcher(desktopUrlOpener());
         launcher.setProgramName("sxtest://about/site");
         launcher.StartProgram();
         QDesktopServices::unsetUrlHandler(QStringLiteral("sxtest"));

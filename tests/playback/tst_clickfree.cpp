@@ -52,15 +52,15 @@ private Q_SLOTS:
         if (how == QLatin1String("close"))
             m_rig->player().close();
         else if (how == QLatin1String("Stop"))
-            m_rig->control().miControlsStopClick();
+            m_rig->control().stopPlaying();
         else if (how == QLatin1String("Esc"))
             m_rig->control().abortAll();
         else if (how == QLatin1String("another file"))
             m_rig->control().playFile(silent, false);
         else if (how == QLatin1String("plain click on the bar"))
-            m_rig->control().ProgressBar1MouseDown(Qt::LeftButton, {}, 10, 100);
+            m_rig->control().seekAtClick(Qt::LeftButton, {}, 10, 100);
         else
-            m_rig->control().ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 75, 100);
+            m_rig->control().seekAtClick(Qt::LeftButton, Qt::ControlModifier, 75, 100);
         // Long enough past the fade for the output's thread to record it even on a busy machine.
         QTest::qWait(500);
         const auto sound = m_rig->played();

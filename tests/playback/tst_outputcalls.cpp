@@ -58,7 +58,7 @@ private Q_SLOTS:
         m_control->playFile(tone(QStringLiteral("b.wav"), kStereo22k), false);
         QCOMPARE(m_output.calls.mid(2), (QStringList{"flush", "start 22050 Hz 2 ch"}));
 
-        m_control->miControlsStopClick();
+        m_control->stopPlaying();
         QCOMPARE(m_output.calls.mid(4), QStringList{"flush"});
         QVERIFY(!m_player->isOpen());
 
@@ -76,7 +76,7 @@ private Q_SLOTS:
     void ctrlClickPausesAndStartsAgainAtTheClickedShare() {
         m_control->playFile(tone(QStringLiteral("a.wav"), kMono8k), false);
         m_output.play(800);
-        m_control->ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 33, 100);
+        m_control->seekAtClick(Qt::LeftButton, Qt::ControlModifier, 33, 100);
         QCOMPARE(m_output.calls, (QStringList{"open", "start 8000 Hz 1 ch", "pause", "flush",
                                               "start 8000 Hz 1 ch"}));
         QCOMPARE(m_player->position(), 330);

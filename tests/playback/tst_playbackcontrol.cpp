@@ -117,11 +117,11 @@ private Q_SLOTS:
         QFETCH(QString, how);
         QTimer::singleShot(1100, this, [&] {
             if (how == QLatin1String("stop"))
-                m_control->miControlsStopClick();
+                m_control->stopPlaying();
             else if (how == QLatin1String("escape"))
                 m_control->abortAll();
             else
-                m_control->ProgressBar1MouseDown(Qt::LeftButton, {}, 10, 100);
+                m_control->seekAtClick(Qt::LeftButton, {}, 10, 100);
         });
         m_control->playFile(tone(QStringLiteral("loop.wav"), 0.3), true); // returns after the stop
         QVERIFY(!m_control->timer().isActive());
@@ -136,7 +136,7 @@ private Q_SLOTS:
     void aLoopGoesOnWhenItsOutputIsLost() {
         m_capture->loseDevice();
         QTimer::singleShot(300, this, [&] { m_capture->restoreDevice(); });
-        QTimer::singleShot(1300, this, [&] { m_control->miControlsStopClick(); });
+        QTimer::singleShot(1300, this, [&] { m_control->stopPlaying(); });
         m_control->playFile(tone(QStringLiteral("lost.wav"), 0.3), true); // returns after the stop
         QVERIFY(!m_player->isOpen());
         const auto played = bursts();
@@ -148,7 +148,7 @@ private Q_SLOTS:
     void ctrlClickSeeksToTheClickedShare() {
         m_control->playFile(tone(QStringLiteral("ten.wav"), 10.0), false);
         QTest::qWait(150);
-        m_control->ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 50, 100);
+        m_control->seekAtClick(Qt::LeftButton, Qt::ControlModifier, 50, 100);
         QCOMPARE(m_display.progress.last(), 50);
         QVERIFY(m_player->position() >= 5000 && m_player->position() < 5200);
         QCOMPARE(m_player->mode(), MediaPlayer::Mode::Playing);
@@ -157,10 +157,10 @@ private Q_SLOTS:
     }
 
     void ctrlClickWithNothingPlayingDoesNothing() {
-        m_control->ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 50, 100);
+        m_control->seekAtClick(Qt::LeftButton, Qt::ControlModifier, 50, 100);
         QVERIFY(m_display.progress.isEmpty());
         QVERIFY(!m_player->isOpen());
-        m_control->ProgressBar1MouseDown(Qt::RightButton, {}, 50, 100); // any other press
+        m_control->seekAtClick(Qt::RightButton, {}, 50, 100); // any other press
         QVERIFY(!m_control->flags().stopRequest);
     }
 
@@ -185,10 +185,10 @@ private Q_SLOTS:
             m_control->playFile(tone(QStringLiteral("inner.wav"), 0.2), true);
             order.append(QStringLiteral("inner"));
         });
-        QTimer::singleShot(700, this, [&] { m_control->miControlsStopClick(); });
+        QTimer::singleShot(700, this, [&] { m_control->stopPlaying(); });
         QTimer::singleShot(1100, this, [&] {
             order.append(QStringLiteral("second stop"));
-            m_control->miControlsStopClick();
+            m_control->stopPlaying();
         });
         m_control->playFile(tone(QStringLiteral("outer.wav"), 0.2), true);
         order.append(QStringLiteral("outer"));
@@ -215,7 +215,7 @@ private Q_SLOTS:
     void pollSkipsAClosedDevice() {
         m_control->playFile(tone(QStringLiteral("closed.wav"), 1.0), false);
         m_player->close(); // as a release over an empty list does, leaving the poll on
-        m_control->Timer1Timer();
+        m_control->showPlayPosition();
         QVERIFY(!m_control->timer().isActive());
     }
 };

@@ -46,15 +46,14 @@ class TestSeamlessLoop : public QObject {
         QTimer check;
         connect(&check, &QTimer::timeout, this, [&] {
             if (stopWhen() && !m_rig->control().flags().stopRequest)
-                m_rig->control().miControlsStopClick();
+                m_rig->control().stopPlaying();
         });
         const auto connection =
             connect(&m_rig->control(), &PlaybackControl::progressChanged, this, [&] {
                 if (m_rig->control().flags().stopRequest && !framesAtStop)
                     framesAtStop = m_rig->output().framesPlayed();
             });
-        QTimer::singleShot(20000, this,
-                           [&] { m_rig->control().miControlsStopClick(); }); // a backstop
+        QTimer::singleShot(20000, this, [&] { m_rig->control().stopPlaying(); }); // a backstop
         check.start(2);
         m_rig->control().playFile(file, true); // returns after the stop
         disconnect(connection);
@@ -165,8 +164,7 @@ private Q_SLOTS:
         loopUntil(m_rig->floatFile(QStringLiteral("seek.wav"), kRate, file), [&] {
             if (!sought && framesPlayed() > 2400) {
                 sought = true;
-                m_rig->control().ProgressBar1MouseDown(Qt::LeftButton, Qt::ControlModifier, 50,
-                                                       100);
+                m_rig->control().seekAtClick(Qt::LeftButton, Qt::ControlModifier, 50, 100);
                 return false;
             }
             return sought && framesPlayed() >= 12000 + 12000 + 1000; // since the seek

@@ -35,10 +35,9 @@ Browser::Browser(IniStore& store, Prompt& prompt, QWidget* parent)
     connect(m_directories, &DirectoryList::openRequested, this,
             errorboundary::guarded(prompt, [this](const QString& dir) { enterDirectory(dir); }));
     connect(m_drives, &DriveCombo::volumeChosen, this,
-            errorboundary::guarded(prompt,
-                                   [this](const QString& mount) { DriveComboBox1Change(mount); }));
+            errorboundary::guarded(prompt, [this](const QString& mount) { showDrive(mount); }));
     connect(m_drives, &DriveCombo::focusEntered, this,
-            errorboundary::guarded(prompt, [this] { DirectoryListBox1Exit(); }));
+            errorboundary::guarded(prompt, [this] { rememberShownDirectory(); }));
 }
 
 void Browser::showStartupPath(const QString& path) {
@@ -52,6 +51,6 @@ QString Browser::selectedWav() const {
     return row < 0 ? QString() : m_core.wavNames().at(row);
 }
 
-void Browser::DirectoryListBox1Exit() {
+void Browser::rememberShownDirectory() {
     m_core.rememberDirectory(m_drives->currentMountPath());
 }

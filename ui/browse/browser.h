@@ -35,8 +35,8 @@ public:
     QString selectedWav() const;
     QStringList wavNames() const { return m_core.wavNames(); }
 
-    void DriveComboBox1Change(const QString& mountPath) { m_core.DriveComboBox1Change(mountPath); }
-    void DirectoryListBox1Exit();
+    void showDrive(const QString& mountPath) { m_core.showDrive(mountPath); }
+    void rememberShownDirectory();
 
 Q_SIGNALS:
     // The file list followed a change on disk; its selection stayed on its file if still there.

@@ -16,15 +16,15 @@ void bindFileList(ListBox& wavs, FileListController& controller, QObject* contex
         return errorboundary::guarded(prompt, handler);
     };
     QObject::connect(&wavs, &ListBox::changed, context,
-                     guarded([&controller] { controller.lbWavsChange(); }));
+                     guarded([&controller] { controller.playSelectedWav(); }));
     QObject::connect(&wavs, &ListBox::mouseDown, context,
                      guarded([&wavs](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
                          pressList(wavs, b, p);
                      }));
     QObject::connect(&wavs, &ListBox::mouseUp, context,
                      guarded([&controller](Qt::MouseButton b, Qt::KeyboardModifiers m) {
-                         controller.lbWavsMouseUp(b, m);
+                         controller.handleMouseRelease(b, m);
                      }));
     QObject::connect(&wavs, &ListBox::keyUp, context,
-                     guarded([&controller](int key) { controller.lbWavsKeyUp(key); }));
+                     guarded([&controller](int key) { controller.handleKeyRelease(key); }));
 }

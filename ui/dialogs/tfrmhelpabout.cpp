@@ -76,16 +76,18 @@ TfrmHelpAbout::TfrmHelpAbout(Prompt& prompt, OpenAddress openAddress, QWidget* o
 
     QString shown = QLatin1String(kWebAddress);
     shown.remove(QStringLiteral("https://")).chop(1);
-    m_label3 = placedLabel(
-        new ClickableLabel(shown, this, errorboundary::guarded(prompt, [this] { Label3Click(); })),
-        {32, 136, 185, 20}, Qt::AlignHCenter | Qt::AlignTop);
-    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_webAddressLabel =
+        placedLabel(new ClickableLabel(
+                        shown, this, errorboundary::guarded(prompt, [this] { openWebAddress(); })),
+                    {32, 136, 185, 20}, Qt::AlignHCenter | Qt::AlignTop);
+    m_webAddressLabel->setObjectName(QStringLiteral("Label3"));
     QFont linkFont = arial(10);
     linkFont.setUnderline(true);
-    m_label3->setFont(linkFont);
-    m_label3->setStyleSheet(QStringLiteral("color: blue"));
-    m_label3->setCursor(Qt::UpArrowCursor);
-    m_label3->setStatusTip(QStringLiteral("A click opens the Sondrix web site in your browser."));
+    m_webAddressLabel->setFont(linkFont);
+    m_webAddressLabel->setStyleSheet(QStringLiteral("color: blue"));
+    m_webAddressLabel->setCursor(Qt::UpArrowCursor);
+    m_webAddressLabel->setStatusTip(
+        QStringLiteral("A click opens the Sondrix web site in your browser."));
 
     m_btnOK = new QPushButton(QStringLiteral("OK"), this);
     m_btnOK->setObjectName(QStringLiteral("btnOK"));
@@ -113,7 +115,7 @@ void TfrmHelpAbout::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TfrmHelpAbout::Label3Click() {
+void TfrmHelpAbout::openWebAddress() {
     // A refused start throws before the box is closed, so the box stays open.
     m_openAddress(QLatin1String(kWebAddress));
     accept();

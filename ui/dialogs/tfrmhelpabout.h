@@ -24,7 +24,7 @@ public:
     TfrmHelpAbout(Prompt& prompt, OpenAddress openAddress, QWidget* owner = nullptr);
 
     QLabel* lblTitle() const { return m_lblTitle; }
-    QLabel* Label3() const { return m_label3; }
+    QLabel* webAddressLabel() const { return m_webAddressLabel; }
     QPushButton* btnOK() const { return m_btnOK; }
 
 protected:
@@ -32,11 +32,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Label3Click();
+    void openWebAddress();
 
     OpenAddress m_openAddress;
     QLabel* m_lblTitle;
-    QLabel* m_label3;
+    QLabel* m_webAddressLabel;
     QPushButton* m_btnOK;
 };
 

@@ -40,7 +40,7 @@ TfrmPreferences::TfrmPreferences(IniStore& store, Prompt& prompt, HelpService& h
     buildLayout();
     setTabOrderAndHelp();
     helplookup::installF1Help(this, help, prompt);
-    connect(m_btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
+    connect(m_btnOK, &QPushButton::clicked, this, [this] { acceptChanges(); });
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -100,7 +100,7 @@ void TfrmPreferences::buildEditorField() {
     m_browse->setGeometry(281 - kBrowseButtonWidth - 2, 2, kBrowseButtonWidth, 21 - 4);
     m_editEditor->setTextMargins(0, 0, kBrowseButtonWidth, 0);
     m_editEditor->installEventFilter(this);
-    connect(m_browse, &QToolButton::clicked, this, [this] { editEditorButtonClick(); });
+    connect(m_browse, &QToolButton::clicked, this, [this] { browseForEditor(); });
 }
 
 void TfrmPreferences::setTabOrderAndHelp() {
@@ -132,11 +132,11 @@ void TfrmPreferences::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return; // the window system showing it again, not the opening
-    FormShow();
+    showStoredPreferences();
     m_btnOK->setFocus();
 }
 
-void TfrmPreferences::FormShow() {
+void TfrmPreferences::showStoredPreferences() {
     // A stored index outside the buttons is shown clamped: below 0 none, above 1 the second.
     const int stored = m_store.readInteger(kPreferences, QLatin1String(cfg::kSingleClick),
                                            cfg::kSingleClickDefault);
@@ -154,7 +154,7 @@ void TfrmPreferences::FormShow() {
     m_editEditor->setText(m_store.readString(kPreferences, QLatin1String(cfg::kEditor), {}));
 }
 
-void TfrmPreferences::btnOKClick() {
+void TfrmPreferences::acceptChanges() {
     // A failing write is reported and ends the writing; the dialog closes all the same.
     errorboundary::run(m_prompt, [this] {
         m_store.writeInteger(kPreferences, QLatin1String(cfg::kSingleClick),
@@ -169,7 +169,7 @@ void TfrmPreferences::btnOKClick() {
     accept();
 }
 
-void TfrmPreferences::editEditorButtonClick() {
+void TfrmPreferences::browseForEditor() {
     Prompt::FileDialog dialog;
     dialog.title = QStringLiteral("Specify WAV Editor");
     dialog.nameFilters = {programFiles(), QStringLiteral("All Files (*)")};
@@ -185,7 +185,7 @@ bool TfrmPreferences::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_editEditor && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier) {
-            editEditorButtonClick();
+            browseForEditor();
             return true;
         }
     }

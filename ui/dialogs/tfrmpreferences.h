@@ -45,9 +45,9 @@ private:
     void buildLayout();
     void buildEditorField();
     void setTabOrderAndHelp();
-    void FormShow();
-    void btnOKClick();
-    void editEditorButtonClick();
+    void showStoredPreferences();
+    void acceptChanges();
+    void browseForEditor();
 
     IniStore& m_store;
     Prompt& m_prompt;

@@ -1,11 +1,11 @@
 #include "ui/fileops/filecommands.h"
 
+#include "base/bytepath.h"
 #include "base/configkeys.h"
 #include "base/inistore.h"
 #include "base/prompt.h"
-#include "base/bytepath.h"
-#include "ui/fileops/copymove.h"
 #include "fileops/filedelete.h"
+#include "ui/fileops/copymove.h"
 #include "ui/fileops/filelist.h"
 #include "ui/fileops/renamewav.h"
 
@@ -28,7 +28,7 @@ bool FileCommands::copyOrMove(int row, bool isMove) {
 
 // The destination dialog leaves the working directory alone, so the browser needs no pointing
 // back at its directory after Copy and Move.
-void FileCommands::miEditCopyClick() {
+void FileCommands::copySelected() {
     m_hooks.stopPlayback();
     const int row = m_files.selectedRow();
     if (row >= 0) {
@@ -39,7 +39,7 @@ void FileCommands::miEditCopyClick() {
     m_hooks.checkCommands(true);
 }
 
-void FileCommands::miEditMoveClick() {
+void FileCommands::moveSelected() {
     m_hooks.stopPlayback();
     const int row = m_files.selectedRow();
     if (row >= 0)
@@ -47,7 +47,7 @@ void FileCommands::miEditMoveClick() {
     DoSetListFocus(row);
 }
 
-void FileCommands::miEditRenameClick() {
+void FileCommands::renameSelected() {
     m_hooks.stopPlayback();
     const int row = m_files.selectedRow();
     if (row < 0)
@@ -66,7 +66,7 @@ void FileCommands::miEditRenameClick() {
     m_hooks.checkCommands(false);
 }
 
-void FileCommands::miEditDeleteClick() {
+void FileCommands::deleteSelected() {
     m_hooks.stopPlayback();
     const int row = m_files.selectedRow();
     if (row < 0)

@@ -26,10 +26,10 @@ public:
     FileCommands(IniStore& store, Prompt& prompt, HelpService& help, FileList& files, Hooks hooks,
                  QWidget* dialogParent = nullptr);
 
-    void miEditCopyClick();
-    void miEditMoveClick();
-    void miEditRenameClick();
-    void miEditDeleteClick();
+    void copySelected();
+    void moveSelected();
+    void renameSelected();
+    void deleteSelected();
 
     // After a file operation: selects `index` again, or the last file when the list has become
     // shorter, gives the list the focus, then evaluates the WAV and play rules. An empty list

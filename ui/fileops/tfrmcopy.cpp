@@ -1,7 +1,7 @@
 #include "ui/fileops/tfrmcopy.h"
 
-#include "base/sxerror.h"
 #include "base/pathcodec.h"
+#include "base/sxerror.h"
 #include "ui/browse/directorylist.h"
 #include "ui/browse/drivecombo.h"
 
@@ -15,24 +15,24 @@
 #include <sys/stat.h>
 
 TfrmCopy::TfrmCopy(HelpService& help, int helpContext, const QString& title, QWidget* parent)
-    : CommandDialog(help, helpContext, parent), Label2(new QLabel(this)),
-      DirectoryListBox1(new DirectoryList(this)), DriveComboBox1(new DriveCombo(this)) {
+    : CommandDialog(help, helpContext, parent), folderLabel(new QLabel(this)),
+      folders(new DirectoryList(this)), drives(new DriveCombo(this)) {
     setWindowTitle(title);
     setFixedSize(330, 273);
     placeButtons(233);
-    Label2->setGeometry(8, 8, kLabelWidth, 16);
-    DirectoryListBox1->setGeometry(8, 28, kLabelWidth, 206);
-    DriveComboBox1->setGeometry(8, 242, kLabelWidth, 23);
-    DriveComboBox1->setVolumes(VolumeList::mounted());
-    setTabOrder(DirectoryListBox1, DriveComboBox1);
-    setTabOrder(DriveComboBox1, btnOK);
+    folderLabel->setGeometry(8, 8, kLabelWidth, 16);
+    folders->setGeometry(8, 28, kLabelWidth, 206);
+    drives->setGeometry(8, 242, kLabelWidth, 23);
+    drives->setVolumes(VolumeList::mounted());
+    setTabOrder(folders, drives);
+    setTabOrder(drives, btnOK);
     setTabOrder(btnOK, btnCancel);
-    DirectoryListBox1->setFocus();
+    folders->setFocus();
 
-    connect(DirectoryListBox1, &DirectoryList::openRequested, this, [this](const QString& dir) {
+    connect(folders, &DirectoryList::openRequested, this, [this](const QString& dir) {
         showDirectory(isExistingDirectory(dir) ? dir : directory());
     });
-    connect(DriveComboBox1, &DriveCombo::volumeChosen, this,
+    connect(drives, &DriveCombo::volumeChosen, this,
             [this](const QString& mountPath) { showDirectory(mountPath); });
 }
 
@@ -48,14 +48,15 @@ void TfrmCopy::setDirectory(const QString& directory) {
 }
 
 QString TfrmCopy::directory() const {
-    return DirectoryListBox1->directory();
+    return folders->directory();
 }
 
 void TfrmCopy::showDirectory(const QString& directory) {
-    const QString root = DriveComboBox1->volumes().volumeOf(directory).mountPath;
-    DriveComboBox1->showVolume(root);
-    DirectoryListBox1->showDirectory(root, directory);
-    Label2->setText(Label2->fontMetrics().elidedText(directory, Qt::ElideMiddle, kLabelWidth));
+    const QString root = drives->volumes().volumeOf(directory).mountPath;
+    drives->showVolume(root);
+    folders->showDirectory(root, directory);
+    folderLabel->setText(
+        folderLabel->fontMetrics().elidedText(directory, Qt::ElideMiddle, kLabelWidth));
 }
 
 bool TfrmCopy::previewKeyPress(QKeyEvent* event) {

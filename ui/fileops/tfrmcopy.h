@@ -19,9 +19,9 @@ public:
     // The tree's current directory: no trailing "/" except for "/" itself.
     QString directory() const;
 
-    QLabel* Label2;
-    DirectoryList* DirectoryListBox1;
-    DriveCombo* DriveComboBox1;
+    QLabel* folderLabel;
+    DirectoryList* folders;
+    DriveCombo* drives;
 
     static constexpr int kLabelWidth = 217;
 

@@ -12,11 +12,11 @@ class TfrmRename : public CommandDialog {
 public:
     TfrmRename(HelpService& help, const QString& baseName, QWidget* parent = nullptr);
 
-    QLabel* Label1;
+    QLabel* renameLabel;
     QLabel* lblOldName;
-    QLabel* Label2;
+    QLabel* toLabel;
     QLineEdit* editNewName;
-    QLabel* Label3;
+    QLabel* extensionNote;
 
     static constexpr int kHelpContext = 4;
 
@@ -24,5 +24,5 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormShow();
+    void selectNameForEditing();
 };

@@ -3,17 +3,17 @@
 
 #include "base/helpservice.h"
 #include "fileops/editcommand.h"
-#include "ui/fileops/filecommands.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
 #include "playlist/playlistrun.h"
 #include "ui/dialogs/tfrmhelpabout.h"
 #include "ui/dialogs/tfrmpreferences.h"
+#include "ui/fileops/filecommands.h"
 #include "ui/main/commandtargets.h"
 #include "ui/main/tfrmmain.h"
-#include "ui/toolbar/speedbar.h"
 #include "ui/playlist/playlistadder.h"
+#include "ui/toolbar/speedbar.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ using P = PopupMenu;
 using T = CommandTargets;
 
 // Whether accepted or not, the playlist display and the click action follow the stored settings.
-void miToolsPreferencesClick(CommandTargets& to) {
+void showPreferences(CommandTargets& to) {
     TfrmPreferences::ShowPreferences(to.store, to.prompt, to.help, &to.window);
     to.window.preferencesChanged();
 }
@@ -32,9 +32,9 @@ int selectedEntry(const CommandTargets& to) {
     return to.window.playlistModel()->selectedRow();
 }
 
-void miHelpAboutClick(CommandTargets& to) {
+void showAbout(CommandTargets& to) {
     ShowAboutBox(&to.window, to.prompt, [&to](const QString& address) {
-        TLauncher launcher(to.openUrl);
+        Launcher launcher(to.openUrl);
         launcher.setProgramName(address.toUtf8());
         launcher.StartProgram();
     });
@@ -56,55 +56,55 @@ constexpr std::array<CommandRow, kCommandCount> kRows = {{
      [](T& to) { to.window.document().saveAs(); }},
     {FileExit, "miFileExit", "E&xit", nullptr, P::None, nullptr, nullptr,
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
-     [](T& to) { to.window.miFileExitClick(); }},
+     [](T& to) { to.window.exitProgram(); }},
     {Copy, "miEditCopy", "&Copy...", "Ctrl+C", P::WavList, "pmiCopy0", "&Copy",
      "sbCopy", "Copy", "Edit", "Copy the selected WAV(s).", "copy", 83, WavRule,
-     [](T& to) { to.files.miEditCopyClick(); }},
+     [](T& to) { to.files.copySelected(); }},
     {Move, "miEditMove", "&Move...", "Ctrl+M", P::WavList, "pmiMove0", "&Move",
      "sbMove", "Move", "Edit", "Move the selected WAV(s).", "move", 107, WavRule,
-     [](T& to) { to.files.miEditMoveClick(); }},
+     [](T& to) { to.files.moveSelected(); }},
     {Rename, "miEditRename", "&Rename...", "F2", P::WavList, "pmiRename0", "&Rename",
      "sbRename", "Rename", "Edit", "Rename the selected WAV.", "rename", 131, WavRule,
-     [](T& to) { to.files.miEditRenameClick(); }},
+     [](T& to) { to.files.renameSelected(); }},
     {Delete, "miEditDelete", "&Delete...", "Ctrl+Del", P::WavList, "pmiDelete0", "&Delete",
      "sbDelete", "Delete", "Edit", "Delete the selected WAV(s).", "delete", 155, WavRule,
-     [](T& to) { to.files.miEditDeleteClick(); }},
+     [](T& to) { to.files.deleteSelected(); }},
     {EditButton, nullptr, "Edit", nullptr, P::None, nullptr, nullptr,
      "sbEdit", "Edit", "Edit", "Edit with external editor.", "edit", 179, WavAndPlaylistRules,
-     [](T& to) { to.edit.miEditEditClick(); }},
+     [](T& to) { to.edit.editSelected(); }},
     {Edit, "miEditEdit", "&Edit", "Ctrl+E", P::WavList, "pmiEdit0", "&Edit",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, WavRule,
-     [](T& to) { to.edit.miEditEditClick(); }},
+     [](T& to) { to.edit.editSelected(); }},
     {EditEntry, nullptr, "&Edit", nullptr, P::Playlist, "pmiEdit1", "&Edit",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlaylistRule,
-     [](T& to) { to.edit.miEditEditClick(); }},
+     [](T& to) { to.edit.editSelected(); }},
     {Play, "miControlsPlay", "&Play", nullptr, P::None, nullptr, nullptr,
      "sbPlay", "Play", "Controls", "Play the selected WAV or playlist.", "play", -1, PlayRule,
-     [](T& to) { to.window.miControlsPlayClick(); }},
+     [](T& to) { to.window.playCurrent(); }},
     {Loop, "miControlsLoop", "&Loop", "Ctrl+L", P::None, nullptr, nullptr,
      "sbLoop", "Loop", "Controls", "Loop the selected WAV or playlist.", "loop", -1, PlayRule,
-     [](T& to) { to.window.miControlsLoopClick(); }},
+     [](T& to) { to.window.loopCurrent(); }},
     {Stop, "miControlsStop", "&Stop", nullptr, P::None, nullptr, nullptr,
      "sbStop", "Stop", "Controls", "Stop the currently playing WAV or playlist.", "stop", -1,
-     PlayRule, [](T& to) { to.window.miControlsStopClick(); }},
+     PlayRule, [](T& to) { to.window.stopPlaying(); }},
     {PlayWav, nullptr, "&Play", nullptr, P::WavList, "pmiPlay0", "&Play",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayWavRule,
-     [](T& to) { to.window.miControlsPlayClick(); }},
+     [](T& to) { to.window.playCurrent(); }},
     {LoopWav, nullptr, "&Loop", nullptr, P::WavList, "pmiLoop0", "&Loop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayWavRule,
-     [](T& to) { to.window.miControlsLoopClick(); }},
+     [](T& to) { to.window.loopCurrent(); }},
     {StopWav, nullptr, "&Stop", nullptr, P::WavList, "pmiStop0", "&Stop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayWavRule,
-     [](T& to) { to.window.miControlsStopClick(); }},
+     [](T& to) { to.window.stopPlaying(); }},
     {PlayEntry, nullptr, "&Play", nullptr, P::Playlist, "pmiPlay1", "&Play",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayEntryRule,
-     [](T& to) { to.window.miControlsPlayClick(); }},
+     [](T& to) { to.window.playCurrent(); }},
     {LoopEntry, nullptr, "&Loop", nullptr, P::Playlist, "pmiLoop1", "&Loop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayEntryRule,
-     [](T& to) { to.window.miControlsLoopClick(); }},
+     [](T& to) { to.window.loopCurrent(); }},
     {StopEntry, nullptr, "&Stop", nullptr, P::Playlist, "pmiStop1", "&Stop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayEntryRule,
-     [](T& to) { to.window.miControlsStopClick(); }},
+     [](T& to) { to.window.stopPlaying(); }},
     {PlayPlaylist, "miPlaylistPlay", "&Play", "Ctrl+P", P::Playlist, "pmiPlayPlaylist",
      "Play Playlis&t", "sbPlayPlaylist", "Play Playlist", "Playlist",
      "Play the currently loaded playlist.", "playlist-play", -1, PlaylistRule,
@@ -118,10 +118,10 @@ constexpr std::array<CommandRow, kCommandCount> kRows = {{
     {AddToPlaylist, "miEditAddToPlaylist", "&Add to Playlist", "Shift+Ins", P::WavList,
      "pmiAddToPlaylist", "&Add to Playlist", "sbAdd", "Add", "Playlist",
      "Add the selected WAV to the playlist.", "add", -1, WavRule,
-     [](T& to) { to.window.playlistAdder().miPlaylistAddClick(); }},
+     [](T& to) { to.window.playlistAdder().addSelected(); }},
     {AddAll, "miEditAddAll", "A&dd All", nullptr, P::WavList, "pmiAddAll", "Add All",
      "sbAddAll", "Add All", "Playlist", "Add all files to the playlist.", "add-all", -1, WavRule,
-     [](T& to) { to.window.playlistAdder().miEditAddAllClick(); }},
+     [](T& to) { to.window.playlistAdder().addAllWavs(); }},
     {Remove, "miPlaylistRemove", "&Remove", "Ctrl+R", P::Playlist, "pmiRemove", "&Remove",
      "sbRemove", "Remove", "Playlist", "Remove the selected item from the playlist.", "remove", -1,
      PlaylistRule, [](T& to) { to.window.playlistEditor().remove(selectedEntry(to)); }},
@@ -130,21 +130,21 @@ constexpr std::array<CommandRow, kCommandCount> kRows = {{
      [](T& to) { to.window.playlistEditor().clear(); }},
     {ShowPlaylist, "miViewPlayList", "&PlayList", nullptr, P::None, nullptr, nullptr,
      "sbShowPlaylist", "Show/Hide PlayList", "View", "Show or hide the play list.",
-     "show-playlist", 211, Always, [](T& to) { to.window.sbShowPlaylistClick(); }},
+     "show-playlist", 211, Always, [](T& to) { to.window.togglePlaylist(); }},
     {ViewToolbar, "miViewToolbar", "&Toolbar", nullptr, P::None, nullptr, nullptr,
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
-     [](T& to) { to.window.miViewToolbarClick(); }},
+     [](T& to) { to.window.toggleToolbar(); }},
     {Customize, "miToolsCustomize", "&Customize Toolbar...", nullptr, P::Toolbar, "Customize1",
      "Customize", nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
      [](T& to) { to.window.speedBar()->OpenCustomizeDialog(0); }},
     {Preferences, "miToolsPreferences", "&Preferences...", nullptr, P::None, nullptr, nullptr,
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
-     [](T& to) { miToolsPreferencesClick(to); }},
+     [](T& to) { showPreferences(to); }},
     {HelpContents, "miHelpContents", "&Contents", nullptr, P::None, nullptr, nullptr,
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
      [](T& to) { to.help.showContext(0); }},
     {About, "miHelpAbout", "&About...", nullptr, P::None, nullptr, nullptr,
-     nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always, [](T& to) { miHelpAboutClick(to); }},
+     nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always, [](T& to) { showAbout(to); }},
 }};
 // clang-format on
 

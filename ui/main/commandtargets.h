@@ -18,5 +18,5 @@ struct CommandTargets {
     HelpService& help;
     FileCommands& files;
     EditCommand& edit;
-    TLauncher::UrlOpener openUrl; // opens a web address
+    Launcher::UrlOpener openUrl; // opens a web address
 };

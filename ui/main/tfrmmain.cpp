@@ -2,9 +2,9 @@
 
 #include "base/configkeys.h"
 #include "base/errorboundary.h"
+#include "base/filepath.h"
 #include "base/inistore.h"
 #include "fileops/editcommand.h"
-#include "base/filepath.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
@@ -16,8 +16,8 @@
 #include "ui/main/progressbar.h"
 #include "ui/main/statuspanels.h"
 #include "ui/persist/recentlist.h"
-#include "ui/toolbar/speedbar.h"
 #include "ui/playlist/playlistadder.h"
+#include "ui/toolbar/speedbar.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,8 +50,8 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::bindControls() {
-    connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { lbWavsExit(); }));
-    connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { lbPlaylistExit(); }));
+    connect(lbWavs(), &ListBox::focusLeft, this, guarded([this] { clearWavSelection(); }));
+    connect(m_lbPlaylist, &ListBox::focusLeft, this, guarded([this] { clearPlaylistSelection(); }));
     // Another program changed the shown directory: the rules run as after a copy.
     connect(m_browser, &Browser::filesFollowed, this, [this] {
         DoCheckWavButtons();
@@ -62,7 +62,7 @@ void TfrmMain::bindControls() {
     connect(m_playback, &PlaybackControl::outputProblemChanged, this, &TfrmMain::setOutputProblem);
     connect(m_progressBar, &ProgressBar::pressed, this,
             guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x) {
-                m_playback->ProgressBar1MouseDown(b, m, x, m_progressBar->width());
+                m_playback->seekAtClick(b, m, x, m_progressBar->width());
             }));
 }
 
@@ -94,13 +94,13 @@ int TfrmMain::GetCurrentList() const {
     return focusWidget() == lbWavs() ? 0 : 1;
 }
 
-void TfrmMain::lbWavsExit() {
+void TfrmMain::clearWavSelection() {
     lbWavs()->clearSelectedRow();
     DoCheckWavButtons();
     DoCheckPlayControls();
 }
 
-void TfrmMain::lbPlaylistExit() {
+void TfrmMain::clearPlaylistSelection() {
     m_lbPlaylist->clearSelectedRow();
     DoCheckPlaylistButtons();
     DoCheckPlayControls();
@@ -114,10 +114,10 @@ void TfrmMain::showEvent(QShowEvent* event) {
         return;
     m_shown = true;
     Q_EMIT firstShowing();
-    errorboundary::run(*m_prompt, [this] { FormShow(); });
+    errorboundary::run(*m_prompt, [this] { restoreShownState(); });
 }
 
-void TfrmMain::FormShow() {
+void TfrmMain::restoreShownState() {
     const bool toolbarVisible = m_store.readBool(
         QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible), cfg::kVisibleDefault);
     m_speedBar->setVisible(toolbarVisible);
@@ -137,7 +137,7 @@ void TfrmMain::FormShow() {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     bool canClose = false; // a save that fails keeps the window open
-    errorboundary::run(*m_prompt, [&] { canClose = FormCloseQuery(); });
+    errorboundary::run(*m_prompt, [&] { canClose = mayClose(); });
     if (!canClose) {
         event->ignore();
         return;
@@ -149,18 +149,18 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     errorboundary::run(*m_prompt, [this] {
         IniStore::WriteBatch batch(m_store);
         Q_EMIT closeAllowed();
-        FormClose();
+        storeOnClose();
         batch.commit();
     });
     m_playback->requestQuit();
     event->accept();
 }
 
-bool TfrmMain::FormCloseQuery() {
+bool TfrmMain::mayClose() {
     return m_document->canClose();
 }
 
-void TfrmMain::FormClose() {
+void TfrmMain::storeOnClose() {
     m_player->close();
     m_progressBar->setValue(0);
     m_store.writeBool(QLatin1String(cfg::kSpeedbar), QLatin1String(cfg::kVisible),
@@ -192,7 +192,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() == this) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat() && key->key() == Qt::Key_Escape) {
-            errorboundary::run(*m_prompt, [this, k = key->key()] { FormKeyUp(k); });
+            errorboundary::run(*m_prompt, [this, k = key->key()] { abortOnEscape(k); });
             return true;
         }
     }
@@ -211,7 +211,7 @@ void TfrmMain::preferencesChanged() {
     DoCheckPlayControls();
 }
 
-void TfrmMain::FormKeyUp(int key) {
+void TfrmMain::abortOnEscape(int key) {
     if (key == Qt::Key_Escape)
         m_playback->abortAll();
 }
@@ -273,13 +273,13 @@ bool TfrmMain::isPlaylistShown() const {
     return !m_pnlPlaylist->isHidden();
 }
 
-void TfrmMain::sbShowPlaylistClick() {
+void TfrmMain::togglePlaylist() {
     DoShowPlaylist(!isPlaylistShown());
 }
 
 // The menu item toggles its own check before this runs, so the check is set from the toolbar,
 // never inverted.
-void TfrmMain::miViewToolbarClick() {
+void TfrmMain::toggleToolbar() {
     const bool show = m_speedBar->isHidden();
     m_speedBar->setVisible(show);
     action(CommandId::ViewToolbar)->setChecked(show);
@@ -294,23 +294,23 @@ QString TfrmMain::currentListFile() const {
     return row >= 0 && row < m_playlist->count() ? m_playlist->path(row) : QString();
 }
 
-void TfrmMain::miControlsPlayClick() {
+void TfrmMain::playCurrent() {
     const QString file = currentListFile();
     if (!file.isEmpty())
         m_playback->playFile(file, false);
 }
 
-void TfrmMain::miControlsLoopClick() {
+void TfrmMain::loopCurrent() {
     const QString file = currentListFile();
     if (!file.isEmpty())
         m_playback->playFile(file, true);
 }
 
-void TfrmMain::miControlsStopClick() {
-    m_playback->miControlsStopClick();
+void TfrmMain::stopPlaying() {
+    m_playback->stopPlaying();
 }
 
-void TfrmMain::miFileExitClick() {
+void TfrmMain::exitProgram() {
     m_playback->timer().stop();
     m_player->close();
     close();

@@ -67,16 +67,16 @@ public:
     void DoShowPlaylist(bool show);
 
     // Handlers of the window's own controls.
-    void lbWavsExit();
-    void lbPlaylistExit();
-    void FormKeyUp(int key);
+    void clearWavSelection();
+    void clearPlaylistSelection();
+    void abortOnEscape(int key);
 
-    void miFileExitClick();
-    void miControlsPlayClick();
-    void miControlsLoopClick();
-    void miControlsStopClick();
-    void miViewToolbarClick();
-    void sbShowPlaylistClick();
+    void exitProgram();
+    void playCurrent();
+    void loopCurrent();
+    void stopPlaying();
+    void toggleToolbar();
+    void togglePlaylist();
 
 Q_SIGNALS:
     // At the first show, before the window's own show steps.
@@ -105,9 +105,9 @@ private:
     void bindControls();
     void bindPlaylist();
     void applyStates(const QList<CommandState>& states);
-    void FormShow();
-    bool FormCloseQuery();
-    void FormClose();
+    void restoreShownState();
+    bool mayClose();
+    void storeOnClose();
     void readClickAction();
     // The selected file of the current list: a bare name in the browser directory, or a path.
     QString currentListFile() const;

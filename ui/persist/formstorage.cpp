@@ -18,32 +18,32 @@ QSize screenSize() {
 
 } // namespace
 
-TFormStorage::TFormStorage(IniStore& store, QString section, WindowPlacement& placement)
+FormStorage::FormStorage(IniStore& store, QString section, WindowPlacement& placement)
     : m_store(store), m_section(std::move(section)), m_placement(placement) {}
 
-void TFormStorage::restore() {
+void FormStorage::restore() {
     restorePlacement();
     if (m_link)
         m_link->load(m_store);
     m_restored = true;
-    TPropsStorage(m_store, m_section).load(m_properties);
+    PropsStorage(m_store, m_section).load(m_properties);
 }
 
-void TFormStorage::save(bool visible) {
+void FormStorage::save(bool visible) {
     if (!m_restored)
         return;
     writePlacementKeys(m_store, m_section, m_placement.record(), screenSize(), visible);
     if (m_link)
         m_link->save(m_store);
-    TPropsStorage(m_store, m_section).save(m_properties);
+    PropsStorage(m_store, m_section).save(m_properties);
 }
 
-TFormPlacement::TFormPlacement(IniStore& store, QString section, WindowPlacement& placement)
-    : TFormStorage(store, std::move(section), placement) {
+FormPlacement::FormPlacement(IniStore& store, QString section, WindowPlacement& placement)
+    : FormStorage(store, std::move(section), placement) {
     m_placement.setMinimumOuterSize(kMinimumOuterSize);
 }
 
-void TFormPlacement::restorePlacement() {
+void FormPlacement::restorePlacement() {
     const PlacementRecord current = m_placement.record();
     if (const auto stored = readPlacementPositions(m_store, m_section, screenSize(), current);
         stored && stored->right > stored->left) {

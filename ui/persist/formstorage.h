@@ -5,19 +5,19 @@
 #include <QString>
 
 class IniStore;
-class TIniLink;
+class IniLink;
 class WindowPlacement;
 
 // A storage component of the main window: it owns one section of the configuration file. Each
 // save writes the window's placement keys there, lets its linked object save and writes its
 // stored properties; each restore lets the linked object load and reads the properties back.
 // A component that was not restored in this run never saves.
-class TFormStorage {
+class FormStorage {
 public:
-    TFormStorage(IniStore& store, QString section, WindowPlacement& placement);
-    virtual ~TFormStorage() = default;
+    FormStorage(IniStore& store, QString section, WindowPlacement& placement);
+    virtual ~FormStorage() = default;
 
-    void setLink(TIniLink* link) { m_link = link; }
+    void setLink(IniLink* link) { m_link = link; }
     void setStoredProperties(QList<StoredProperty> properties) {
         m_properties = std::move(properties);
     }
@@ -35,16 +35,16 @@ protected:
     WindowPlacement& m_placement;
 
 private:
-    TIniLink* m_link = nullptr;
+    IniLink* m_link = nullptr;
     QList<StoredProperty> m_properties;
     bool m_restored = false;
 };
 
 // The component that also reads the window's position, size and state back, and keeps the
 // window's outer size at least 350 × 200 pixels.
-class TFormPlacement : public TFormStorage {
+class FormPlacement : public FormStorage {
 public:
-    TFormPlacement(IniStore& store, QString section, WindowPlacement& placement);
+    FormPlacement(IniStore& store, QString section, WindowPlacement& placement);
 
 protected:
     void restorePlacement() override;

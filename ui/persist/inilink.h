@@ -7,15 +7,15 @@ class IniStore;
 // An object that keeps its state in the configuration file at the times of one storage
 // component: it loads when that component restores and saves when it saves, in sections of its
 // own choosing.
-class TIniLink {
+class IniLink {
 public:
-    virtual ~TIniLink() = default;
+    virtual ~IniLink() = default;
     virtual void load(IniStore& store) = 0;
     virtual void save(IniStore& store) = 0;
 };
 
 // A link made of two functions, for an object that offers its read and write as plain calls.
-class CallbackIniLink : public TIniLink {
+class CallbackIniLink : public IniLink {
 public:
     using Call = std::function<void(IniStore&)>;
     CallbackIniLink(Call load, Call save) : m_load(std::move(load)), m_save(std::move(save)) {}

@@ -36,7 +36,7 @@ StoredProperty panelWidthProperty(QWidget& panel) {
             [&panel](int width) { setPanelWidth(panel, width); }};
 }
 
-void TPropsStorage::load(const QList<StoredProperty>& properties) const {
+void PropsStorage::load(const QList<StoredProperty>& properties) const {
     for (const StoredProperty& p : properties) {
         const QString text =
             m_store.readString(m_section, keyOf(p), QString::number(p.get())).trimmed();
@@ -46,7 +46,7 @@ void TPropsStorage::load(const QList<StoredProperty>& properties) const {
     }
 }
 
-void TPropsStorage::save(const QList<StoredProperty>& properties) const {
+void PropsStorage::save(const QList<StoredProperty>& properties) const {
     for (const StoredProperty& p : properties)
         m_store.writeInteger(m_section, keyOf(p), p.get());
 }

@@ -21,9 +21,9 @@ struct StoredProperty {
 StoredProperty panelWidthProperty(QWidget& panel);
 
 // Reads and writes the stored properties of one section; made for one restore or one save.
-class TPropsStorage {
+class PropsStorage {
 public:
-    TPropsStorage(IniStore& store, QString section)
+    PropsStorage(IniStore& store, QString section)
         : m_store(store), m_section(std::move(section)) {}
 
     // Text that is not a decimal integer sets the property to 0.

@@ -11,7 +11,7 @@
 //
 // The list keeps itself in section "TfrmMain.MRUManager1" as Item_0 (newest) to Item_9, loaded
 // and saved at the times of the window's storage component "MRU".
-class RecentList : public QObject, public TIniLink {
+class RecentList : public QObject, public IniLink {
     Q_OBJECT
 public:
     using QObject::QObject;

@@ -8,7 +8,7 @@ using namespace storagekeys;
 
 WindowStateStore::WindowStateStore(IniStore& store, Prompt& prompt, QWidget& window,
                                    const StoredPanels& panels, RecentList& recent,
-                                   TIniLink* toolbarLayout)
+                                   IniLink* toolbarLayout)
     : m_prompt(prompt), m_placement(new WindowPlacement(window)),
       m_panels(store, QLatin1String(kPanelsSection), *m_placement),
       m_formPlacement(store, QLatin1String(kFormSection), *m_placement),
@@ -23,11 +23,11 @@ WindowStateStore::WindowStateStore(IniStore& store, Prompt& prompt, QWidget& win
     m_mru.setLink(&recent);
 }
 
-std::array<TFormStorage*, 4> WindowStateStore::restoreOrder() {
+std::array<FormStorage*, 4> WindowStateStore::restoreOrder() {
     return {&m_mru, &m_toolbar, &m_formPlacement, &m_panels};
 }
 
-std::array<TFormStorage*, 4> WindowStateStore::saveOrder() {
+std::array<FormStorage*, 4> WindowStateStore::saveOrder() {
     return {&m_panels, &m_formPlacement, &m_toolbar, &m_mru};
 }
 
@@ -35,13 +35,13 @@ WindowStateStore::~WindowStateStore() {
     if (m_closeSaveDone)
         return;
     errorboundary::run(m_prompt, [this] {
-        for (TFormStorage* component : saveOrder())
+        for (FormStorage* component : saveOrder())
             component->save(true);
     });
 }
 
 void WindowStateStore::restore() {
-    for (TFormStorage* component : restoreOrder())
+    for (FormStorage* component : restoreOrder())
         errorboundary::run(m_prompt, [component] { component->restore(); });
 }
 
@@ -50,7 +50,7 @@ void WindowStateStore::restore() {
 void WindowStateStore::save() {
     m_closeSaveDone = true;
     errorboundary::run(m_prompt, [this] {
-        for (TFormStorage* component : saveOrder())
+        for (FormStorage* component : saveOrder())
             component->save(false);
     });
 }

@@ -10,7 +10,7 @@ class IniStore;
 class Prompt;
 class QWidget;
 class RecentList;
-class TIniLink;
+class IniLink;
 
 // The panels whose widths the window keeps between runs.
 struct StoredPanels {
@@ -29,7 +29,7 @@ struct StoredPanels {
 class WindowStateStore {
 public:
     WindowStateStore(IniStore& store, Prompt& prompt, QWidget& window, const StoredPanels& panels,
-                     RecentList& recent, TIniLink* toolbarLayout);
+                     RecentList& recent, IniLink* toolbarLayout);
     ~WindowStateStore();
     WindowStateStore(const WindowStateStore&) = delete;
     WindowStateStore& operator=(const WindowStateStore&) = delete;
@@ -38,14 +38,14 @@ public:
     void save();
 
 private:
-    std::array<TFormStorage*, 4> restoreOrder();
-    std::array<TFormStorage*, 4> saveOrder();
+    std::array<FormStorage*, 4> restoreOrder();
+    std::array<FormStorage*, 4> saveOrder();
 
     Prompt& m_prompt;             // shows a failed write
     WindowPlacement* m_placement; // owned by the window, so it sees the window's events
-    TFormStorage m_panels;
-    TFormPlacement m_formPlacement;
-    TFormStorage m_toolbar;
-    TFormStorage m_mru;
+    FormStorage m_panels;
+    FormPlacement m_formPlacement;
+    FormStorage m_toolbar;
+    FormStorage m_mru;
     bool m_closeSaveDone = false;
 };

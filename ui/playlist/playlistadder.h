@@ -15,8 +15,8 @@ public:
     PlaylistAdder(Browser& browser, PlaylistEditor& editor, ListFocus setListFocus)
         : m_browser(browser), m_editor(editor), m_setListFocus(std::move(setListFocus)) {}
 
-    void miPlaylistAddClick();
-    void miEditAddAllClick();
+    void addSelected();
+    void addAllWavs();
 
 private:
     Browser& m_browser;

@@ -16,19 +16,19 @@ void PlaylistListController::bind(QObject* context, Prompt& prompt) {
     };
     QObject::connect(&m_list, &ListBox::mouseDown, context,
                      guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint p) {
-                         lbPlaylistMouseDown(b, p);
+                         handleMousePress(b, p);
                      }));
     QObject::connect(
         &m_list, &ListBox::mouseUp, context,
-        guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { lbPlaylistMouseUp(b, m); }));
+        guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m) { handleMouseRelease(b, m); }));
 }
 
-void PlaylistListController::lbPlaylistMouseDown(Qt::MouseButton button, QPoint pos) {
+void PlaylistListController::handleMousePress(Qt::MouseButton button, QPoint pos) {
     pressList(m_list, button, pos);
 }
 
-void PlaylistListController::lbPlaylistMouseUp(Qt::MouseButton button,
-                                               Qt::KeyboardModifiers modifiers) {
+void PlaylistListController::handleMouseRelease(Qt::MouseButton button,
+                                                Qt::KeyboardModifiers modifiers) {
     m_hooks.checkPlaylistRule();
     m_hooks.checkPlayRule();
     const int row = m_list.selectedRow();

@@ -28,8 +28,8 @@ public:
     // Connects the list's press and release to the handlers, each inside the error boundary.
     void bind(QObject* context, Prompt& prompt);
 
-    void lbPlaylistMouseDown(Qt::MouseButton button, QPoint pos);
-    void lbPlaylistMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void handleMousePress(Qt::MouseButton button, QPoint pos);
+    void handleMouseRelease(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
 private:
     ListBox& m_list;

@@ -104,16 +104,16 @@ private Q_SLOTS:
         browser.enterDirectory(dir);
         const QString mount = browser.drives()->currentMountPath();
         QVERIFY(!mount.isEmpty());
-        browser.DirectoryListBox1Exit(); // the selector receives the focus
+        browser.rememberShownDirectory(); // the selector receives the focus
         QCOMPARE(m_store.readString(QLatin1String(cfg::kDirectories), mount, {}), dir);
 
         browser.enterDirectory(mount);
-        browser.DriveComboBox1Change(mount);
+        browser.showDrive(mount);
         QCOMPARE(browser.browserDirectory(), dir);
         QCOMPARE(QDir::currentPath(), dir);
 
         QVERIFY(QDir(dir).removeRecursively());
-        browser.DriveComboBox1Change(mount);
+        browser.showDrive(mount);
         QCOMPARE(browser.browserDirectory(), mount);
         QCOMPARE(m_store.readString(QLatin1String(cfg::kDirectories), mount, {}), mount);
     }

@@ -57,11 +57,12 @@ private Q_SLOTS:
         QVERIFY(maker);
         QCOMPARE(maker->text().count(QLatin1Char('\n')), 3);
         QVERIFY(maker->text().contains(QStringLiteral("Sondrix developers")));
-        QCOMPARE(box.Label3()->geometry(), QRect(32, 136, 185, 20));
-        QVERIFY(box.Label3()->font().underline());
-        QCOMPARE(box.Label3()->font().pointSize(), 10);
-        QCOMPARE(box.Label3()->cursor().shape(), Qt::UpArrowCursor);
-        QVERIFY(QString::fromLatin1(TfrmHelpAbout::kWebAddress).contains(box.Label3()->text()));
+        QCOMPARE(box.webAddressLabel()->geometry(), QRect(32, 136, 185, 20));
+        QVERIFY(box.webAddressLabel()->font().underline());
+        QCOMPARE(box.webAddressLabel()->font().pointSize(), 10);
+        QCOMPARE(box.webAddressLabel()->cursor().shape(), Qt::UpArrowCursor);
+        QVERIFY(QString::fromLatin1(TfrmHelpAbout::kWebAddress)
+                    .contains(box.webAddressLabel()->text()));
         QCOMPARE(box.btnOK()->geometry(), QRect(88, 168, 75, 25));
         QVERIFY(box.btnOK()->isDefault());
     }
@@ -74,7 +75,8 @@ private Q_SLOTS:
             auto* box = qobject_cast<TfrmHelpAbout*>(QApplication::activeModalWidget());
             QVERIFY(box);
             QVERIFY(QTest::qWaitForWindowExposed(box));
-            QTest::mouseClick(box->Label3(), Qt::LeftButton, {}, box->Label3()->rect().center());
+            QTest::mouseClick(box->webAddressLabel(), Qt::LeftButton, {},
+                              box->webAddressLabel()->rect().center());
             clicked = true;
         });
         QTimer guard; // ends a box that the click did not close, so the test fails, not hangs
@@ -95,7 +97,8 @@ private Q_SLOTS:
         m_refuse = true;
         TfrmHelpAbout box(m_prompt, opener());
         showBox(box);
-        QTest::mouseClick(box.Label3(), Qt::LeftButton, {}, box.Label3()->rect().center());
+        QTest::mouseClick(box.webAddressLabel(), Qt::LeftButton, {},
+                          box.webAddressLabel()->rect().center());
         QCOMPARE(m_opened.size(), 1);
         QCOMPARE(m_prompt.texts(QStringLiteral("failure")),
                  QStringList{QStringLiteral("No association for specified file type.")});
@@ -122,9 +125,9 @@ private Q_SLOTS:
         TfrmHelpAbout box(m_prompt, opener(), &owner);
         showBox(box);
         QTest::mouseMove(box.btnOK());
-        QTest::mouseMove(box.Label3());
-        QTRY_COMPARE(owner.statusBar()->currentMessage(), box.Label3()->statusTip());
-        QVERIFY(box.Label3()->statusTip().startsWith(QStringLiteral("A click opens")));
+        QTest::mouseMove(box.webAddressLabel());
+        QTRY_COMPARE(owner.statusBar()->currentMessage(), box.webAddressLabel()->statusTip());
+        QVERIFY(box.webAddressLabel()->statusTip().startsWith(QStringLiteral("A click opens")));
         QTest::mouseMove(box.btnOK());
         QTRY_COMPARE(owner.statusBar()->currentMessage(), QString());
     }

@@ -37,10 +37,10 @@ CommandsFixture::CommandsFixture(const QStringList& names)
     browser->directories()->setGeometry(0, 60, 200, 330);
     browser->wavs()->setGeometry(200, 30, 200, 360);
     const std::pair<QAction*, void (FileCommands::*)()> bindings[] = {
-        {&copy, &FileCommands::miEditCopyClick},
-        {&move, &FileCommands::miEditMoveClick},
-        {&rename, &FileCommands::miEditRenameClick},
-        {&remove, &FileCommands::miEditDeleteClick}};
+        {&copy, &FileCommands::copySelected},
+        {&move, &FileCommands::moveSelected},
+        {&rename, &FileCommands::renameSelected},
+        {&remove, &FileCommands::deleteSelected}};
     for (const auto& [action, handler] : bindings) {
         window.addAction(action);
         QObject::connect(action, &QAction::triggered, &window,

@@ -1,14 +1,14 @@
 #include "base/configkeys.h"
 #include "base/pathcodec.h"
-#include "ui/fileops/tfrmcopy.h"
-#include "tests/ui/fileops/commandsfixture.h"
 #include "tests/support/filetree.h"
-#include "tests/ui/fileops/modalanswer.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
+#include "tests/ui/fileops/commandsfixture.h"
+#include "tests/ui/fileops/modalanswer.h"
 #include "ui/browse/directorylist.h"
 #include "ui/browse/drivecombo.h"
 #include "ui/browse/listbox.h"
+#include "ui/fileops/tfrmcopy.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -32,18 +32,16 @@ TfrmCopy* copyDialog(QDialog* dialog) {
 
 // Presses Enter in the dialog's directory tree.
 ModalAnswer* enterInTree() {
-    return new ModalAnswer([](QDialog* dialog) {
-        QTest::keyClick(copyDialog(dialog)->DirectoryListBox1, Qt::Key_Return);
-    });
+    return new ModalAnswer(
+        [](QDialog* dialog) { QTest::keyClick(copyDialog(dialog)->folders, Qt::Key_Return); });
 }
 
 void opensEntry(TfrmCopy* dialog, const QString& name) {
-    const QList<QListWidgetItem*> found =
-        dialog->DirectoryListBox1->findItems(name, Qt::MatchExactly);
+    const QList<QListWidgetItem*> found = dialog->folders->findItems(name, Qt::MatchExactly);
     QCOMPARE(found.size(), 1);
-    const QRect rect = dialog->DirectoryListBox1->visualItemRect(found.first());
-    QTest::mouseClick(dialog->DirectoryListBox1->viewport(), Qt::LeftButton, {}, rect.center());
-    QTest::mouseDClick(dialog->DirectoryListBox1->viewport(), Qt::LeftButton, {}, rect.center());
+    const QRect rect = dialog->folders->visualItemRect(found.first());
+    QTest::mouseClick(dialog->folders->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(dialog->folders->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
 } // namespace
@@ -70,10 +68,10 @@ private Q_SLOTS:
             QCOMPARE(copy->windowTitle(), QStringLiteral("Copy File \"b.wav\" to..."));
             QCOMPARE(copy->size(), QSize(330, 273));
             QCOMPARE(copy->directory(), f.elsewhere.path());
-            QCOMPARE(copy->Label2->width(), TfrmCopy::kLabelWidth);
+            QCOMPARE(copy->folderLabel->width(), TfrmCopy::kLabelWidth);
             QVERIFY(copy->btnOK->isDefault());
             QTest::keyClick(copy->focusWidget(), Qt::Key_F1);
-            QTest::keyClick(copy->DirectoryListBox1, Qt::Key_Return);
+            QTest::keyClick(copy->folders, Qt::Key_Return);
         });
         if (byButton)
             QTest::mouseClick(f.sbCopy, Qt::LeftButton);
@@ -97,7 +95,7 @@ private Q_SLOTS:
         f.click(0);
         bool openAfterEscape = false;
         ModalAnswer answer([&](QDialog* dialog) {
-            QTest::keyClick(copyDialog(dialog)->DirectoryListBox1, Qt::Key_Escape);
+            QTest::keyClick(copyDialog(dialog)->folders, Qt::Key_Escape);
             QTest::keyClick(dialog, Qt::Key_Escape);
             openAfterEscape = dialog->isVisible();
             QTest::mouseClick(copyDialog(dialog)->btnCancel, Qt::LeftButton);
@@ -120,16 +118,15 @@ private Q_SLOTS:
         QString afterHighlight;
         ModalAnswer answer([&](QDialog* dialog) {
             TfrmCopy* copy = copyDialog(dialog);
-            const QList<QListWidgetItem*> sub =
-                copy->DirectoryListBox1->findItems("sub", Qt::MatchExactly);
+            const QList<QListWidgetItem*> sub = copy->folders->findItems("sub", Qt::MatchExactly);
             QCOMPARE(sub.size(), 1);
-            QTest::mouseClick(copy->DirectoryListBox1->viewport(), Qt::LeftButton, {},
-                              copy->DirectoryListBox1->visualItemRect(sub.first()).center());
-            QCOMPARE(copy->DirectoryListBox1->currentItem(), sub.first());
+            QTest::mouseClick(copy->folders->viewport(), Qt::LeftButton, {},
+                              copy->folders->visualItemRect(sub.first()).center());
+            QCOMPARE(copy->folders->currentItem(), sub.first());
             afterHighlight = copy->directory();
             opensEntry(copy, "sub");
-            QCOMPARE(copy->Label2->text(), f.elsewhere.filePath("sub"));
-            QTest::keyClick(copy->DirectoryListBox1, Qt::Key_Enter);
+            QCOMPARE(copy->folderLabel->text(), f.elsewhere.filePath("sub"));
+            QTest::keyClick(copy->folders, Qt::Key_Enter);
         });
         QTest::keyClick(f.list(), Qt::Key_C, Qt::ControlModifier);
         QVERIFY(answer.answered());
@@ -178,7 +175,7 @@ private Q_SLOTS:
         f.prompt.answers = {Prompt::Answer::No};
         ModalAnswer answer([&](QDialog* dialog) {
             opensEntry(copyDialog(dialog), "to");
-            QTest::keyClick(copyDialog(dialog)->DirectoryListBox1, Qt::Key_Return);
+            QTest::keyClick(copyDialog(dialog)->folders, Qt::Key_Return);
         });
         QTest::keyClick(f.list(), Qt::Key_M, Qt::ControlModifier);
         QVERIFY(answer.answered());
@@ -292,7 +289,7 @@ private Q_SLOTS:
         ModalAnswer answer([&](QDialog* dialog) {
             shown = copyDialog(dialog)->directory();
             opensEntry(copyDialog(dialog), decodePath("\xfe sub"));
-            QTest::keyClick(copyDialog(dialog)->DirectoryListBox1, Qt::Key_Return);
+            QTest::keyClick(copyDialog(dialog)->folders, Qt::Key_Return);
         });
         QTest::keyClick(f.list(), Qt::Key_C, Qt::ControlModifier);
         QVERIFY(answer.answered());
@@ -356,7 +353,7 @@ private Q_SLOTS:
         QString title;
         ModalAnswer answer([&](QDialog* dialog) {
             title = dialog->windowTitle();
-            QTest::keyClick(copyDialog(dialog)->DriveComboBox1, Qt::Key_F1);
+            QTest::keyClick(copyDialog(dialog)->drives, Qt::Key_F1);
             QTest::mouseClick(copyDialog(dialog)->btnCancel, Qt::LeftButton);
         });
         QTest::keyClick(f.list(), Qt::Key_M, Qt::ControlModifier);

@@ -1,11 +1,11 @@
 #include "base/configkeys.h"
-#include "ui/fileops/tfrmrename.h"
-#include "tests/ui/fileops/commandsfixture.h"
 #include "tests/support/filetree.h"
-#include "tests/ui/fileops/modalanswer.h"
 #include "tests/support/testenv.h"
+#include "tests/ui/fileops/commandsfixture.h"
+#include "tests/ui/fileops/modalanswer.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
+#include "ui/fileops/tfrmrename.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -59,9 +59,9 @@ private Q_SLOTS:
             stopsWhenShown = f.stops;
             QCOMPARE(rename->windowTitle(), QStringLiteral("Rename"));
             QCOMPARE(rename->size(), QSize(405, 87));
-            QCOMPARE(rename->Label1->text(), QStringLiteral("Rename:"));
-            QCOMPARE(rename->Label2->text(), QStringLiteral("To:"));
-            QCOMPARE(rename->Label3->text(),
+            QCOMPARE(rename->renameLabel->text(), QStringLiteral("Rename:"));
+            QCOMPARE(rename->toLabel->text(), QStringLiteral("To:"));
+            QCOMPARE(rename->extensionNote->text(),
                      QStringLiteral("\".wav\" will automatically be added."));
             QVERIFY(rename->btnOK->isDefault());
             shownName = rename->lblOldName->text();

@@ -205,7 +205,7 @@ private Q_SLOTS:
         bool stayedOpen = false;
         whenShown<TfrmHelpAbout>(
             [&stayedOpen](TfrmHelpAbout* box) {
-                QTest::mouseClick(box->Label3(), Qt::LeftButton);
+                QTest::mouseClick(box->webAddressLabel(), Qt::LeftButton);
                 stayedOpen = box->isVisible();
                 if (stayedOpen) // the box has no cancel button: Enter presses OK
                     QTest::keyClick(box->focusWidget(), Qt::Key_Return);

@@ -178,13 +178,13 @@ private Q_SLOTS:
         split->setSizes({400, 356});
         QTRY_COMPARE(w.wavsPanel()->width(), 400);
         const int wavs = w.wavsPanel()->width();
-        w.sbShowPlaylistClick();
+        w.togglePlaylist();
         QTRY_COMPARE(w.width(), wavs);
         QVERIFY(!w.playlistPanel()->isVisible());
         QVERIFY(!w.action(CommandId::ShowPlaylist)->isChecked());
         QVERIFY(!w.speedBar()->button(QStringLiteral("sbShowPlaylist"))->isChecked());
         QTRY_COMPARE(w.wavsPanel()->width(), wavs); // fills the window
-        w.sbShowPlaylistClick();
+        w.togglePlaylist();
         QTRY_COMPARE(w.width(), 760);
         QCOMPARE(w.wavsPanel()->width(), wavs);
         QVERIFY(w.action(CommandId::ShowPlaylist)->isChecked());
@@ -193,10 +193,10 @@ private Q_SLOTS:
     void toolbarToggleAndHints() {
         WindowFixture f;
         TfrmMain& w = *f.window;
-        w.miViewToolbarClick();
+        w.toggleToolbar();
         QVERIFY(!w.speedBar()->isVisible());
         QVERIFY(!w.action(CommandId::ViewToolbar)->isChecked());
-        w.miViewToolbarClick();
+        w.toggleToolbar();
         QVERIFY(w.speedBar()->isVisible());
 
         QToolButton* open = w.speedBar()->button(QStringLiteral("sbOpen"));
@@ -240,9 +240,9 @@ private Q_SLOTS:
         QByteArray text;
         {
             WindowFixture f;
-            f.window->miViewToolbarClick();
-            f.window->sbShowPlaylistClick();
-            f.window->miFileExitClick();
+            f.window->toggleToolbar();
+            f.window->togglePlaylist();
+            f.window->exitProgram();
             QVERIFY(!f.window->isVisible());
             text = configText();
             const qsizetype speedbar = text.indexOf("[Speedbar]\nVisible=0");

@@ -33,7 +33,7 @@ QString normPos(const QRect& outer) {
         .arg(outer.top() + outer.height());
 }
 
-PlainWindow::PlainWindow(IniStore& store, Prompt& prompt, TIniLink* toolbarLayout) {
+PlainWindow::PlainWindow(IniStore& store, Prompt& prompt, IniLink* toolbarLayout) {
     setGeometry(417, 109, 504, 371);
     fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     reopen = fileMenu->addMenu(new QMenu(QStringLiteral("&Reopen"), this));

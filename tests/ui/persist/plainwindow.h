@@ -14,7 +14,7 @@ class QAction;
 class QMenu;
 class QSplitter;
 class RecentMenu;
-class TIniLink;
+class IniLink;
 
 // "left,top,right,bottom" of an outer rectangle, as "NormPos" holds it.
 QString normPos(const QRect& outer);
@@ -26,7 +26,7 @@ QString normPos(const QRect& outer);
 class PlainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    PlainWindow(IniStore& store, Prompt& prompt, TIniLink* toolbarLayout = nullptr);
+    PlainWindow(IniStore& store, Prompt& prompt, IniLink* toolbarLayout = nullptr);
     ~PlainWindow() override;
 
     QWidget* pnlWavs = nullptr;

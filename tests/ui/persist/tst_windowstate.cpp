@@ -60,7 +60,7 @@ class TestWindowState : public QObject {
         return QStringLiteral("(%1x%2)").arg(s.width()).arg(s.height());
     }
 
-    std::unique_ptr<PlainWindow> shownWindow(TIniLink* toolbar = nullptr) {
+    std::unique_ptr<PlainWindow> shownWindow(IniLink* toolbar = nullptr) {
         auto window = std::make_unique<PlainWindow>(*m_store, m_prompt, toolbar);
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
@@ -294,7 +294,7 @@ private Q_SLOTS:
         QList<int> set;
         const StoredProperty property{QStringLiteral("pnlWavs"), QStringLiteral("Width"),
                                       [] { return 77; }, [&set](int value) { set.append(value); }};
-        TPropsStorage(*m_store, QStringLiteral("Panels")).load({property});
+        PropsStorage(*m_store, QStringLiteral("Panels")).load({property});
         QCOMPARE(set, QList<int>{width});
     }
 

@@ -53,7 +53,7 @@ private Q_SLOTS:
         WindowFixture f;
         const QString file = f.filePath("empty.sxp");
         writeTextFile(file, QByteArray());
-        f.window->sbShowPlaylistClick();
+        f.window->togglePlaylist();
         f.window->document().reopen(file);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - empty.sxp"));
         QCOMPARE(f.window->playlistModel()->count(), 0);
@@ -183,7 +183,7 @@ private Q_SLOTS:
         f.addPlaylistEntries({"/x/a.wav"});
         f.window->playlistModel()->setModified(true);
         f.prompt.answers = answers;
-        f.window->miFileExitClick();
+        f.window->exitProgram();
         QCOMPARE(!f.window->isVisible(), closes);
         QVERIFY(!f.window->playback()->timer().isActive());
     }

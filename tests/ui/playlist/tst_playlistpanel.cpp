@@ -28,7 +28,7 @@ private Q_SLOTS:
     void shiftClickAddsAndShowsTheHiddenPanel() {
         WindowFixture f;
         f.showFiles({"a.wav", "b.wav"});
-        f.window->sbShowPlaylistClick();
+        f.window->togglePlaylist();
         QVERIFY(!f.window->playlistPanel()->isVisible());
         WindowFixture::click(f.window->lbWavs(), 1, Qt::LeftButton, Qt::ShiftModifier);
         QCOMPARE(paths(*f.window), QStringList{f.filePath("b.wav")});
@@ -46,7 +46,7 @@ private Q_SLOTS:
         f.root->store().writeBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kShowPath),
                                   true);
         f.showFiles({"a.wav"});
-        f.window->sbShowPlaylistClick();
+        f.window->togglePlaylist();
         WindowFixture::click(f.window->lbWavs(), 0);
         f.window->action(CommandId::AddToPlaylist)->trigger();
         QVERIFY(!f.window->playlistPanel()->isVisible());
