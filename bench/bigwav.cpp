@@ -48,7 +48,7 @@ std::vector<char> header(uint32_t dataBytes, int sampleRate) {
 
 } // namespace
 
-void writeBigWav(const QString& path, int64_t dataBytes, int sampleRate) {
+void writeBigWav(const QString& path, int64_t dataBytes, int sampleRate, double toneHz) {
     if (dataBytes > 0xffffffffLL - 36)
         throw std::invalid_argument("a WAV file holds under 4 GiB of data");
     QFile file(path);
@@ -58,7 +58,7 @@ void writeBigWav(const QString& path, int64_t dataBytes, int sampleRate) {
     const auto headerBytes = static_cast<qint64>(bytes.size());
     const int64_t toneFrames = std::min<int64_t>(dataBytes / kBytesPerFrame, 10LL * sampleRate);
     for (int64_t frame = 0; frame < toneFrames; ++frame) {
-        const double phase = 2.0 * std::numbers::pi * 440.0 * static_cast<double>(frame) /
+        const double phase = 2.0 * std::numbers::pi * toneHz * static_cast<double>(frame) /
                              static_cast<double>(sampleRate);
         const auto sample = static_cast<uint16_t>(static_cast<int16_t>(12000.0 * std::sin(phase)));
         putLe(bytes, sample, 2);

@@ -31,8 +31,8 @@ namespace {
 
 constexpr int kToneRate = 48000;
 constexpr int kToneBytes = kToneRate * 4 / 4; // a quarter second of 16-bit stereo
-constexpr int kRounds = 4;
-constexpr int kTrialsPerRound = 8;
+constexpr int kRounds = 5;
+constexpr int kTrialsPerRound = 6;
 constexpr int kTrials = kRounds * kTrialsPerRound;
 constexpr auto kToneOver = std::chrono::milliseconds(400); // the tone and its tail have passed
 

@@ -66,9 +66,9 @@ std::optional<TimeToSound> timeUntilSound(RecordingTail& tail, size_t from,
                                           Clock::time_point action,
                                           std::chrono::milliseconds timeout);
 
-// Median, least and greatest of a set of times.
+// Median, 95th percentile, least and greatest of a set of times.
 struct Spread {
-    double median, min, max;
+    double median, p95, min, max;
 };
 std::optional<Spread> spread(std::vector<double> ms);
 void printSpread(const char* what, const std::vector<double>& ms, int trials);

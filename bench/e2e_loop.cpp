@@ -1,0 +1,91 @@
+// Plays a one-second tone looping through the program's own output for a given number of seconds
+// (600 unless told) while another process records the server's mix, then counts the dropouts in
+// all of it and the processor time this process, the program's playback, spent meanwhile, as a
+// share of one core.
+// bench/e2e_sound.sh sets up the server and the recorder.
+#include "bench/bigwav.h"
+#include "bench/recording.h"
+#include "playback/mediaplayer.h"
+#include "playback/systemaudiooutput.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <stdexcept>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kToneRate = 48000; // one second of 440 Hz holds whole periods: the seam is smooth
+
+// User and system time of this process so far, in seconds.
+double processorSeconds() {
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read /proc/self/stat");
+    const QByteArray text = stat.readAll();
+    // The fields after the name in parentheses; utime and stime are the 14th and 15th in all.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    const double ticks = fields.at(11).toDouble() + fields.at(12).toDouble();
+    return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
+int run(const QString& recording, int seconds) {
+    QTemporaryDir dir;
+    const QString tone = dir.path() + QStringLiteral("/second.wav");
+    writeBigWav(tone, kToneRate * 4, kToneRate);
+    SystemAudioOutput output;
+    MediaPlayer player(output);
+    RecordingTail tail(recording);
+    waitUntilRecording(tail);
+    settle(tail);
+    const size_t from = tail.left().size();
+
+    player.setFileName(tone);
+    player.open();
+    player.setLooping(true);
+    const double cpuBefore = processorSeconds();
+    const Clock::time_point start = Clock::now();
+    player.play();
+    int passes = 0;
+    while (Clock::now() - start < std::chrono::seconds(seconds)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        passes += player.nextPass() ? 1 : 0;
+        tail.readNew(); // keeps the reading up with the recorder instead of all at the end
+        if (player.mode() != MediaPlayer::Mode::Playing)
+            throw std::runtime_error("the looping play ended by itself");
+    }
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    const double cpu = processorSeconds() - cpuBefore;
+    player.close();
+    settle(tail, std::chrono::milliseconds(500));
+
+    const std::optional<size_t> first = firstSound(tail.left(), from);
+    if (!first)
+        throw std::runtime_error("the loop was not heard");
+    const size_t end = lastSound(tail.left()) + 1;
+    const double heard = double(end - *first) / kRecordingRate;
+    const double dropoutMs =
+        1000.0 * double(dropoutFrames(tail.left(), *first, end)) / kRecordingRate;
+    std::printf("looping a 1 s tone for %d s: %d passes, heard for %.1f s, %.1f ms of dropout, "
+                "processor %.2f s = %.2f %% of one core\n",
+                seconds, passes, heard, dropoutMs, cpu, 100.0 * cpu / wall);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: e2e_loop RECORDING [SECONDS]\n");
+        return 2;
+    }
+    try {
+        return run(QString::fromLocal8Bit(argv[1]), argc == 3 ? std::atoi(argv[2]) : 600);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "e2e_loop: %s\n", error.what());
+        return 1;
+    }
+}
