@@ -169,11 +169,29 @@ QList<IniText::Entry> IniText::entries() const {
     return result;
 }
 
+namespace {
+
+// A cheap test on the raw bytes: a line whose first byte after ASCII blanks is ASCII and not "["
+// is no section header, so it need not be decoded. Any other byte may start a header after a
+// Unicode blank and is decoded.
+bool cannotBeSectionHeader(const QByteArray& line) {
+    for (const char c : line) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f')
+            continue;
+        return static_cast<unsigned char>(c) < 0x80 && c != '[';
+    }
+    return true;
+}
+
+} // namespace
+
 void IniText::setValue(const QString& section, const QString& key, const QString& value) {
     const QByteArray storedValue = encodePath(encodeIniField(value, IniField::Value));
     qsizetype sectionStart = -1; // index of the header line of the wanted section
     qsizetype insertAt = -1;     // after the last key line of that section
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (sectionStart < 0 && cannotBeSectionHeader(m_lines[i]))
+            continue;
         const QString line = lineText(i);
         if (auto name = sectionName(line)) {
             if (sectionStart >= 0)
@@ -207,8 +225,9 @@ void IniText::eraseSection(const QString& section) {
     QList<QByteArray> kept;
     bool erasing = false;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        if (auto name = sectionName(lineText(i)))
-            erasing = sameIniName(*name, section);
+        if (!cannotBeSectionHeader(m_lines[i]))
+            if (auto name = sectionName(lineText(i)))
+                erasing = sameIniName(*name, section);
         if (!erasing)
             kept.append(m_lines[i]);
     }
