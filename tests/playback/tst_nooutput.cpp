@@ -15,13 +15,18 @@
 // length and waveform, and a play once an output is there plays.
 class TestNoOutput : public QObject {
     Q_OBJECT
-private Q_SLOTS:
-    void fiveClicksGiveOneMessage() {
-        WindowFixture f;
+
+    static QStringList failuresAfterFiveClicks(WindowFixture& f) {
         f.showFiles({"a.wav", "b.wav"});
         for (int i = 0; i < 5; ++i)
             WindowFixture::click(f.window->lbWavs(), i % 2);
-        const QStringList told = f.prompt.texts(QStringLiteral("failure"));
+        return f.prompt.texts(QStringLiteral("failure"));
+    }
+
+private Q_SLOTS:
+    void fiveClicksGiveOneMessage() {
+        WindowFixture f;
+        const QStringList told = failuresAfterFiveClicks(f);
         QCOMPARE(told.size(), 1);
         QVERIFY2(told[0].startsWith(QStringLiteral("No sound output: the sound device could not "
                                                    "be opened (")),
@@ -61,10 +66,7 @@ private Q_SLOTS:
         qputenv("JACK_NO_START_SERVER", "1");
 
         WindowFixture f;
-        f.showFiles({"a.wav", "b.wav"});
-        for (int i = 0; i < 5; ++i)
-            WindowFixture::click(f.window->lbWavs(), i % 2);
-        const QStringList told = f.prompt.texts(QStringLiteral("failure"));
+        const QStringList told = failuresAfterFiveClicks(f);
         QCOMPARE(told.size(), 1);
         QVERIFY2(told[0].startsWith(QStringLiteral("No sound output: ")), qPrintable(told[0]));
         QVERIFY2(told[0].contains(QStringLiteral("Start the sound server or connect a device, "
