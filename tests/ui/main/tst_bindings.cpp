@@ -207,8 +207,10 @@ private Q_SLOTS:
             [&stayedOpen](TfrmHelpAbout* box) {
                 QTest::mouseClick(box->webAddressLabel(), Qt::LeftButton);
                 stayedOpen = box->isVisible();
-                if (stayedOpen) // the box has no cancel button: Enter presses OK
-                    QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+                // The box has no cancel button: Enter presses OK. It goes to the box itself,
+                // since the box may not have taken the focus yet on a busy machine.
+                if (stayedOpen)
+                    QTest::keyClick(box, Qt::Key_Return);
             },
             &seen);
         clickMenuItem(f.window->menuBar(), QStringLiteral("&Help"), QStringLiteral("&About..."));
