@@ -1,5 +1,5 @@
-#include "base/helpservice.h"
 #include "tests/support/fakeprompt.h"
+#include "tests/support/recordinghelp.h"
 #include "tests/support/testenv.h"
 #include "ui/dialogs/helplookup.h"
 

@@ -1,7 +1,7 @@
 #include "base/configkeys.h"
-#include "base/helpservice.h"
 #include "base/inistore.h"
 #include "tests/support/fakeprompt.h"
+#include "tests/support/recordinghelp.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
 #include "ui/dialogs/tfrmpreferences.h"

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "base/helpservice.h"
 #include "base/inistore.h"
+#include "tests/support/fakeprompt.h"
+#include "tests/support/recordinghelp.h"
 #include "ui/fileops/browserfilelist.h"
 #include "ui/fileops/filecommands.h"
-#include "tests/support/fakeprompt.h"
 
 #include <QAction>
 #include <QTemporaryDir>

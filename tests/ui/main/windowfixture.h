@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/approot.h"
-#include "base/helpservice.h"
 #include "tests/support/fakeprompt.h"
+#include "tests/support/recordinghelp.h"
 #include "ui/main/tfrmmain.h"
 
 #include <QAction>

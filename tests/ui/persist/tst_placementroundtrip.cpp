@@ -1,7 +1,7 @@
 #include "base/inistore.h"
 #include "tests/support/fakeprompt.h"
+#include "tests/support/plainwindow.h"
 #include "tests/support/testenv.h"
-#include "tests/ui/persist/plainwindow.h"
 #include "tests/support/xserver.h"
 
 #include <QWindow>

@@ -1,8 +1,8 @@
 #include "base/inifile.h"
 #include "base/inistore.h"
 #include "tests/support/fakeprompt.h"
+#include "tests/support/plainwindow.h"
 #include "tests/support/testenv.h"
-#include "tests/ui/persist/plainwindow.h"
 #include "ui/persist/recentmenu.h"
 
 #include <QAction>

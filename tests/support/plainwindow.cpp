@@ -1,4 +1,4 @@
-#include "tests/ui/persist/plainwindow.h"
+#include "tests/support/plainwindow.h"
 
 #include "ui/persist/recentmenu.h"
 
