@@ -1,6 +1,6 @@
 #include "app/approot.h"
 
-#include "base/bytepath.h"
+#include "base/filepath.h"
 #include "base/errorboundary.h"
 #include "base/pathcodec.h"
 #include "browse/filelistcontroller.h"
@@ -39,7 +39,7 @@ namespace {
 QByteArray currentListPath(const TfrmMain& window) {
     const Browser& browser = *window.browser();
     if (window.GetCurrentList() == 0)
-        return bytepath::fixedDirectory(encodePath(browser.browserDirectory())) +
+        return GetFixedDirectory(encodePath(browser.browserDirectory())) +
                encodePath(browser.selectedWav());
     const PlaylistModel& playlist = *window.playlistModel();
     const int row = window.lbPlaylist()->selectedRow();

@@ -1,7 +1,7 @@
 #include "fileops/filecopy.h"
 
-#include "base/bytepath.h"
 #include "base/filehandle.h"
+#include "base/filepath.h"
 #include "fileops/filerename.h"
 
 #include <algorithm>
@@ -37,7 +37,7 @@ QString writeError(int error) {
 }
 
 QString cannotCreate(const QByteArray& path, int error = 0) {
-    return withCause(QStringLiteral("Cannot create file %1").arg(bytepath::display(path)), error);
+    return withCause(QStringLiteral("Cannot create file %1").arg(displayPath(path)), error);
 }
 
 // Moves exactly `size` bytes through `step` (a read or a write at an offset into the chunk),
@@ -170,7 +170,7 @@ bool placeNameless(int fd, const QByteArray& target, bool replace) {
     if (!replace)
         return linkNameless(fd, target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        QByteArray temp = bytepath::directoryPart(target) + kTempPattern;
+        QByteArray temp = directoryPart(target) + kTempPattern;
         FileHandle reserved(::mkstemp(temp.data())); // a free name, given up again at once
         if (!reserved.valid() || ::unlink(temp.constData()) != 0)
             return false;
@@ -189,7 +189,7 @@ bool placeNameless(int fd, const QByteArray& target, bool replace) {
 // Writes the copy and puts it at `target`; empty on success, else the failure text.
 QString writeAndPlace(int source, const struct stat& sourceStat, const QByteArray& target,
                       const QByteArray& destPath, bool replace) {
-    const QByteArray directory = bytepath::directoryPart(target);
+    const QByteArray directory = directoryPart(target);
     PendingCopy pending = createPendingCopy(directory);
     if (!pending.file.valid())
         return cannotCreate(destPath, pending.error);
@@ -222,17 +222,17 @@ QString writeAndPlace(int source, const struct stat& sourceStat, const QByteArra
 } // namespace
 
 CopyOutcome copyFileInto(const QByteArray& sourcePath, const QByteArray& destDirectory) {
-    const QByteArray directory = bytepath::fixedDirectory(destDirectory);
-    if (bytepath::directoryPart(sourcePath) == directory)
+    const QByteArray directory = GetFixedDirectory(destDirectory);
+    if (directoryPart(sourcePath) == directory)
         return {Status::SameDirectory, {}};
-    const QByteArray destPath = directory + bytepath::fileNamePart(sourcePath);
+    const QByteArray destPath = directory + fileNamePart(sourcePath);
 
     // Non-blocking, so that a FIFO under the name is refused at once instead of waiting.
     FileHandle source(::open(sourcePath.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     struct stat sourceStat {};
     if (!source.valid() || ::fstat(source.get(), &sourceStat) != 0 || !S_ISREG(sourceStat.st_mode))
         return {Status::SourceUnreadable,
-                QStringLiteral("Cannot open file %1").arg(bytepath::display(sourcePath))};
+                QStringLiteral("Cannot open file %1").arg(displayPath(sourcePath))};
 
     QByteArray target = destPath;
     struct stat existing {};

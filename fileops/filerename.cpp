@@ -1,6 +1,6 @@
 #include "fileops/filerename.h"
 
-#include "base/bytepath.h"
+#include "base/filepath.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -72,7 +72,7 @@ QString invalidNameReason(const QByteArray& name) {
 }
 
 QByteArray renamedWavPath(const QByteArray& oldPath, const QByteArray& newName) {
-    return bytepath::directoryPart(oldPath) + newName + ".wav";
+    return directoryPart(oldPath) + newName + ".wav";
 }
 
 bool renameWav(const QByteArray& oldPath, const QByteArray& newName) {

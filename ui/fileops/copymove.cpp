@@ -1,14 +1,13 @@
 #include "ui/fileops/copymove.h"
 
 #include "base/configkeys.h"
+#include "base/filepath.h"
 #include "base/inistore.h"
+#include "base/pathcodec.h"
 #include "base/prompt.h"
 #include "base/sxerror.h"
-#include "base/bytepath.h"
 #include "fileops/filecopy.h"
 #include "fileops/filedelete.h"
-#include "base/filepath.h"
-#include "base/pathcodec.h"
 #include "ui/fileops/tfrmcopy.h"
 
 #include <QDir>
@@ -29,7 +28,7 @@ bool isExistingFile(const QByteArray& path) {
 } // namespace
 
 bool CopyMoveFile(const CopyMoveServices& services, const QByteArray& sourcePath, bool isMove) {
-    const QString name = bytepath::display(bytepath::fileNamePart(sourcePath));
+    const QString name = displayPath(fileNamePart(sourcePath));
     const QString key = QLatin1String(isMove ? cfg::kLastMove : cfg::kLastCopy);
     const QString section = QLatin1String(cfg::kDirectories);
     TfrmCopy dialog(services.help, isMove ? kMoveHelpContext : kCopyHelpContext,
@@ -44,7 +43,7 @@ bool CopyMoveFile(const CopyMoveServices& services, const QByteArray& sourcePath
     services.store.writeString(section, key, dialog.directory());
 
     const QByteArray destDirectory = encodePath(GetFixedDirectory(dialog.directory()));
-    if (isExistingFile(destDirectory + bytepath::fileNamePart(sourcePath)) &&
+    if (isExistingFile(destDirectory + fileNamePart(sourcePath)) &&
         services.prompt.confirm(QStringLiteral("Overwrite existing file?"), false) !=
             Prompt::Answer::Yes)
         return false;
@@ -70,6 +69,6 @@ bool DoCopyFile(Prompt& prompt, const QByteArray& sourcePath, const QByteArray& 
     }
     // A line break stands where the message has its carriage return.
     prompt.error(QStringLiteral("Error copying file \"%1\". Failed with message\n%2")
-                     .arg(bytepath::display(sourcePath), outcome.message));
+                     .arg(displayPath(sourcePath), outcome.message));
     return false;
 }

@@ -1,7 +1,7 @@
 #include "ui/fileops/filecommands.h"
 
-#include "base/bytepath.h"
 #include "base/configkeys.h"
+#include "base/filepath.h"
 #include "base/inistore.h"
 #include "base/prompt.h"
 #include "fileops/filedelete.h"
@@ -15,7 +15,7 @@ FileCommands::FileCommands(IniStore& store, Prompt& prompt, HelpService& help, F
       m_dialogParent(dialogParent) {}
 
 QByteArray FileCommands::pathOf(int row) const {
-    return bytepath::fixedDirectory(m_files.directory()) + m_files.fileName(row);
+    return GetFixedDirectory(m_files.directory()) + m_files.fileName(row);
 }
 
 bool FileCommands::copyOrMove(int row, bool isMove) {

@@ -1,7 +1,7 @@
 #include "ui/fileops/renamewav.h"
 
+#include "base/filepath.h"
 #include "base/prompt.h"
-#include "base/bytepath.h"
 #include "fileops/filerename.h"
 #include "fileops/nameescape.h"
 #include "ui/fileops/tfrmrename.h"
@@ -10,7 +10,7 @@
 
 RenameOutcome RenameWavFile(HelpService& help, Prompt& prompt, QWidget* dialogParent,
                             const QByteArray& oldPath) {
-    const QByteArray fileName = bytepath::fileNamePart(oldPath);
+    const QByteArray fileName = fileNamePart(oldPath);
     const QByteArray baseName = fileName.left(qMax(0, fileName.size() - 4));
     TfrmRename dialog(help, nameForEditing(baseName), dialogParent);
     if (dialog.exec() != QDialog::Accepted)
@@ -20,7 +20,7 @@ RenameOutcome RenameWavFile(HelpService& help, Prompt& prompt, QWidget* dialogPa
     if (!invalid.isEmpty()) {
         // A line break stands where the message has its carriage return.
         prompt.error(QStringLiteral("Error renaming file \"%1\". Failed with message\n%2")
-                         .arg(bytepath::display(oldPath), invalid));
+                         .arg(displayPath(oldPath), invalid));
         return RenameOutcome::Failed;
     }
     return renameWav(oldPath, newName) ? RenameOutcome::Renamed : RenameOutcome::Failed;
