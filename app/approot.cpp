@@ -1,8 +1,7 @@
 #include "app/approot.h"
 
-#include "base/filepath.h"
 #include "base/errorboundary.h"
-#include "base/pathcodec.h"
+#include "base/filepath.h"
 #include "browse/filelistcontroller.h"
 #include "fileops/desktopurlopener.h"
 #include "fileops/editcommand.h"
@@ -10,7 +9,9 @@
 #include "playback/playbackcontrol.h"
 #include "playback/systemaudiooutput.h"
 #include "playlist/playlistdocument.h"
+#include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
+#include "playlist/playlistrun.h"
 #include "ui/browse/browser.h"
 #include "ui/browse/listbox.h"
 #include "ui/browse/listevents.h"
@@ -21,6 +22,8 @@
 #include "ui/fileops/browserfilelist.h"
 #include "ui/fileops/filecommands.h"
 #include "ui/main/commandtargets.h"
+#include "ui/main/currentlist.h"
+#include "ui/main/listglance.h"
 #include "ui/main/tfrmmain.h"
 #include "ui/persist/inilink.h"
 #include "ui/persist/recentlist.h"
@@ -31,22 +34,6 @@
 #include "ui/toolbar/speedbar.h"
 
 #include <QCoreApplication>
-
-namespace {
-
-// The selected file of the window's current list as the bytes of its full path, for the
-// external editor; empty for no selection.
-QByteArray currentListPath(const TfrmMain& window) {
-    const Browser& browser = *window.browser();
-    if (window.GetCurrentList() == 0)
-        return GetFixedDirectory(encodePath(browser.browserDirectory())) +
-               encodePath(browser.selectedWav());
-    const PlaylistModel& playlist = *window.playlistModel();
-    const int row = window.lbPlaylist()->selectedRow();
-    return row >= 0 && row < playlist.count() ? encodePath(playlist.path(row)) : QByteArray();
-}
-
-} // namespace
 
 AppRoot::AppRoot(const MainServices& services, const QString& openPath)
     : m_store(IniStore::sharedFilePath()) {
@@ -72,16 +59,52 @@ AppRoot::AppRoot(const MainServices& services, const QString& openPath)
         std::make_unique<TfrmMain>(MainParts{m_store, *prompt, *m_player, *m_playback, openPath});
     if (m_ownPrompt)
         m_ownPrompt->setParent(m_window.get()); // its boxes and dialogs sit over the window
-    bindSubsystems(*prompt, *help, services.openUrl ? services.openUrl : desktopUrlOpener());
+    const Launcher::UrlOpener openUrl = services.openUrl ? services.openUrl : desktopUrlOpener();
+    makePlaylist(*prompt);
+    makeFileCommands(*prompt, *help, openUrl);
+    m_adder = std::make_unique<PlaylistAdder>(
+        *m_window->browser(), *m_editor,
+        [files = m_fileCommands.get()](int row) { files->DoSetListFocus(row); });
+    bindWindowState(*prompt);
+    m_targets = std::make_unique<CommandTargets>(
+        CommandTargets{*m_window, m_store, *prompt, *help, *m_fileCommands, *m_editCommand,
+                       *m_playback, *m_currentList, *m_window->playlistModel(), *m_document,
+                       *m_editor, *m_run, *m_adder, *m_window->speedBar(), openUrl});
+    m_window->bindCommands(*m_targets);
     bindLists(*prompt);
     helplookup::installF1Help(m_window.get(), *help, *prompt); // wherever the focus is
 }
 
 AppRoot::~AppRoot() = default;
 
-void AppRoot::bindSubsystems(Prompt& prompt, HelpService& help, Launcher::UrlOpener openUrl) {
+// The playlist's editor, document and run over the window's playlist model.
+void AppRoot::makePlaylist(Prompt& prompt) {
     TfrmMain& window = *m_window;
-    PlaybackControl& playback = *window.playback();
+    PlaylistModel& model = *window.playlistModel();
+    m_editor = std::make_unique<PlaylistEditor>(model, prompt, m_store);
+    m_document = std::make_unique<PlaylistDocument>(model, *m_editor, prompt, m_store);
+    m_run = std::make_unique<PlaylistRun>(model, *m_playback, prompt);
+    QObject::connect(m_editor.get(), &PlaylistEditor::showRequested, &window,
+                     &TfrmMain::revealPlaylist);
+    QObject::connect(m_run.get(), &PlaylistRun::showRequested, &window, &TfrmMain::revealPlaylist);
+    QObject::connect(m_editor.get(), &PlaylistEditor::ruleCheckRequested, &window,
+                     &TfrmMain::checkPlaylistRules);
+    QObject::connect(m_document.get(), &PlaylistDocument::ruleCheckRequested, &window,
+                     &TfrmMain::checkPlaylistRules);
+    m_recent = new RecentList(&window);
+    QObject::connect(m_document.get(), &PlaylistDocument::fileUsed, m_recent, &RecentList::add);
+    window.setCloseCheck([document = m_document.get()] { return document->canClose(); });
+    PlaylistEditor* editor = m_editor.get();
+    bindListGlance({window, *window.browser(), *window.lbPlaylist(), model, *m_playback,
+                    *window.progressBar(), prompt, [editor](const QString& path) {
+                        editor->DoAddStringToPlaylist(fileNamePart(path), directoryPart(path));
+                    }});
+}
+
+// Copy, move, rename, delete and the external editor, over the file list and the current list.
+void AppRoot::makeFileCommands(Prompt& prompt, HelpService& help, Launcher::UrlOpener openUrl) {
+    TfrmMain& window = *m_window;
+    PlaybackControl& playback = *m_playback;
     const auto stopForFileCommand = [&playback] {
         // Stop all playback, then end a running playlist.
         playback.DoStopAll();
@@ -100,10 +123,17 @@ void AppRoot::bindSubsystems(Prompt& prompt, HelpService& help, Launcher::UrlOpe
 
     auto* launcher = new Launcher(openUrl, &window);
     launcher->setObjectName(QStringLiteral("Launcher"));
+    m_currentList = std::make_unique<CurrentList>(window);
     m_editCommand = std::make_unique<EditCommand>(
         *launcher, prompt, m_store,
-        EditCommand::Hooks{stopForFileCommand, [&window] { return currentListPath(window); }});
+        EditCommand::Hooks{stopForFileCommand,
+                           [current = m_currentList.get()] { return current->selectedPath(); }});
+}
 
+// The window's placement, panels, toolbar layout and recent playlists, restored at the first
+// show and stored when a close is allowed.
+void AppRoot::bindWindowState(Prompt& prompt) {
+    TfrmMain& window = *m_window;
     SpeedBar* bar = window.speedBar();
     m_toolbarLayout = std::make_unique<CallbackIniLink>(
         [bar](IniStore& s) { bar->ReadLayout(s); }, [bar](IniStore& s) { bar->WriteLayout(s); });
@@ -111,20 +141,17 @@ void AppRoot::bindSubsystems(Prompt& prompt, HelpService& help, Launcher::UrlOpe
         m_store, prompt, window,
         StoredPanels{window.wavsPanel(), window.directoriesPanel(), window.playlistPanel(),
                      [&window] { return window.wavsOwnWidth(); }},
-        *window.recentList(), m_toolbarLayout.get());
+        *m_recent, m_toolbarLayout.get());
     WindowStateStore* state = m_windowState.get();
     QObject::connect(&window, &TfrmMain::firstShowing, &window, [state] { state->restore(); });
     QObject::connect(&window, &TfrmMain::closeAllowed, &window, [state] { state->save(); });
 
-    auto* recentMenu = new RecentMenu(*window.recentList(), *window.reopenAction(), &window);
-    QObject::connect(recentMenu, &RecentMenu::chosen, &window,
-                     errorboundary::guarded(prompt, [&window](const QString& path) {
-                         window.document().reopen(path);
-                     }));
-
-    m_targets = std::make_unique<CommandTargets>(
-        CommandTargets{window, m_store, prompt, help, *m_fileCommands, *m_editCommand, openUrl});
-    window.bindCommands(*m_targets);
+    auto* recentMenu = new RecentMenu(*m_recent, *window.reopenAction(), &window);
+    QObject::connect(
+        recentMenu, &RecentMenu::chosen, &window,
+        errorboundary::guarded(prompt, [document = m_document.get()](const QString& path) {
+            document->reopen(path);
+        }));
 }
 
 // Each list's controller decides what a press, a release and a key do; a release may ask the
@@ -133,17 +160,17 @@ void AppRoot::bindLists(Prompt& prompt) {
     TfrmMain& window = *m_window;
     EditCommand& edit = *m_editCommand;
     const ReleaseHooks release{[&window] { return window.clickAction(); },
-                               [&window] { window.playlistAdder().addSelected(); },
+                               [adder = m_adder.get()] { adder->addSelected(); },
                                [&edit] { edit.editSelected(); }};
     const auto playRule = [&window] { window.DoCheckPlayControls(); };
     Browser& browser = *window.browser();
     m_fileListController = std::make_unique<FileListController>(
-        std::make_unique<PlaybackSteps>(*window.playback()),
+        std::make_unique<PlaybackSteps>(*m_playback),
         FileListController::Hooks{release, [&browser] { return browser.selectedWav(); },
                                   [&window] { window.DoCheckWavButtons(); }, playRule});
     bindFileList(*window.lbWavs(), *m_fileListController, &window, prompt);
     m_playlistListController = std::make_unique<PlaylistListController>(
-        *window.lbPlaylist(), *window.playlistModel(), *window.playback(),
+        *window.lbPlaylist(), *window.playlistModel(), *m_playback,
         PlaylistListController::Hooks{release, [&window] { window.DoCheckPlaylistButtons(); },
                                       playRule});
     m_playlistListController->bind(&window, prompt);

@@ -13,6 +13,12 @@ class EditCommand;
 class FileCommands;
 class FileListController;
 class PlaylistListController;
+class PlaylistAdder;
+class PlaylistDocument;
+class PlaylistEditor;
+class PlaylistRun;
+class CurrentList;
+class RecentList;
 class HelpService;
 class Prompt;
 class QtPrompt;
@@ -32,7 +38,6 @@ struct MainServices {
 // The program's composition: creates the configuration store, the prompt, the help service, the
 // sound output and playback, the main window and the subsystems its commands act on, and binds
 // them together.
-// Nothing of them is reachable otherwise.
 class AppRoot {
 public:
     // `openPath`: a folder or file named on the command line, shown at start.
@@ -43,9 +48,15 @@ public:
 
     TfrmMain& window() const { return *m_window; }
     IniStore& store() { return m_store; }
+    // Reached by tests and benchmarks; the program reaches them only through the commands.
+    PlaylistDocument& document() const { return *m_document; }
+    RecentList& recentList() const { return *m_recent; }
+    FileCommands& fileCommands() const { return *m_fileCommands; }
 
 private:
-    void bindSubsystems(Prompt& prompt, HelpService& help, Launcher::UrlOpener openUrl);
+    void makePlaylist(Prompt& prompt);
+    void makeFileCommands(Prompt& prompt, HelpService& help, Launcher::UrlOpener openUrl);
+    void bindWindowState(Prompt& prompt);
     void bindLists(Prompt& prompt);
 
     IniStore m_store;
@@ -57,9 +68,15 @@ private:
     // Destroyed before the window, so the window-state store saves what a close did not while
     // the window still exists.
     std::unique_ptr<TfrmMain> m_window;
+    RecentList* m_recent = nullptr; // owned by the window
+    std::unique_ptr<PlaylistEditor> m_editor;
+    std::unique_ptr<PlaylistDocument> m_document;
+    std::unique_ptr<PlaylistRun> m_run;
+    std::unique_ptr<CurrentList> m_currentList;
     std::unique_ptr<BrowserFileList> m_fileList;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<EditCommand> m_editCommand;
+    std::unique_ptr<PlaylistAdder> m_adder;
     std::unique_ptr<IniLink> m_toolbarLayout;
     std::unique_ptr<WindowStateStore> m_windowState;
     std::unique_ptr<CommandTargets> m_targets;

@@ -31,7 +31,7 @@ int main(int argc, char* argv[]) {
     window.show();
     QApplication::processEvents();
     const double load = medianMs(5, [&] {
-        window.document().GetOpenPlaylist(file);
+        root.document().GetOpenPlaylist(file);
         QApplication::processEvents(); // shown, not only filled
     });
     const PlaylistModel& model = *window.playlistModel();

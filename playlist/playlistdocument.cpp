@@ -2,9 +2,9 @@
 
 #include "base/appinfo.h"
 #include "base/configkeys.h"
+#include "base/filepath.h"
 #include "base/inistore.h"
 #include "base/prompt.h"
-#include "base/filepath.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistfile.h"
 #include "playlist/playlistmodel.h"
@@ -112,7 +112,7 @@ void PlaylistDocument::GetOpenPlaylist(const QString& fileName) {
     m_model.setModified(false);
     m_store.writeString(QLatin1String(cfg::kDirectories), QLatin1String(cfg::kLastOpen),
                         directoryPart(file));
-    m_model.requestRuleCheck(true);
+    Q_EMIT ruleCheckRequested(true);
 }
 
 void PlaylistDocument::newPlaylist() {
@@ -121,7 +121,7 @@ void PlaylistDocument::newPlaylist() {
     m_model.clear();
     m_model.setModified(false);
     m_model.setCurrentFile({});
-    m_model.requestRuleCheck(true);
+    Q_EMIT ruleCheckRequested(true);
 }
 
 void PlaylistDocument::open() {

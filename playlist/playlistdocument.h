@@ -43,6 +43,8 @@ public:
 Q_SIGNALS:
     // A playlist file was opened, or chosen again from the recent files: it goes first there.
     void fileUsed(const QString& file);
+    // A playlist was loaded or begun: the playlist and play commands' states are due.
+    void ruleCheckRequested(bool withPlayRule);
 
 private:
     // The save prompt before the current playlist is left: true when the command may go on.

@@ -1,9 +1,9 @@
 #include "playlist/playlisteditor.h"
 
 #include "base/configkeys.h"
+#include "base/filepath.h"
 #include "base/inistore.h"
 #include "base/prompt.h"
-#include "base/filepath.h"
 #include "playlist/playlistfile.h"
 
 bool playlistShowPathPreference(const IniStore& store) {
@@ -47,8 +47,8 @@ void PlaylistEditor::appendEntries(QList<PlaylistModel::Entry> entries) {
     m_model.setModified(true);
     if (m_store.readBool(QLatin1String(cfg::kPreferences), QLatin1String(cfg::kAutoPlaylist),
                          cfg::kAutoPlaylistDefault))
-        m_model.requestShow(false);
-    m_model.requestRuleCheck(false);
+        Q_EMIT showRequested(false);
+    Q_EMIT ruleCheckRequested(false);
 }
 
 void PlaylistEditor::DoAddStringToPlaylist(const QString& fileName, const QString& directory) {
@@ -83,7 +83,7 @@ void PlaylistEditor::remove(int row) {
         return;
     m_model.removeAt(row);
     m_model.selectRow(std::min(row, m_model.count() - 1));
-    m_model.requestRuleCheck(true);
+    Q_EMIT ruleCheckRequested(true);
     m_model.setModified(true);
 }
 
@@ -94,7 +94,7 @@ void PlaylistEditor::clear() {
         m_model.clear();
         m_model.setModified(true);
     }
-    m_model.requestRuleCheck(true);
+    Q_EMIT ruleCheckRequested(true);
 }
 
 void PlaylistEditor::move(int from, int step) {
@@ -103,6 +103,6 @@ void PlaylistEditor::move(int from, int step) {
         return;
     m_model.move(from, to);
     m_model.selectRow(to);
-    m_model.requestRuleCheck(false);
+    Q_EMIT ruleCheckRequested(false);
     m_model.setModified(true);
 }

@@ -2,6 +2,7 @@
 
 #include "playlist/playlistmodel.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +15,8 @@ bool playlistShowPathPreference(const IniStore& store);
 // The commands that change the playlist's entries or their order, each on the row it is given.
 // A command given a row that no longer allows it (the selection moved by keyboard since the
 // rules last ran) does nothing, so the playlist stays as it was.
-class PlaylistEditor {
+class PlaylistEditor : public QObject {
+    Q_OBJECT
 public:
     PlaylistEditor(PlaylistModel& model, Prompt& prompt, IniStore& store)
         : m_model(model), m_prompt(prompt), m_store(store) {}
@@ -29,6 +31,13 @@ public:
     void clear();
     void moveUp(int row) { move(row, -1); }
     void moveDown(int row) { move(row, +1); }
+
+Q_SIGNALS:
+    // Entries were added and the preferences show the playlist on that.
+    void showRequested(bool withFocus);
+    // The entries or the selection changed: the playlist commands' states are due, and with
+    // `withPlayRule` the play commands' too.
+    void ruleCheckRequested(bool withPlayRule);
 
 private:
     PlaylistModel::Entry fileEntry(const QString& fileName, const QString& directory);

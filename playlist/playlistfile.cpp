@@ -1,9 +1,9 @@
 #include "playlist/playlistfile.h"
 
 #include "base/atomicwrite.h"
-#include "base/sxerror.h"
 #include "base/pathcodec.h"
 #include "base/regularfile.h"
+#include "base/sxerror.h"
 
 #include <QFile>
 #include <QFileInfo>

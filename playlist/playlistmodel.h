@@ -49,18 +49,9 @@ public:
     const QString& currentFile() const { return m_currentFile; }
     void setCurrentFile(const QString& file);
 
-    // What the playlist's commands ask of whoever shows the playlist.
-    void requestShow(bool withFocus) { Q_EMIT showRequested(withFocus); }
-    void requestRuleCheck(bool withPlayRule) { Q_EMIT ruleCheckRequested(withPlayRule); }
-
 Q_SIGNALS:
     void modifiedChanged(bool modified);
     void currentFileChanged(const QString& file);
-    // The list should be visible (and hold the keyboard focus with `withFocus`).
-    void showRequested(bool withFocus);
-    // A command changed the entries or the selection: the playlist commands' states are due,
-    // and with `withPlayRule` the play commands' too.
-    void ruleCheckRequested(bool withPlayRule);
 
 private:
     QList<Entry> m_entries;

@@ -1,7 +1,7 @@
 #include "playlist/playlistrun.h"
 
-#include "base/prompt.h"
 #include "base/pathcodec.h"
+#include "base/prompt.h"
 #include "playback/playbackcontrol.h"
 #include "playlist/playlistmodel.h"
 
@@ -19,7 +19,7 @@ struct RunningPlaylist {
 } // namespace
 
 void PlaylistRun::DoPlayPlaylist() {
-    m_model.requestShow(true); // the list follows the run with the keyboard focus
+    Q_EMIT showRequested(true); // the list follows the run with the keyboard focus
     int unknownFiles = 0;
     {
         RunningPlaylist running(m_playback);

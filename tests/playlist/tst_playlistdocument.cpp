@@ -16,10 +16,10 @@ class TestPlaylistDocument : public QObject {
     // The document over a core, recording the files it puts first in the recent list.
     struct Document : PlaylistCore {
         Document() {
+            watch(document);
             QObject::connect(&document, &PlaylistDocument::fileUsed,
                              [this](const QString& file) { used.prepend(file); });
         }
-        PlaylistEditor editor{model, prompt, store};
         PlaylistDocument document{model, editor, prompt, store};
         QStringList used; // newest first, as the recent list keeps them
     };

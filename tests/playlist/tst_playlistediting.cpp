@@ -35,7 +35,7 @@ private Q_SLOTS:
         setPreference(cfg::kShowPath, showPath);
         setPreference(cfg::kAutoPlaylist, autoPlaylist);
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt, core.store);
+        PlaylistEditor& editor = core.editor;
         QSignalSpy modified(&core.model, &PlaylistModel::modifiedChanged);
         editor.DoAddStringToPlaylist(QStringLiteral("b.wav"), QStringLiteral("/snd"));
         QCOMPARE(core.model.paths(), QStringList{"/snd/b.wav"});
@@ -49,7 +49,7 @@ private Q_SLOTS:
 
     void addAllAppendsInListOrderAsOneInsertion() {
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt, core.store);
+        PlaylistEditor& editor = core.editor;
         QSignalSpy inserted(&core.model, &QAbstractItemModel::rowsInserted);
         const QStringList names = {"c.wav", "a.wav", "b.wav"};
         editor.addAll(names, QStringLiteral("/snd/"));
@@ -64,7 +64,7 @@ private Q_SLOTS:
 
     void loadedLinesKeepTheirText() {
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt, core.store);
+        PlaylistEditor& editor = core.editor;
         editor.addLoadedLines({"/x/one.wav", "plain.wav", ""});
         QCOMPARE(core.model.paths(), (QStringList{"/x/one.wav", "plain.wav", ""}));
         QCOMPARE(core.model.displayText(0), QStringLiteral("one.wav"));
@@ -84,7 +84,7 @@ private Q_SLOTS:
         QFETCH(int, removed);
         QFETCH(int, selected);
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt, core.store);
+        PlaylistEditor& editor = core.editor;
         const QStringList all = {"/x/a.wav", "/x/b.wav", "/x/c.wav"};
         core.addEntries(all.mid(0, entries));
         core.model.selectRow(removed);
@@ -103,7 +103,7 @@ private Q_SLOTS:
 
     void declinedRemoveAndUnconfirmedRemove() {
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt, core.store);
+        PlaylistEditor& editor = core.editor;
         core.addEntries({"/x/a.wav", "/x/b.wav"});
         core.prompt.answers = {Prompt::Answer::No};
         editor.remove(0);
@@ -122,7 +122,7 @@ private Q_SLOTS:
     void clearAsksOnlyWhenThereAreEntries() {
         setPreference(cfg::kConfirmDelete, false); // Clear asks whatever ConfirmDelete says
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt, core.store);
+        PlaylistEditor& editor = core.editor;
         core.addEntries({"/x/a.wav"});
         core.prompt.answers = {Prompt::Answer::No};
         editor.clear();
@@ -157,7 +157,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(int, step);
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt, core.store);
+        PlaylistEditor& editor = core.editor;
         core.addEntries({"/x/a.wav", "/x/b.wav"});
         if (step == 0)
             editor.remove(row);
@@ -173,7 +173,7 @@ private Q_SLOTS:
 
     void moveUpAndDownCarryTheSelection() {
         PlaylistCore core;
-        PlaylistEditor editor(core.model, core.prompt, core.store);
+        PlaylistEditor& editor = core.editor;
         core.addEntries({"a", "b", "c"});
         QSignalSpy current(core.model.selectionModel(), &QItemSelectionModel::currentChanged);
         editor.moveUp(1);

@@ -1,5 +1,5 @@
-#include "base/sxerror.h"
 #include "base/pathcodec.h"
+#include "base/sxerror.h"
 #include "playlist/playlistfile.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"

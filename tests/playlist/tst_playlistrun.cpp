@@ -18,6 +18,7 @@ class TestPlaylistRun : public QObject {
     // A run over a core, recording the rows it selects in order.
     struct Run : PlaylistCore {
         Run() {
+            watch(run);
             QObject::connect(model.selectionModel(), &QItemSelectionModel::currentChanged,
                              [this](const QModelIndex& index) {
                                  rows.append(index.row());

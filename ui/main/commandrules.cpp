@@ -4,69 +4,55 @@ namespace {
 
 using enum CommandId;
 
-QList<CommandState> allSetTo(std::initializer_list<CommandId> commands, bool enabled) {
-    QList<CommandState> states;
-    for (CommandId command : commands)
-        states.append({command, enabled});
-    return states;
+// The commands a rule sets, as the command table's rule column declares them.
+QList<CommandId> commandsSetBy(RuleGroup rule) {
+    QList<CommandId> commands;
+    for (const CommandRow& row : commandRows()) {
+        const bool bothListRules = row.group == RuleGroup::WavAndPlaylistRules &&
+                                   (rule == RuleGroup::WavRule || rule == RuleGroup::PlaylistRule);
+        if (row.group == rule || bothListRules)
+            commands.append(row.id);
+    }
+    return commands;
 }
 
-// The playlist rule is a sequence of steps over one table; a later step overrides an earlier.
-class StateTable {
-public:
-    void set(std::initializer_list<CommandId> commands, bool enabled) {
-        for (CommandId command : commands) {
-            auto it = std::find_if(m_states.begin(), m_states.end(),
-                                   [&](const CommandState& s) { return s.command == command; });
-            if (it == m_states.end())
-                m_states.append({command, enabled});
-            else
-                it->enabled = enabled;
-        }
-    }
-    const QList<CommandState>& states() const { return m_states; }
-
-private:
-    QList<CommandState> m_states;
-};
+template <typename Enabled> QList<CommandState> statesOf(RuleGroup rule, Enabled enabled) {
+    QList<CommandState> states;
+    for (CommandId command : commandsSetBy(rule))
+        states.append({command, enabled(command)});
+    return states;
+}
 
 } // namespace
 
 QList<CommandState> wavRule(int w) {
-    return allSetTo({Copy, Move, Rename, Delete, EditButton, Edit, AddToPlaylist, AddAll}, w != -1);
+    return statesOf(RuleGroup::WavRule, [w](CommandId) { return w != -1; });
 }
 
 QList<CommandState> playlistRule(int p, int n) {
-    StateTable table;
-    table.set({MoveUp, MoveDown, Remove, EditButton, EditEntry, PlayPlaylist}, true);
-    if (p == -1)
-        table.set({MoveUp, MoveDown, Remove, EditButton, EditEntry}, false);
-    if (p == 0) {
-        table.set({MoveUp}, false);
-        table.set({MoveDown}, true);
-    }
-    if (p == n - 1) {
-        table.set({MoveUp}, p > 0);
-        table.set({MoveDown}, false);
-    }
-    if (n <= 0)
-        table.set({PlayPlaylist}, false);
-    return table.states();
+    return statesOf(RuleGroup::PlaylistRule, [p, n](CommandId command) {
+        switch (command) {
+        case MoveUp:
+            return p > 0;
+        case MoveDown:
+            return p != -1 && p != n - 1;
+        case PlayPlaylist:
+            return n > 0;
+        default:
+            return p != -1;
+        }
+    });
 }
 
 QList<CommandState> playRule(int w, int p) {
-    return allSetTo({Play, Loop, Stop}, w != -1 || p != -1);
+    return statesOf(RuleGroup::PlayRule, [w, p](CommandId) { return w != -1 || p != -1; });
 }
 
 QList<CommandState> popupPlayRule(int w, int p) {
-    return allSetTo({PlayWav, LoopWav, StopWav}, w != -1) +
-           allSetTo({PlayEntry, LoopEntry, StopEntry}, p != -1);
+    return statesOf(RuleGroup::PlayWavRule, [w](CommandId) { return w != -1; }) +
+           statesOf(RuleGroup::PlayEntryRule, [p](CommandId) { return p != -1; });
 }
 
 QList<CommandId> alwaysEnabledCommands() {
-    QList<CommandId> commands;
-    for (const CommandRow& row : commandRows())
-        if (row.group == RuleGroup::Always)
-            commands.append(row.id);
-    return commands;
+    return commandsSetBy(RuleGroup::Always);
 }

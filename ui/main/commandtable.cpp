@@ -2,7 +2,9 @@
 #include "ui/main/commandtable.h"
 
 #include "base/helpservice.h"
+#include "base/pathcodec.h"
 #include "fileops/editcommand.h"
+#include "playback/playbackcontrol.h"
 #include "playlist/playlistdocument.h"
 #include "playlist/playlisteditor.h"
 #include "playlist/playlistmodel.h"
@@ -11,6 +13,7 @@
 #include "ui/dialogs/tfrmpreferences.h"
 #include "ui/fileops/filecommands.h"
 #include "ui/main/commandtargets.h"
+#include "ui/main/currentlist.h"
 #include "ui/main/tfrmmain.h"
 #include "ui/playlist/playlistadder.h"
 #include "ui/toolbar/speedbar.h"
@@ -29,7 +32,14 @@ void showPreferences(CommandTargets& to) {
 }
 
 int selectedEntry(const CommandTargets& to) {
-    return to.window.playlistModel()->selectedRow();
+    return to.playlist.selectedRow();
+}
+
+// Play and Loop play the selected file of the list worked in.
+void playSelected(CommandTargets& to, bool loop) {
+    const QByteArray file = to.current.selectedPath();
+    if (!file.isEmpty())
+        to.playback.playFile(decodePath(file), loop);
 }
 
 void showAbout(CommandTargets& to) {
@@ -44,16 +54,16 @@ void showAbout(CommandTargets& to) {
 constexpr std::array<CommandRow, kCommandCount> kRows = {{
     {FileNew, "miFileNew", "&New", "Ctrl+Ins", P::None, nullptr, nullptr,
      "sbNew", "New", "File", "Create a new playlist.", "new", 3, Always,
-     [](T& to) { to.window.document().newPlaylist(); }},
+     [](T& to) { to.document.newPlaylist(); }},
     {FileOpen, "miFileOpen", "&Open...", "Ctrl+O", P::None, nullptr, nullptr,
      "sbOpen", "Open", "File", "Open a playlist.", "open", 27, Always,
-     [](T& to) { to.window.document().open(); }},
+     [](T& to) { to.document.open(); }},
     {FileSave, "miFileSave", "&Save", "Ctrl+S", P::None, nullptr, nullptr,
      "sbSave", "Save", "File", "Save the current playlist.", "save", 51, Always,
-     [](T& to) { to.window.document().save(); }},
+     [](T& to) { to.document.save(); }},
     {FileSaveAs, "miFileSaveAs", "Save &As...", "Ctrl+A", P::None, nullptr, nullptr,
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
-     [](T& to) { to.window.document().saveAs(); }},
+     [](T& to) { to.document.saveAs(); }},
     {FileExit, "miFileExit", "E&xit", nullptr, P::None, nullptr, nullptr,
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
      [](T& to) { to.window.exitProgram(); }},
@@ -80,54 +90,54 @@ constexpr std::array<CommandRow, kCommandCount> kRows = {{
      [](T& to) { to.edit.editSelected(); }},
     {Play, "miControlsPlay", "&Play", nullptr, P::None, nullptr, nullptr,
      "sbPlay", "Play", "Controls", "Play the selected WAV or playlist.", "play", -1, PlayRule,
-     [](T& to) { to.window.playCurrent(); }},
+     [](T& to) { playSelected(to, false); }},
     {Loop, "miControlsLoop", "&Loop", "Ctrl+L", P::None, nullptr, nullptr,
      "sbLoop", "Loop", "Controls", "Loop the selected WAV or playlist.", "loop", -1, PlayRule,
-     [](T& to) { to.window.loopCurrent(); }},
+     [](T& to) { playSelected(to, true); }},
     {Stop, "miControlsStop", "&Stop", nullptr, P::None, nullptr, nullptr,
      "sbStop", "Stop", "Controls", "Stop the currently playing WAV or playlist.", "stop", -1,
-     PlayRule, [](T& to) { to.window.stopPlaying(); }},
+     PlayRule, [](T& to) { to.playback.stopPlaying(); }},
     {PlayWav, nullptr, "&Play", nullptr, P::WavList, "pmiPlay0", "&Play",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayWavRule,
-     [](T& to) { to.window.playCurrent(); }},
+     [](T& to) { playSelected(to, false); }},
     {LoopWav, nullptr, "&Loop", nullptr, P::WavList, "pmiLoop0", "&Loop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayWavRule,
-     [](T& to) { to.window.loopCurrent(); }},
+     [](T& to) { playSelected(to, true); }},
     {StopWav, nullptr, "&Stop", nullptr, P::WavList, "pmiStop0", "&Stop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayWavRule,
-     [](T& to) { to.window.stopPlaying(); }},
+     [](T& to) { to.playback.stopPlaying(); }},
     {PlayEntry, nullptr, "&Play", nullptr, P::Playlist, "pmiPlay1", "&Play",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayEntryRule,
-     [](T& to) { to.window.playCurrent(); }},
+     [](T& to) { playSelected(to, false); }},
     {LoopEntry, nullptr, "&Loop", nullptr, P::Playlist, "pmiLoop1", "&Loop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayEntryRule,
-     [](T& to) { to.window.loopCurrent(); }},
+     [](T& to) { playSelected(to, true); }},
     {StopEntry, nullptr, "&Stop", nullptr, P::Playlist, "pmiStop1", "&Stop",
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, PlayEntryRule,
-     [](T& to) { to.window.stopPlaying(); }},
+     [](T& to) { to.playback.stopPlaying(); }},
     {PlayPlaylist, "miPlaylistPlay", "&Play", "Ctrl+P", P::Playlist, "pmiPlayPlaylist",
      "Play Playlis&t", "sbPlayPlaylist", "Play Playlist", "Playlist",
      "Play the currently loaded playlist.", "playlist-play", -1, PlaylistRule,
-     [](T& to) { to.window.playlistRun().DoPlayPlaylist(); }},
+     [](T& to) { to.run.DoPlayPlaylist(); }},
     {MoveUp, "miPlaylistMoveUp", "Move &Up", "Ctrl+U", P::Playlist, "pmiMoveUp", "Move &Up",
      "sbUp", "Move Up", "Playlist", "Move the selected item up.", "up", -1, PlaylistRule,
-     [](T& to) { to.window.playlistEditor().moveUp(selectedEntry(to)); }},
+     [](T& to) { to.editor.moveUp(selectedEntry(to)); }},
     {MoveDown, "miPlaylistMoveDown", "Move &Down", "Ctrl+D", P::Playlist, "pmiMoveDown",
      "Move &Down", "sbDown", "Move Down", "Playlist", "Move the selected item down.", "down", -1,
-     PlaylistRule, [](T& to) { to.window.playlistEditor().moveDown(selectedEntry(to)); }},
+     PlaylistRule, [](T& to) { to.editor.moveDown(selectedEntry(to)); }},
     {AddToPlaylist, "miEditAddToPlaylist", "&Add to Playlist", "Shift+Ins", P::WavList,
      "pmiAddToPlaylist", "&Add to Playlist", "sbAdd", "Add", "Playlist",
      "Add the selected WAV to the playlist.", "add", -1, WavRule,
-     [](T& to) { to.window.playlistAdder().addSelected(); }},
+     [](T& to) { to.adder.addSelected(); }},
     {AddAll, "miEditAddAll", "A&dd All", nullptr, P::WavList, "pmiAddAll", "Add All",
      "sbAddAll", "Add All", "Playlist", "Add all files to the playlist.", "add-all", -1, WavRule,
-     [](T& to) { to.window.playlistAdder().addAllWavs(); }},
+     [](T& to) { to.adder.addAllWavs(); }},
     {Remove, "miPlaylistRemove", "&Remove", "Ctrl+R", P::Playlist, "pmiRemove", "&Remove",
      "sbRemove", "Remove", "Playlist", "Remove the selected item from the playlist.", "remove", -1,
-     PlaylistRule, [](T& to) { to.window.playlistEditor().remove(selectedEntry(to)); }},
+     PlaylistRule, [](T& to) { to.editor.remove(selectedEntry(to)); }},
     {Clear, "miPlaylistClear", "&Clear", "Ctrl+Z", P::Playlist, "Clear1", "&Clear",
      "sbClear", "Clear", "Playlist", "Clear the current playlist.", "clear", -1, Always,
-     [](T& to) { to.window.playlistEditor().clear(); }},
+     [](T& to) { to.editor.clear(); }},
     {ShowPlaylist, "miViewPlayList", "&PlayList", nullptr, P::None, nullptr, nullptr,
      "sbShowPlaylist", "Show/Hide PlayList", "View", "Show or hide the play list.",
      "show-playlist", 211, Always, [](T& to) { to.window.togglePlaylist(); }},
@@ -136,7 +146,7 @@ constexpr std::array<CommandRow, kCommandCount> kRows = {{
      [](T& to) { to.window.toggleToolbar(); }},
     {Customize, "miToolsCustomize", "&Customize Toolbar...", nullptr, P::Toolbar, "Customize1",
      "Customize", nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
-     [](T& to) { to.window.speedBar()->OpenCustomizeDialog(0); }},
+     [](T& to) { to.toolbar.OpenCustomizeDialog(0); }},
     {Preferences, "miToolsPreferences", "&Preferences...", nullptr, P::None, nullptr, nullptr,
      nullptr, nullptr, nullptr, nullptr, nullptr, -1, Always,
      [](T& to) { showPreferences(to); }},

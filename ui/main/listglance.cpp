@@ -1,7 +1,7 @@
 #include "ui/main/listglance.h"
 
 #include "base/errorboundary.h"
-#include "base/filepath.h"
+#include "base/pathcodec.h"
 #include "playback/playbackcontrol.h"
 #include "playback/soundinfoprovider.h"
 #include "playlist/playlistmodel.h"
@@ -10,21 +10,17 @@
 #include "ui/browse/listbox.h"
 #include "ui/glance/filedropfilter.h"
 #include "ui/glance/soundinfotooltips.h"
+#include "ui/main/currentlist.h"
 #include "ui/main/progressbar.h"
 
 namespace {
 
-// The full path of a file list row; empty for no row.
 QString wavPath(const Browser& browser, int row) {
-    const QStringList names = browser.wavNames();
-    if (row < 0 || row >= names.size())
-        return QString();
-    return GetFixedDirectory(browser.browserDirectory()) + names.at(row);
+    return decodePath(wavRowPath(browser, row));
 }
 
-// The path of a playlist entry; empty for no row.
 QString playlistPath(const PlaylistModel& playlist, int row) {
-    return row >= 0 && row < playlist.count() ? playlist.path(row) : QString();
+    return decodePath(entryRowPath(playlist, row));
 }
 
 } // namespace

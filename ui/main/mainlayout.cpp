@@ -10,10 +10,12 @@
 #include "ui/main/statuspanels.h"
 #include "ui/toolbar/speedbar.h"
 #include "ui/toolbar/speedbardock.h"
+#include "ui/toolbar/speedsetupwindow.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMainWindow>
+#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -59,6 +61,10 @@ int MainLayout::wavsOwnWidth() const {
     return m_hiddenWavsWidth.value_or(m_pnlWavs->width());
 }
 
+bool MainLayout::isPlaylistShown() const {
+    return !m_pnlPlaylist->isHidden();
+}
+
 QLabel* MainLayout::statusPanel(int index) const {
     return m_statusPanels->panel(index);
 }
@@ -76,6 +82,8 @@ void MainLayout::setupLayout(QMainWindow& window, IniStore& store, Prompt& promp
     m_speedBar = new SpeedBar(firstRunToolbar(), central);
     m_speedBar->setObjectName(QStringLiteral("SpeedBar1"));
     m_speedBar->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_speedBar->setCustomizeDialogMaker(
+        [bar = m_speedBar](int helpTopic) { return new SpeedbarSetupWindow(bar, helpTopic); });
 
     m_splitPlayList = new QSplitter(Qt::Horizontal, central);
     m_splitPlayList->setObjectName(QStringLiteral("splitPlayList"));
@@ -158,9 +166,43 @@ void MainLayout::setupLayout(QMainWindow& window, IniStore& store, Prompt& promp
 
     m_statusPanels = new StatusPanels(central);
     m_statusPanels->setObjectName(QStringLiteral("StatusBar1"));
+    window.installEventFilter(m_statusPanels);
     outer->addWidget(m_statusPanels);
 }
 
 void MainLayout::pnlDriveBoxResize() {
     m_browser->drives()->setFixedWidth(m_pnlDriveBox->width() - 4);
+}
+
+void MainLayout::placePlaylistPanel(QMainWindow& window, bool show) {
+    // A resize would take a maximised window out of its state: a maximised or minimised window
+    // keeps its size and only the panels change.
+    const bool sizesWindow = !(window.windowState() &
+                               (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+    if (show) {
+        // Not the width the browser half stretched to while it filled the window, which the
+        // menu bar may have kept wider than the half, so the window gets back its width.
+        const int wavsWidth = wavsOwnWidth();
+        m_hiddenWavsWidth.reset();
+        const int playlistWidth = m_pnlPlaylist->width();
+        m_splitPlayList->addWidget(m_pnlPlaylist);
+        m_pnlPlaylist->setVisible(true);
+        // Panel widths read from the configuration file make no window wider than the screen.
+        const QScreen* shownOn = window.screen();
+        const int widest = shownOn ? shownOn->availableGeometry().width() -
+                                         (window.frameGeometry().width() - window.width())
+                                   : QWIDGETSIZE_MAX;
+        if (sizesWindow)
+            window.resize(std::min(wavsWidth + playlistWidth + kSplitterWidth, widest),
+                          window.height());
+        m_splitPlayList->setSizes({wavsWidth, playlistWidth});
+    } else if (isPlaylistShown()) {
+        const int wavsWidth = m_pnlWavs->width();
+        m_hiddenWavsWidth = wavsWidth;
+        m_pnlPlaylist->setVisible(false);
+        // Out of the splitter while hidden, which would shrink a hidden child to nothing.
+        m_pnlPlaylist->setParent(&window);
+        if (sizesWindow)
+            window.resize(wavsWidth, window.height());
+    }
 }

@@ -33,6 +33,7 @@ public:
     // The browser half's own width: while the playlist panel is hidden the half fills the window,
     // and its own width is the one it had when the panel was hidden.
     int wavsOwnWidth() const;
+    bool isPlaylistShown() const;
 
 protected:
     // The handle between the panels, also counted when the playlist panel widens the window.
@@ -42,6 +43,8 @@ protected:
     // passes the resizes of the drive panel on to pnlDriveBoxResize.
     void setupLayout(QMainWindow& window, IniStore& store, Prompt& prompt);
     void pnlDriveBoxResize();
+    // Shows or hides the playlist half; a window in its normal state widens or narrows by it.
+    void placePlaylistPanel(QMainWindow& window, bool show);
 
     SpeedBar* m_speedBar = nullptr;
     Browser* m_browser = nullptr;

@@ -2,7 +2,6 @@
 #include "ui/main/commandrules.h"
 #include "ui/main/tfrmmain.h"
 
-#include "ui/fileops/filecommands.h"
 #include "ui/browse/listbox.h"
 #include "ui/main/commandtargets.h"
 #include "ui/toolbar/speedbar.h"
@@ -22,7 +21,6 @@ void TfrmMain::buildCommands() {
 }
 
 void TfrmMain::bindCommands(CommandTargets& targets) {
-    m_targets = &targets;
     for (const CommandRow& row : commandRows())
         connect(action(row.id), &QAction::triggered, this,
                 guarded([&targets, handler = row.handler] { handler(targets); }));
@@ -50,9 +48,4 @@ void TfrmMain::DoCheckPlayControls() {
 
 void TfrmMain::DoCheckPopUpMenus() {
     applyStates(popupPlayRule(lbWavs()->selectedRow(), m_lbPlaylist->selectedRow()));
-}
-
-// The file list's focus and rules after a file command or Add All.
-void TfrmMain::DoSetListFocus(int index) {
-    m_targets->files.DoSetListFocus(index);
 }

@@ -5,15 +5,16 @@
 #include "ui/toolbar/speedfloatingimage.h"
 #include "ui/toolbar/speedgrid.h"
 #include "ui/toolbar/speedlayoutstore.h"
-#include "ui/toolbar/speedsetupwindow.h"
 
 #include <QAction>
 #include <QCursor>
+#include <QDialog>
 #include <QMouseEvent>
 #include <QToolButton>
 
 SpeedBar::SpeedBar(SpeedBarLayout layout, QWidget* parent)
-    : QFrame(parent), m_layout(std::move(layout)), m_barDrag(new SpeedBarDrag(this)),
+    : QFrame(parent), m_layout(std::move(layout)),
+      m_barDrag(new SpeedBarDrag(this, m_layout, [this](SpeedBarAlign align) { setAlign(align); })),
       m_image(new SpeedFloatingImage(this)) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -152,7 +153,7 @@ bool SpeedBar::PlaceDroppedButton(const QString& name, QPoint corner) {
     return onBar;
 }
 
-SpeedbarSetupWindow* SpeedBar::customizeDialog() const {
+QDialog* SpeedBar::customizeDialog() const {
     return m_setup;
 }
 
@@ -168,9 +169,10 @@ void SpeedBar::OpenCustomizeDialog(int helpTopic) {
         m_setup->activateWindow();
         return;
     }
-    m_setup = new SpeedbarSetupWindow(this, helpTopic);
+    if (!m_makeDialog)
+        return;
+    m_setup = m_makeDialog(helpTopic);
     connect(m_setup, &QDialog::finished, this, &SpeedBar::endCustomize);
-    connect(m_setup, &SpeedbarSetupWindow::helpRequested, this, &SpeedBar::helpRequested);
     window()->installEventFilter(this);
     applyLayout();
     m_setup->show();

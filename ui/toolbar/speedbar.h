@@ -6,12 +6,14 @@
 #include <QHash>
 #include <QPointer>
 
+#include <functional>
+
 class IniStore;
 class QAction;
+class QDialog;
 class QToolButton;
 class SpeedBarDrag;
 class SpeedFloatingImage;
-class SpeedbarSetupWindow;
 
 // The customisable toolbar: each visible item's button stands at the item's own left and top.
 // While the customize dialog is open every button shows enabled and raised, runs nothing, and a
@@ -40,10 +42,13 @@ public:
     void ReadLayout(const IniStore& store);
     void WriteLayout(IniStore& store) const;
 
+    // Makes the customize dialog for a help topic; whoever builds the bar gives it.
+    using DialogMaker = std::function<QDialog*(int helpTopic)>;
+    void setCustomizeDialogMaker(DialogMaker make) { m_makeDialog = std::move(make); }
     // Opens the customize dialog, or brings the open one forward. A topic above 0 shows its
     // Help button, which asks for that topic through helpRequested.
     void OpenCustomizeDialog(int helpTopic);
-    SpeedbarSetupWindow* customizeDialog() const;
+    QDialog* customizeDialog() const;
     bool isCustomizing() const;
 
     // Places an item's button at the grid position nearest to `corner` (bar coordinates) and
@@ -76,7 +81,8 @@ private:
     SpeedBarLayout m_layout;
     QHash<QString, QToolButton*> m_buttons;
     QHash<QString, QPointer<QAction>> m_actions;
-    QPointer<SpeedbarSetupWindow> m_setup;
+    DialogMaker m_makeDialog;
+    QPointer<QDialog> m_setup;
     SpeedBarDrag* m_barDrag = nullptr;
     SpeedFloatingImage* m_image = nullptr;
     QString m_movingItem; // the button being moved in customize mode

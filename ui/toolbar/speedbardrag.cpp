@@ -1,9 +1,10 @@
 #include "ui/toolbar/speedbardrag.h"
 
-#include "ui/toolbar/speedbar.h"
 #include "ui/toolbar/speedgrid.h"
 
+#include <QPaintEvent>
 #include <QPainter>
+#include <QWidget>
 
 namespace {
 
@@ -33,7 +34,9 @@ protected:
 
 } // namespace
 
-SpeedBarDrag::SpeedBarDrag(SpeedBar* bar) : QObject(bar), m_bar(bar) {}
+SpeedBarDrag::SpeedBarDrag(QWidget* bar, const SpeedBarLayout& layout,
+                           std::function<void(SpeedBarAlign)> dock)
+    : QObject(bar), m_bar(bar), m_layout(layout), m_dock(std::move(dock)) {}
 
 void SpeedBarDrag::press(QPoint global) {
     m_state = State::Pressed;
@@ -56,8 +59,7 @@ void SpeedBarDrag::showOutline(QPoint global) {
     if (!m_outline)
         m_outline = new Outline(client);
     m_zone = speedgrid::dockZone(client->mapFromGlobal(global), client->size());
-    m_outline->setGeometry(
-        speedgrid::dockStrip(m_zone, client->size(), m_bar->layout().thickness()));
+    m_outline->setGeometry(speedgrid::dockStrip(m_zone, client->size(), m_layout.thickness()));
     m_outline->raise();
     m_outline->show();
 }
@@ -70,5 +72,5 @@ void SpeedBarDrag::release() {
     m_bar->releaseMouse();
     if (m_outline)
         m_outline->hide();
-    m_bar->setAlign(m_zone);
+    m_dock(m_zone);
 }

@@ -5,15 +5,18 @@
 #include <QObject>
 #include <QPoint>
 
-class SpeedBar;
+#include <functional>
+
 class QWidget;
 
 // The gesture that docks the bar at another edge of its parent: pressed, then past the
-// threshold an inverted outline shows the strip the bar would take, and the release docks it.
+// threshold an inverted outline shows the strip the bar would take, and the release docks it
+// through `dock`. `layout` is the bar's, for the thickness of the strip.
 class SpeedBarDrag : public QObject {
     Q_OBJECT
 public:
-    explicit SpeedBarDrag(SpeedBar* bar);
+    SpeedBarDrag(QWidget* bar, const SpeedBarLayout& layout,
+                 std::function<void(SpeedBarAlign)> dock);
 
     void press(QPoint global);
     void move(QPoint global);
@@ -24,7 +27,9 @@ private:
     enum class State { Idle, Pressed, Dragging };
     void showOutline(QPoint global);
 
-    SpeedBar* m_bar;
+    QWidget* m_bar;
+    const SpeedBarLayout& m_layout;
+    std::function<void(SpeedBarAlign)> m_dock;
     State m_state = State::Idle;
     QPoint m_pressed;
     SpeedBarAlign m_zone = SpeedBarAlign::Top;

@@ -64,6 +64,7 @@ SpeedbarSetupWindow::SpeedbarSetupWindow(SpeedBar* bar, int helpTopic)
       m_bar(bar), m_sectionList(new QListWidget(this)), m_buttonsList(new QListWidget(this)),
       m_hintLabel(new QLabel(this)), m_image(new SpeedFloatingImage(this)) {
     setObjectName(QStringLiteral("SpeedbarSetupWindow"));
+    connect(this, &SpeedbarSetupWindow::helpRequested, bar, &SpeedBar::helpRequested);
     setWindowTitle(QStringLiteral("Customize Speedbar"));
     setModal(false);
     setFixedSize(421, 262);

@@ -4,6 +4,7 @@
 #include "ui/browse/browser.h"
 #include "ui/browse/directorylist.h"
 #include "ui/browse/listbox.h"
+#include "ui/fileops/filecommands.h"
 #include "ui/main/commandrules.h"
 #include "ui/toolbar/speedbar.h"
 
@@ -121,37 +122,6 @@ private Q_SLOTS:
         verifyEnabledExactly(w, enabled);
     }
 
-    // The table's rule column names exactly the rules that set each command.
-    void ruleGroupsMatchTheRules() {
-        QHash<CommandId, QSet<RuleGroup>> setBy;
-        const auto record = [&](const QList<CommandState>& states, RuleGroup group,
-                                bool enabledOnly = false) {
-            for (const CommandState& s : states)
-                if (s.enabled || !enabledOnly)
-                    setBy[s.command].insert(group);
-        };
-        record(wavRule(0), RuleGroup::WavRule);
-        record(playlistRule(0, 2), RuleGroup::PlaylistRule);
-        record(playRule(0, 0), RuleGroup::PlayRule);
-        // The popup play rule sets both popups; each list's selection enables its own.
-        record(popupPlayRule(0, -1), RuleGroup::PlayWavRule, true);
-        record(popupPlayRule(-1, 0), RuleGroup::PlayEntryRule, true);
-        for (const CommandRow& row : commandRows()) {
-            const QSet<RuleGroup> rules = setBy.value(row.id);
-            const char* name = row.menuItem ? row.menuItem : row.caption;
-            switch (row.group) {
-            case RuleGroup::Always:
-                QVERIFY2(rules.isEmpty(), name);
-                break;
-            case RuleGroup::WavAndPlaylistRules:
-                QVERIFY2((rules == QSet{RuleGroup::WavRule, RuleGroup::PlaylistRule}), name);
-                break;
-            default:
-                QVERIFY2(rules == QSet{row.group}, name);
-            }
-        }
-    }
-
     void currentListFollowsTheFocus() {
         WindowFixture f;
         f.showFiles({"a.wav"});
@@ -211,7 +181,7 @@ private Q_SLOTS:
         WindowFixture::click(f.window->lbWavs(), removeIndex);
         QVERIFY(QFile::remove(f.filePath(names.at(removeIndex))));
         f.window->browser()->rereadFiles();
-        f.window->DoSetListFocus(removeIndex);
+        f.root->fileCommands().DoSetListFocus(removeIndex);
         QCOMPARE(f.window->lbWavs()->selectedRow(), selected);
         QCOMPARE(isControlEnabled(*f.window, QStringLiteral("miEditCopy")), selected >= 0);
         QCOMPARE(isControlEnabled(*f.window, QStringLiteral("sbPlay")), selected >= 0);

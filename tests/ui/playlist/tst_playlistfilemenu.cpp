@@ -32,7 +32,7 @@ private Q_SLOTS:
         QCOMPARE(f.prompt.texts("save"), QStringList{"Save Playlist"});
         QCOMPARE(bytesOf(file), QByteArray("/snd/a.wav\r\n/snd/b.wav\r\n"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - party.sxp"));
-        QVERIFY(f.window->recentList()->entries().isEmpty()); // saving never adds
+        QVERIFY(f.root->recentList().entries().isEmpty()); // saving never adds
     }
 
     void openCaptionsRemembersAndEnablesThePlaylistCommands() {
@@ -44,7 +44,7 @@ private Q_SLOTS:
         QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(f.window->lbPlaylist()->count(), 2);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - set.sxp"));
-        QCOMPARE(f.window->recentList()->entries(), QStringList{file});
+        QCOMPARE(f.root->recentList().entries(), QStringList{file});
         QVERIFY(namedAction(*f.window, QStringLiteral("miFileReopen"))->isEnabled());
         QVERIFY(isControlEnabled(*f.window, "sbPlayPlaylist"));
     }
@@ -54,11 +54,11 @@ private Q_SLOTS:
         const QString file = f.filePath("empty.sxp");
         writeTextFile(file, QByteArray());
         f.window->togglePlaylist();
-        f.window->document().reopen(file);
+        f.root->document().reopen(file);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - empty.sxp"));
         QCOMPARE(f.window->playlistModel()->count(), 0);
         QVERIFY(!f.window->playlistPanel()->isVisible()); // an empty file shows nothing
-        QCOMPARE(f.window->recentList()->entries(), QStringList{file});
+        QCOMPARE(f.root->recentList().entries(), QStringList{file});
     }
 
     // A Reopen whose file has become unreadable leaves the open playlist whole, so the next
@@ -86,7 +86,7 @@ private Q_SLOTS:
         QCOMPARE(f.window->playlistModel()->paths(), (QStringList{"/x/a.wav", "/x/b.wav"}));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - keep.sxp"));
         QVERIFY(!f.window->playlistModel()->modified());
-        QCOMPARE(f.window->recentList()->entries(), QStringList{gone});
+        QCOMPARE(f.root->recentList().entries(), QStringList{gone});
 
         QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(bytesOf(keep), QByteArray("/x/a.wav\r\n/x/b.wav\r\n"));
@@ -109,7 +109,7 @@ private Q_SLOTS:
         QTRY_COMPARE(reopen->actions().first()->text(), QStringLiteral("&1\t") + files[0]);
         chooseReopenEntry(*f.window, 1); // "2 C" of A, C, B
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - C.sxp"));
-        QCOMPARE(f.window->recentList()->entries(), (QStringList{files[2], files[0], files[1]}));
+        QCOMPARE(f.root->recentList().entries(), (QStringList{files[2], files[0], files[1]}));
     }
 
     void aFileOver64MiBIsRefusedAtOnce() {
@@ -128,7 +128,7 @@ private Q_SLOTS:
                                  .arg(huge)});
         QCOMPARE(f.window->playlistModel()->paths(), QStringList{"/x/a.wav"});
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix"));
-        QVERIFY(f.window->recentList()->entries().isEmpty());
+        QVERIFY(f.root->recentList().entries().isEmpty());
     }
 
     // Another window saved its own addition to the same playlist file since this one opened it.
@@ -161,7 +161,7 @@ private Q_SLOTS:
         WindowFixture f;
         const QString file = f.filePath("n.sxp");
         writeTextFile(file, "/x/a.wav\r\n");
-        f.window->document().reopen(file);
+        f.root->document().reopen(file);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - n.sxp"));
         QTest::keyClick(f.window, Qt::Key_Insert, Qt::ControlModifier);
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix"));
@@ -192,7 +192,7 @@ private Q_SLOTS:
         WindowFixture f;
         const QString file = f.filePath("ro.sxp");
         writeTextFile(file, "/old.wav\r\n");
-        f.window->document().reopen(file);
+        f.root->document().reopen(file);
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
         f.addPlaylistEntries({"/x/new.wav"});
         f.window->playlistModel()->setModified(true);
@@ -212,7 +212,7 @@ private Q_SLOTS:
         f.prompt.fileNames = {f.filePath("as.sxp")};
         f.window->action(CommandId::FileSaveAs)->trigger();
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - as.sxp"));
-        QVERIFY(f.window->recentList()->entries().isEmpty());
+        QVERIFY(f.root->recentList().entries().isEmpty());
         f.window->action(CommandId::FileSaveAs)->trigger(); // cancelled dialog: nothing changes
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Sondrix - as.sxp"));
     }

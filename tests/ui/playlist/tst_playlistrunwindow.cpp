@@ -69,7 +69,7 @@ private Q_SLOTS:
     void stopSilencesAndTheRunWaitsForEscape() {
         WindowFixture f;
         f.addPlaylistEntries({tone(f, "a.wav", 1.0), tone(f, "b.wav", 0.1)});
-        QTimer::singleShot(150, f.window, [&] { f.window->stopPlaying(); });
+        QTimer::singleShot(150, f.window, [&] { f.window->playback()->stopPlaying(); });
         QTimer::singleShot(700, f.window, [&] {
             QVERIFY(f.window->playback()->flags().playlistRunning); // still waiting
             QVERIFY(!f.window->playback()->player().isOpen());

@@ -23,6 +23,8 @@ struct Host {
         window.setObjectName(QStringLiteral("host"));
         bar = new SpeedBar(firstRunToolbar());
         bar->setObjectName(QStringLiteral("SpeedBar1"));
+        bar->setCustomizeDialogMaker(
+            [b = bar](int helpTopic) { return new SpeedbarSetupWindow(b, helpTopic); });
         dock = new SpeedBarDock(bar, new QWidget, &window);
         window.setGeometry(0, 0, 500, 300);
         dock->setGeometry(window.rect());
@@ -72,7 +74,7 @@ class TestSpeedBar : public QObject {
 
     static SpeedbarSetupWindow* openDialog(SpeedBar* bar) {
         bar->OpenCustomizeDialog(0);
-        SpeedbarSetupWindow* dialog = bar->customizeDialog();
+        auto* dialog = qobject_cast<SpeedbarSetupWindow*>(bar->customizeDialog());
         if (dialog && !QTest::qWaitForWindowExposed(dialog))
             return nullptr;
         return dialog;
@@ -352,7 +354,7 @@ private Q_SLOTS:
         dialog->showMinimized();
         QTRY_VERIFY(dialog->isMinimized());
         host.bar->OpenCustomizeDialog(0);
-        QCOMPARE(host.bar->customizeDialog(), dialog);
+        QCOMPARE(host.bar->customizeDialog(), static_cast<QDialog*>(dialog));
         QVERIFY(!dialog->isMinimized());
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->sectionList()->currentRow(), 3);

@@ -22,7 +22,8 @@ private Q_SLOTS:
         QCOMPARE(bar->layoutSection(), QStringLiteral("TfrmMainSpeedBar1"));
         clickMenuItem(f.window->menuBar(), QStringLiteral("&Tools"),
                       QStringLiteral("&Customize Toolbar..."));
-        QPointer<SpeedbarSetupWindow> dialog = bar->customizeDialog();
+        QPointer<SpeedbarSetupWindow> dialog =
+            qobject_cast<SpeedbarSetupWindow*>(bar->customizeDialog());
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
         dialog->sectionList()->setCurrentRow(4);
@@ -40,7 +41,7 @@ private Q_SLOTS:
         QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(customize).center());
         QTRY_VERIFY(!popup->isVisible());
 
-        QCOMPARE(bar->customizeDialog(), dialog.data());
+        QCOMPARE(bar->customizeDialog(), static_cast<QDialog*>(dialog.data()));
         QVERIFY(!dialog->isMinimized());
         QCOMPARE(dialog->sectionList()->currentRow(), 4);
         QCOMPARE(f.window->findChildren<SpeedbarSetupWindow*>().size(), 1);
