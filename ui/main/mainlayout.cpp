@@ -170,7 +170,7 @@ void MainLayout::setupLayout(QMainWindow& window, IniStore& store, Prompt& promp
     outer->addWidget(m_statusPanels);
 }
 
-void MainLayout::pnlDriveBoxResize() {
+void MainLayout::fitDriveSelector() {
     m_browser->drives()->setFixedWidth(m_pnlDriveBox->width() - 4);
 }
 

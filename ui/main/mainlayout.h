@@ -40,9 +40,9 @@ protected:
     static constexpr int kSplitterWidth = 4;
 
     // The browser reads and writes `store` and reports its failures through `prompt`. The window
-    // passes the resizes of the drive panel on to pnlDriveBoxResize.
+    // passes the resizes of the drive panel on to fitDriveSelector.
     void setupLayout(QMainWindow& window, IniStore& store, Prompt& prompt);
-    void pnlDriveBoxResize();
+    void fitDriveSelector();
     // Shows or hides the playlist half; a window in its normal state widens or narrows by it.
     void placePlaylistPanel(QMainWindow& window, bool show);
 

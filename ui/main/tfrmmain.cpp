@@ -138,7 +138,7 @@ void TfrmMain::storeOnClose() {
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pnlDriveBox && event->type() == QEvent::Resize)
-        pnlDriveBoxResize();
+        fitDriveSelector();
     if (event->type() == QEvent::KeyRelease && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         auto* key = static_cast<QKeyEvent*>(event);
