@@ -9,7 +9,6 @@
 #include "playback/mediaplayer.h"
 #include "playback/systemaudiooutput.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -51,13 +50,6 @@ void playThrough(MediaPlayer& player, const QString& file) {
     player.close();
 }
 
-void playWithPaplay(const QString& file) {
-    QProcess paplay;
-    paplay.start(QStringLiteral("paplay"), {file});
-    if (!paplay.waitForFinished((kToneSeconds + 10) * 1000))
-        throw std::runtime_error("paplay did not end");
-}
-
 // Two threads that spin while the object lives.
 class BusyLoops {
 public:
@@ -88,8 +80,9 @@ void runRound(const char* load, RecordingTail& tail, MediaPlayer& player,
         double total = 0;
         std::printf("%-7s %-5s", who, load);
         for (const QString& tone : tones) {
-            const Heard heard = who[0] == 's' ? listen(tail, [&] { playThrough(player, tone); })
-                                              : listen(tail, [&] { playWithPaplay(tone); });
+            const Heard heard = who[0] == 's'
+                                    ? listen(tail, [&] { playThrough(player, tone); })
+                                    : listen(tail, [&] { playWithPaplay(tone, kToneSeconds); });
             total += heard.dropoutMs;
             std::printf("  %6.1f ms in %.3f s", heard.dropoutMs, heard.lengthS);
         }
@@ -120,14 +113,6 @@ int run(const QString& recording) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: e2e_dropouts RECORDING\n");
-        return 2;
-    }
-    try {
-        return run(QString::fromLocal8Bit(argv[1]));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "e2e_dropouts: %s\n", error.what());
-        return 1;
-    }
+    return runTool(argc, argv, 1, 1, "e2e_dropouts RECORDING",
+                   [](const QStringList& a) { return run(a[0]); });
 }

@@ -191,14 +191,6 @@ int run(const QString& recording, const QString& program) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: e2e_keys RECORDING PROGRAM\n");
-        return 2;
-    }
-    try {
-        return run(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "e2e_keys: %s\n", error.what());
-        return 1;
-    }
+    return runTool(argc, argv, 2, 2, "e2e_keys RECORDING PROGRAM",
+                   [](const QStringList& a) { return run(a[0], a[1]); });
 }

@@ -1,7 +1,8 @@
 // Plays a one-second tone looping through the program's own output for a given number of seconds
 // (600 unless told) while another process records the server's mix, then counts the dropouts in
 // all of it and the processor time this process, the program's playback, spent meanwhile, as a
-// share of one core.
+// share of one core. Then `paplay` plays one tone as long, and its dropouts are counted the same
+// way: what the server itself loses over that time.
 // bench/e2e_sound.sh sets up the server and the recorder.
 #include "bench/bigwav.h"
 #include "bench/recording.h"
@@ -30,6 +31,10 @@ double processorSeconds() {
     const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
     const double ticks = fields.at(11).toDouble() + fields.at(12).toDouble();
     return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
+double dropoutMs(const RecordingTail& tail, size_t from, size_t to) {
+    return 1000.0 * double(dropoutFrames(tail.left(), from, to)) / kRecordingRate;
 }
 
 int run(const QString& recording, int seconds) {
@@ -67,25 +72,35 @@ int run(const QString& recording, int seconds) {
         throw std::runtime_error("the loop was not heard");
     const size_t end = lastSound(tail.left()) + 1;
     const double heard = double(end - *first) / kRecordingRate;
-    const double dropoutMs =
-        1000.0 * double(dropoutFrames(tail.left(), *first, end)) / kRecordingRate;
     std::printf("looping a 1 s tone for %d s: %d passes, heard for %.1f s, %.1f ms of dropout, "
                 "processor %.2f s = %.2f %% of one core\n",
-                seconds, passes, heard, dropoutMs, cpu, 100.0 * cpu / wall);
+                seconds, passes, heard, dropoutMs(tail, *first, end), cpu, 100.0 * cpu / wall);
+    std::fflush(stdout);
+
+    const QString longTone = dir.path() + QStringLiteral("/long.wav");
+    writeBigWav(longTone, int64_t(kToneRate) * 4 * seconds, kToneRate);
+    const size_t paplayFrom = tail.left().size();
+    std::thread paplay([&] { playWithPaplay(longTone, seconds); });
+    while (tail.left().size() < paplayFrom + size_t(kRecordingRate) * size_t(seconds)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        tail.readNew();
+    }
+    paplay.join();
+    settle(tail, std::chrono::milliseconds(500));
+    const std::optional<size_t> paplayFirst = firstSound(tail.left(), paplayFrom);
+    if (!paplayFirst)
+        throw std::runtime_error("paplay's tone was not heard");
+    const size_t paplayEnd = lastSound(tail.left()) + 1;
+    std::printf("paplay, one %d s tone: heard for %.1f s, %.1f ms of dropout\n", seconds,
+                double(paplayEnd - *paplayFirst) / kRecordingRate,
+                dropoutMs(tail, *paplayFirst, paplayEnd));
     return 0;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: e2e_loop RECORDING [SECONDS]\n");
-        return 2;
-    }
-    try {
-        return run(QString::fromLocal8Bit(argv[1]), argc == 3 ? std::atoi(argv[2]) : 600);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "e2e_loop: %s\n", error.what());
-        return 1;
-    }
+    return runTool(argc, argv, 1, 2, "e2e_loop RECORDING [SECONDS]", [](const QStringList& a) {
+        return run(a[0], a.size() == 2 ? a[1].toInt() : 600);
+    });
 }

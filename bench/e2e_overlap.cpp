@@ -84,14 +84,6 @@ int run(const QString& recording) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: e2e_overlap RECORDING\n");
-        return 2;
-    }
-    try {
-        return run(QString::fromLocal8Bit(argv[1]));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "e2e_overlap: %s\n", error.what());
-        return 1;
-    }
+    return runTool(argc, argv, 1, 1, "e2e_overlap RECORDING",
+                   [](const QStringList& a) { return run(a[0]); });
 }

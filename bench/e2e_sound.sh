@@ -15,6 +15,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 server_kind=${1:-pulseaudio}
 loop_seconds=${2:-60}
+# The recorder asks the server for pieces of this many milliseconds. PipeWire runs its whole graph
+# at the shortest period any stream asks for, so a recorder of 5 ms would make every player run on
+# 5 ms wake-ups, as no desktop does; 20 ms keeps the graph near a desktop's.
+recorder_latency_ms=${RECORDER_LATENCY_MS:-20}
 case $server_kind in
 pulseaudio | pipewire) ;;
 *)
@@ -106,7 +110,7 @@ start_sound_server() {
     pactl set-default-sink sx_null
     local size
     size=$(stat -c %s "$recording" 2> /dev/null || echo 0)
-    timeout "$server_limit" parec -d sx_null.monitor --format=float32le --channels=2 --rate=48000 --latency-msec=5 \
+    timeout "$server_limit" parec -d sx_null.monitor --format=float32le --channels=2 --rate=48000 --latency-msec="$recorder_latency_ms" \
         >> "$recording" &
     recorder_pid=$!
     for _ in $(seq 200); do

@@ -1,5 +1,8 @@
 #include "bench/recording.h"
 
+#include <QFileInfo>
+#include <QProcess>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -139,4 +142,31 @@ void printSpread(const char* what, const std::vector<double>& ms, int trials) {
                     what, ms.size(), trials, s->median, s->p95, s->min, s->max);
     else
         std::printf("%s: nothing heard in %d trials\n", what, trials);
+}
+
+void playWithPaplay(const QString& file, int seconds) {
+    QProcess paplay;
+    paplay.start(QStringLiteral("paplay"), {file});
+    if (!paplay.waitForFinished((seconds + 10) * 1000))
+        throw std::runtime_error("paplay did not end");
+}
+
+int runTool(int argc, char* argv[], int least, int most, const char* usage,
+            const std::function<int(const QStringList& arguments)>& run) {
+    if (argc - 1 < least || argc - 1 > most) {
+        std::fprintf(stderr, "usage: %s\n", usage);
+        return 2;
+    }
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    try {
+        return run(arguments);
+    } catch (const std::exception& error) {
+        std::fprintf(
+            stderr, "%s: %s\n",
+            QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toLocal8Bit().constData(),
+            error.what());
+        return 1;
+    }
 }

@@ -5,8 +5,10 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -72,3 +74,11 @@ struct Spread {
 };
 std::optional<Spread> spread(std::vector<double> ms);
 void printSpread(const char* what, const std::vector<double>& ms, int trials);
+
+// Plays `file`, `seconds` long, with `paplay` and returns when it has ended.
+void playWithPaplay(const QString& file, int seconds);
+
+// The end-to-end tools' main: with `least` to `most` arguments after the tool's name it runs
+// `run` on them, otherwise prints `usage`; what `run` throws is printed under the tool's name.
+int runTool(int argc, char* argv[], int least, int most, const char* usage,
+            const std::function<int(const QStringList& arguments)>& run);
