@@ -156,7 +156,7 @@ start_display() {
 }
 
 timeout 600 build/bench/e2e_dropouts "$recording"
-timeout $((loop_seconds + 120)) build/bench/e2e_loop "$recording" "$loop_seconds"
+timeout $((2 * loop_seconds + 180)) build/bench/e2e_loop "$recording" "$loop_seconds"
 timeout 600 build/bench/e2e_overlap "$recording"
 
 start_display
