@@ -55,7 +55,7 @@ export XDG_RUNTIME_DIR=$work
 export HOME=$work # keeps the server's cookie and state out of the real home
 export XDG_CONFIG_HOME=$work/config
 # Every server and tool is ended by the time limit should this script be killed before its trap.
-server_limit=$((1200 + loop_seconds))
+server_limit=$((1200 + 2 * loop_seconds))
 
 start_pulseaudio() {
     export PULSE_SERVER=unix:$work/native
