@@ -48,7 +48,8 @@ std::vector<char> header(uint32_t dataBytes, int sampleRate) {
 
 } // namespace
 
-void writeBigWav(const QString& path, int64_t dataBytes, int sampleRate, double toneHz) {
+void writeBigWav(const QString& path, int64_t dataBytes, int sampleRate, double toneHz,
+                 int toneSeconds) {
     if (dataBytes > 0xffffffffLL - 36)
         throw std::invalid_argument("a WAV file holds under 4 GiB of data");
     QFile file(path);
@@ -56,7 +57,8 @@ void writeBigWav(const QString& path, int64_t dataBytes, int sampleRate, double 
         throw std::runtime_error("cannot write " + path.toStdString());
     std::vector<char> bytes = header(static_cast<uint32_t>(dataBytes), sampleRate);
     const auto headerBytes = static_cast<qint64>(bytes.size());
-    const int64_t toneFrames = std::min<int64_t>(dataBytes / kBytesPerFrame, 10LL * sampleRate);
+    const int64_t toneFrames =
+        std::min<int64_t>(dataBytes / kBytesPerFrame, int64_t(toneSeconds) * sampleRate);
     for (int64_t frame = 0; frame < toneFrames; ++frame) {
         const double phase = 2.0 * std::numbers::pi * toneHz * static_cast<double>(frame) /
                              static_cast<double>(sampleRate);

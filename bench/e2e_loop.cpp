@@ -78,7 +78,7 @@ int run(const QString& recording, int seconds) {
     std::fflush(stdout);
 
     const QString longTone = dir.path() + QStringLiteral("/long.wav");
-    writeBigWav(longTone, int64_t(kToneRate) * 4 * seconds, kToneRate);
+    writeBigWav(longTone, int64_t(kToneRate) * 4 * seconds, kToneRate, 440.0, seconds);
     const size_t paplayFrom = tail.left().size();
     std::thread paplay([&] { playWithPaplay(longTone, seconds); });
     while (tail.left().size() < paplayFrom + size_t(kRecordingRate) * size_t(seconds)) {
