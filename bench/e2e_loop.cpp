@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -33,8 +34,22 @@ double processorSeconds() {
     return ticks / double(sysconf(_SC_CLK_TCK));
 }
 
-double dropoutMs(const RecordingTail& tail, size_t from, size_t to) {
-    return 1000.0 * double(dropoutFrames(tail.left(), from, to)) / kRecordingRate;
+// Where a sound was heard in the recording.
+struct Heard {
+    size_t first, end;
+    double seconds() const { return double(end - first) / kRecordingRate; }
+    double dropoutMs(const RecordingTail& tail) const {
+        return 1000.0 * double(dropoutFrames(tail.left(), first, end)) / kRecordingRate;
+    }
+};
+
+// Once the sound that began after frame `from` has ended, where it was heard.
+Heard heardFrom(RecordingTail& tail, size_t from, const std::string& what) {
+    settle(tail, std::chrono::milliseconds(500));
+    const std::optional<size_t> first = firstSound(tail.left(), from);
+    if (!first)
+        throw std::runtime_error(what + " was not heard");
+    return {*first, lastSound(tail.left()) + 1};
 }
 
 int run(const QString& recording, int seconds) {
@@ -65,16 +80,10 @@ int run(const QString& recording, int seconds) {
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     const double cpu = processorSeconds() - cpuBefore;
     player.close();
-    settle(tail, std::chrono::milliseconds(500));
-
-    const std::optional<size_t> first = firstSound(tail.left(), from);
-    if (!first)
-        throw std::runtime_error("the loop was not heard");
-    const size_t end = lastSound(tail.left()) + 1;
-    const double heard = double(end - *first) / kRecordingRate;
+    const Heard loop = heardFrom(tail, from, "the loop");
     std::printf("looping a 1 s tone for %d s: %d passes, heard for %.1f s, %.1f ms of dropout, "
                 "processor %.2f s = %.2f %% of one core\n",
-                seconds, passes, heard, dropoutMs(tail, *first, end), cpu, 100.0 * cpu / wall);
+                seconds, passes, loop.seconds(), loop.dropoutMs(tail), cpu, 100.0 * cpu / wall);
     std::fflush(stdout);
 
     const QString longTone = dir.path() + QStringLiteral("/long.wav");
@@ -86,14 +95,9 @@ int run(const QString& recording, int seconds) {
         tail.readNew();
     }
     paplay.join();
-    settle(tail, std::chrono::milliseconds(500));
-    const std::optional<size_t> paplayFirst = firstSound(tail.left(), paplayFrom);
-    if (!paplayFirst)
-        throw std::runtime_error("paplay's tone was not heard");
-    const size_t paplayEnd = lastSound(tail.left()) + 1;
+    const Heard heard = heardFrom(tail, paplayFrom, "paplay's tone");
     std::printf("paplay, one %d s tone: heard for %.1f s, %.1f ms of dropout\n", seconds,
-                double(paplayEnd - *paplayFirst) / kRecordingRate,
-                dropoutMs(tail, *paplayFirst, paplayEnd));
+                heard.seconds(), heard.dropoutMs(tail));
     return 0;
 }
 
