@@ -15,10 +15,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 server_kind=${1:-pulseaudio}
 loop_seconds=${2:-60}
-# The recorder asks the server for pieces of this many milliseconds. PipeWire runs its whole graph
-# at the shortest period any stream asks for, so a recorder of 5 ms would make every player run on
-# 5 ms wake-ups, as no desktop does; 20 ms keeps the graph near a desktop's.
-recorder_latency_ms=${RECORDER_LATENCY_MS:-20}
+# The recorder asks the server for pieces of this many milliseconds: short pieces time a sound's
+# start closely. PipeWire, though, runs its whole graph at the shortest period any stream asks
+# for, so a recorder of 5 ms would make every player run on 5 ms wake-ups, as no desktop does;
+# there 20 ms keeps the graph near a desktop's.
+default_recorder_latency_ms=5
+[ "$server_kind" = pipewire ] && default_recorder_latency_ms=20
+recorder_latency_ms=${RECORDER_LATENCY_MS:-$default_recorder_latency_ms}
 case $server_kind in
 pulseaudio | pipewire) ;;
 *)
