@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QScopeGuard>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -41,6 +42,15 @@ private Q_SLOTS:
         QVERIFY2(f.prompt.asked.isEmpty(), qPrintable(f.prompt.asked.value(0).text));
         QVERIFY(w.playback()->player().isOpen());
         QVERIFY(w.playback()->player().length() > 0);
+        // Ctrl+L loops the selected file of the current list by the bytes of its full path; the
+        // loop runs until it is stopped.
+        QByteArray looped;
+        QTimer::singleShot(200, &w, [&] {
+            looped = encodePath(w.playback()->player().fileName());
+            w.playback()->stopPlaying();
+        });
+        QTest::keyClick(w.lbWavs(), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(looped, raw);
 
         // Shift+click adds it; the saved playlist holds the bytes of its name.
         WindowFixture::click(w.lbWavs(), 0, Qt::LeftButton, Qt::ShiftModifier);
