@@ -104,6 +104,10 @@ start_sound_server() {
     fi
     if [ "$server_kind" = pipewire ]; then
         pactl load-module module-null-sink sink_name=sx_null rate=48000 channels=2 > /dev/null
+        # PIPEWIRE_QUANTUM fixes the graph's period in frames, whatever the streams ask for.
+        if [ -n "${PIPEWIRE_QUANTUM:-}" ]; then
+            pw-metadata -n settings 0 clock.force-quantum "$PIPEWIRE_QUANTUM" > /dev/null
+        fi
     fi
     # The session manager may take a moment to offer the new sink as the default.
     for _ in $(seq 100); do
