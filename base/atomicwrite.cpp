@@ -48,25 +48,34 @@ bool writeAll(int fd, const QByteArray& content) {
 
 } // namespace
 
-WriteResult writeFileAtomically(const QString& path, const QByteArray& content) {
+WriteOutcome writeFileAtomically(const QString& path, const QByteArray& content) {
     const QFileInfo info(path);
     const QString resolved = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
     const QByteArray target = QFile::encodeName(resolved);
     struct stat existing {};
     const bool exists = ::stat(target.constData(), &existing) == 0;
     if (exists && !(existing.st_mode & S_IWUSR))
-        return WriteResult::CannotCreate;
+        return {WriteResult::CannotCreate, 0};
 
     QByteArray temporary;
     const int fd = createTemporary(target, temporary);
     if (fd < 0)
-        return WriteResult::CannotCreate;
-    const bool written = (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) &&
-                         writeAll(fd, content) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.constData(), target.constData()) != 0) {
-        ::unlink(temporary.constData());
-        return WriteResult::WriteFailed;
+        return {WriteResult::CannotCreate, errno};
+    errno = 0; // a write that stops short without failing names no cause
+    bool done = (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, content) &&
+                ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && done) {
+        done = false;
+        error = errno;
     }
-    return WriteResult::Written;
+    if (done && ::rename(temporary.constData(), target.constData()) != 0) {
+        done = false;
+        error = errno;
+    }
+    if (!done) {
+        ::unlink(temporary.constData());
+        return {WriteResult::WriteFailed, error};
+    }
+    return {WriteResult::Written, 0};
 }

@@ -5,6 +5,13 @@
 
 enum class WriteResult { Written, CannotCreate, WriteFailed };
 
+// What a replacement came to, with the system's error number of a failure (0 where the system
+// named no cause, as for a target refused for its permissions).
+struct WriteOutcome {
+    WriteResult result = WriteResult::WriteFailed;
+    int error = 0;
+};
+
 // Every temporary file this program writes beside a target is named target + this marker + six
 // random characters. Only files with the marker are ever taken for a killed writer's leftovers:
 // a name a person could give a copy ("Sondrix.ini.MyCopy") never is.
@@ -14,4 +21,4 @@ inline constexpr char kTemporaryMarker[] = ".sondrix-tmp-";
 // file beside the target, are flushed to disk and renamed over it. A symbolic link keeps
 // pointing at the file it names; the target keeps its permissions. A target whose owner may not
 // write it is refused, also for root, so a file marked read-only stays as it is.
-WriteResult writeFileAtomically(const QString& path, const QByteArray& content);
+WriteOutcome writeFileAtomically(const QString& path, const QByteArray& content);

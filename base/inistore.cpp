@@ -2,8 +2,8 @@
 
 #include "base/atomicwrite.h"
 #include "base/inifile.h"
-#include "base/sxerror.h"
 #include "base/regularfile.h"
+#include "base/sxerror.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -221,7 +221,7 @@ void IniStore::writeChanges(const QList<Change>& changes) {
         else
             text.eraseSection(change.section);
     }
-    if (writeFileAtomically(m_filePath, text.toBytes()) != WriteResult::Written)
+    if (writeFileAtomically(m_filePath, text.toBytes()).result != WriteResult::Written)
         raiseWriteError();
     m_cachedIdentity.reset();
 }

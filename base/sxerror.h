@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstring>
 #include <stdexcept>
 
 // A failure that ends the running command; the event boundary shows its message to the user.
@@ -13,3 +14,11 @@ public:
 private:
     QString m_message;
 };
+
+// A failure text followed by what the system says about it ("Stream write error: No space left on
+// device"), or the text alone where the system named no cause (error 0).
+inline QString withSystemCause(const QString& text, int error) {
+    if (error == 0)
+        return text;
+    return QStringLiteral("%1: %2").arg(text, QString::fromLocal8Bit(::strerror(error)));
+}

@@ -2,13 +2,13 @@
 
 #include "base/filehandle.h"
 #include "base/filepath.h"
+#include "base/sxerror.h"
 #include "fileops/filerename.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <optional>
@@ -21,23 +21,16 @@ namespace {
 
 using Status = CopyOutcome::Status;
 
-// The failure text, followed by what the system says about it where it said something.
-QString withCause(const QString& text, int error) {
-    if (error == 0)
-        return text;
-    return QStringLiteral("%1: %2").arg(text, QString::fromLocal8Bit(::strerror(error)));
-}
-
 QString readError(int error) {
-    return withCause(QStringLiteral("Stream read error"), error);
+    return withSystemCause(QStringLiteral("Stream read error"), error);
 }
 
 QString writeError(int error) {
-    return withCause(QStringLiteral("Stream write error"), error);
+    return withSystemCause(QStringLiteral("Stream write error"), error);
 }
 
 QString cannotCreate(const QByteArray& path, int error = 0) {
-    return withCause(QStringLiteral("Cannot create file %1").arg(displayPath(path)), error);
+    return withSystemCause(QStringLiteral("Cannot create file %1").arg(displayPath(path)), error);
 }
 
 // Moves exactly `size` bytes through `step` (a read or a write at an offset into the chunk),

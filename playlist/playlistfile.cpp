@@ -73,12 +73,14 @@ void writePlaylistFile(const QString& fileName, const QStringList& paths) {
 }
 
 void writePlaylistText(const QString& fileName, const QByteArray& text) {
-    switch (writeFileAtomically(fileName, text)) {
+    const WriteOutcome outcome = writeFileAtomically(fileName, text);
+    switch (outcome.result) {
     case WriteResult::Written:
         return;
     case WriteResult::CannotCreate:
-        throw SxError(QStringLiteral("Cannot create file %1").arg(fileName));
+        throw SxError(
+            withSystemCause(QStringLiteral("Cannot create file %1").arg(fileName), outcome.error));
     case WriteResult::WriteFailed:
-        throw SxError(QStringLiteral("Stream write error"));
+        throw SxError(withSystemCause(QStringLiteral("Stream write error"), outcome.error));
     }
 }

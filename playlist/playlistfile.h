@@ -23,7 +23,8 @@ inline constexpr qint64 kMaxPlaylistBytes = 64 * 1024 * 1024;
 
 // A file larger than kMaxPlaylistBytes is refused as too large, before it is read. Raise
 // "Cannot open file %s" (also for anything but a regular file), "Cannot create file %s"
-// or "Stream write error". A save replaces the file whole or leaves it as it was.
+// or "Stream write error", the last two followed by ": " and the system's own text where it named
+// a cause. A save replaces the file whole or leaves it as it was.
 QStringList readPlaylistFile(const QString& fileName);
 void writePlaylistFile(const QString& fileName, const QStringList& paths);
 // The same, a step apart: the file's bytes, and the text formatPlaylistText made.

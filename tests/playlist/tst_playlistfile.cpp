@@ -10,7 +10,9 @@
 #include <QProcess>
 #include <QRandomGenerator>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -185,7 +187,7 @@ private Q_SLOTS:
                     {QStringLiteral("--save-limited"), file});
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).trimmed(),
-                 QStringLiteral("Stream write error"));
+                 QStringLiteral("Stream write error: ") + QString::fromLocal8Bit(strerror(EFBIG)));
         QCOMPARE(bytesOf(file), QByteArray("/kept.wav\r\n"));
         QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("party.sxp")});
