@@ -6,7 +6,6 @@
 #include "base/sxerror.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 bool fitsOnePlaylistLine(const QString& path) {
     return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r')) &&
@@ -53,12 +52,11 @@ QByteArray formatPlaylistText(const QStringList& paths) {
 }
 
 QByteArray readPlaylistBytes(const QString& fileName) {
-    // Refused before a byte is read: a huge file would hold the window and its memory.
-    if (QFileInfo(fileName).size() > kMaxPlaylistBytes)
+    const auto content = readRegularFile(QFile::encodeName(fileName), kMaxPlaylistBytes);
+    if (content.tooLarge)
         throw SxError(QStringLiteral("The file \"%1\" is too large to be a playlist: it holds "
                                      "more than 64 MiB.")
                           .arg(fileName));
-    const auto content = readRegularFile(QFile::encodeName(fileName), kMaxPlaylistBytes);
     if (content.status != ReadStatus::Read)
         throw SxError(QStringLiteral("Cannot open file %1").arg(fileName));
     return content.bytes;
