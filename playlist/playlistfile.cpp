@@ -8,8 +8,9 @@
 #include <QFile>
 
 bool fitsOnePlaylistLine(const QString& path) {
-    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r')) &&
-           !path.contains(QChar(0));
+    const QByteArray line = encodePath(path);
+    return !line.contains('\n') && !line.contains('\r') && !line.contains('\0') &&
+           decodePath(line) == path;
 }
 
 QString withVisibleLineBreaks(const QString& path) {
@@ -43,8 +44,8 @@ QByteArray formatPlaylistText(const QStringList& paths) {
     QByteArray text;
     for (const QString& path : paths) {
         if (!fitsOnePlaylistLine(path))
-            throw SxError(QStringLiteral("The playlist cannot be saved: the entry \"%1\" holds a "
-                                         "line break, which a playlist file cannot hold.")
+            throw SxError(QStringLiteral("The playlist cannot be saved: the entry \"%1\" cannot "
+                                         "be written as one line of a playlist file.")
                               .arg(withVisibleLineBreaks(path)));
         text += encodePath(path) + "\r\n";
     }
