@@ -23,6 +23,13 @@ RegularFileContent readRegularFile(const QByteArray& nativePath, qint64 maxBytes
     FileHandle file = openRegularFile(nativePath);
     if (!file.valid())
         return {errno == ENOENT ? ReadStatus::Missing : ReadStatus::Refused, {}};
+    // A huge file would hold the caller and its memory for as long as the read takes.
+    const RegularFileContent tooLarge{ReadStatus::Refused, {}, true};
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0)
+        return {};
+    if (st.st_size > maxBytes)
+        return tooLarge;
     QByteArray bytes;
     char buffer[65536];
     for (;;) {
@@ -31,8 +38,10 @@ RegularFileContent readRegularFile(const QByteArray& nativePath, qint64 maxBytes
             return {ReadStatus::Read, bytes};
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 || bytes.size() + n > maxBytes)
+        if (n < 0)
             return {};
+        if (bytes.size() + n > maxBytes)
+            return tooLarge; // it grew while it was read
         bytes.append(buffer, n);
     }
 }

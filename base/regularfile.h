@@ -16,7 +16,9 @@ enum class ReadStatus { Read, Missing, Refused };
 struct RegularFileContent {
     ReadStatus status = ReadStatus::Refused;
     QByteArray bytes;
+    bool tooLarge = false; // Refused for holding more than the bound
 };
 // The whole content of the regular file at the native path. A missing file is Missing; a file
-// that is not regular, cannot be read or holds more than `maxBytes` is Refused.
+// that is not regular, cannot be read or holds more than `maxBytes` is Refused, one over the
+// bound before a byte is read.
 RegularFileContent readRegularFile(const QByteArray& nativePath, qint64 maxBytes);

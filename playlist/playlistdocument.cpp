@@ -54,17 +54,18 @@ bool PlaylistDocument::mayOverwrite(const QString& fileName) {
                             false) == Prompt::Answer::Yes;
 }
 
-void PlaylistDocument::write(const QString& fileName) {
-    const QByteArray text = formatPlaylistText(m_model.paths());
+void PlaylistDocument::write(const QString& fileName, const QByteArray& text) {
     writePlaylistText(fileName, text);
     m_onDisk.remember(text);
 }
 
 bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
+    // An entry that cannot be written refuses the save before anything is asked.
+    const QByteArray text = formatPlaylistText(m_model.paths());
     if (!fileName.isEmpty()) {
         if (!mayOverwrite(fileName))
             return false;
-        write(fileName);
+        write(fileName, text);
         m_model.setModified(false);
     } else {
         Prompt::FileDialog dialog;
@@ -77,7 +78,7 @@ bool PlaylistDocument::GetSavePlaylist(const QString& fileName) {
         const QString chosen = m_prompt.saveFileName(dialog);
         if (chosen.isEmpty())
             return false;
-        write(chosen);
+        write(chosen, text);
         m_model.setCurrentFile(chosen);
         m_model.setModified(false);
     }

@@ -51,7 +51,7 @@ private:
     bool leaveCurrentPlaylist();
     // Whether the user lets a save replace `fileName`, asked only when another program changed it.
     bool mayOverwrite(const QString& fileName);
-    void write(const QString& fileName);
+    void write(const QString& fileName, const QByteArray& text);
 
     PlaylistModel& m_model;
     PlaylistEditor& m_editor;

@@ -6,11 +6,11 @@
 #include "base/sxerror.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 bool fitsOnePlaylistLine(const QString& path) {
-    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r')) &&
-           !path.contains(QChar(0));
+    const QByteArray line = encodePath(path);
+    return !line.contains('\n') && !line.contains('\r') && !line.contains('\0') &&
+           decodePath(line) == path;
 }
 
 QString withVisibleLineBreaks(const QString& path) {
@@ -44,8 +44,8 @@ QByteArray formatPlaylistText(const QStringList& paths) {
     QByteArray text;
     for (const QString& path : paths) {
         if (!fitsOnePlaylistLine(path))
-            throw SxError(QStringLiteral("The playlist cannot be saved: the entry \"%1\" holds a "
-                                         "line break, which a playlist file cannot hold.")
+            throw SxError(QStringLiteral("The playlist cannot be saved: the entry \"%1\" cannot "
+                                         "be written as one line of a playlist file.")
                               .arg(withVisibleLineBreaks(path)));
         text += encodePath(path) + "\r\n";
     }
@@ -53,12 +53,11 @@ QByteArray formatPlaylistText(const QStringList& paths) {
 }
 
 QByteArray readPlaylistBytes(const QString& fileName) {
-    // Refused before a byte is read: a huge file would hold the window and its memory.
-    if (QFileInfo(fileName).size() > kMaxPlaylistBytes)
+    const auto content = readRegularFile(QFile::encodeName(fileName), kMaxPlaylistBytes);
+    if (content.tooLarge)
         throw SxError(QStringLiteral("The file \"%1\" is too large to be a playlist: it holds "
                                      "more than 64 MiB.")
                           .arg(fileName));
-    const auto content = readRegularFile(QFile::encodeName(fileName), kMaxPlaylistBytes);
     if (content.status != ReadStatus::Read)
         throw SxError(QStringLiteral("Cannot open file %1").arg(fileName));
     return content.bytes;

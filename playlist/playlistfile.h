@@ -7,8 +7,8 @@
 // is an empty file. Reading ends at a NUL byte and takes CR LF, a lone CR and a lone LF as line
 // ends. Paths keep their exact bytes through a read and a save.
 
-// Whether the path can be a line of a playlist file that reads back as the same path: it holds
-// no line break (CR, LF) and no NUL.
+// Whether the path can be a line of a playlist file that reads back as the same path: its bytes
+// hold no line break (CR, LF) and no NUL, and decode to the same text.
 bool fitsOnePlaylistLine(const QString& path);
 // The path with its line breaks shown as \n and \r, for a message that names it.
 QString withVisibleLineBreaks(const QString& path);

@@ -104,6 +104,24 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(file), bytes + "\r\n");
     }
 
+    // A save never writes a line that would read back as another path; the file stays as it was.
+    void aLineThatWouldReadBackOtherwiseIsNeverWritten_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("LF") << QStringLiteral("/a\nb.wav");
+        QTest::newRow("CR") << QStringLiteral("/a\rb.wav");
+        QTest::newRow("NUL") << QStringLiteral("/a") + QChar(0) + QStringLiteral("b.wav");
+        QTest::newRow("two stray bytes that spell a character")
+            << decodePath("/\xC3") + decodePath("\xA9.wav");
+    }
+    void aLineThatWouldReadBackOtherwiseIsNeverWritten() {
+        QFETCH(QString, path);
+        const QString file = m_dir.filePath(QStringLiteral("guard.sxp"));
+        writeTextFile(file, "/old.wav\r\n");
+        QVERIFY_THROWS_EXCEPTION(SxError,
+                                 writePlaylistFile(file, {QStringLiteral("/ok.wav"), path}));
+        QCOMPARE(bytesOf(file), QByteArray("/old.wav\r\n"));
+    }
+
     void randomBytesSurviveTheCodec() {
         // Bytes that start, continue or break sequences, the byte-order mark's among them.
         const QByteArray alphabet("\xEF\xBB\xBF\xFF\x80\xC3\xA9\xE2\x82\xAC\xED\xA0\xF0\x9F/a");

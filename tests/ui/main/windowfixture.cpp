@@ -1,8 +1,8 @@
 #include "tests/ui/main/windowfixture.h"
 
 #include "base/configkeys.h"
-#include "base/inistore.h"
 #include "base/filepath.h"
+#include "base/inistore.h"
 #include "playlist/playlistmodel.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wavfiles.h"
@@ -83,6 +83,10 @@ void WindowFixture::start(AudioOutput* output, Prompts prompts) {
                                      openPath);
     window = &root->window();
     window->show();
+    activate();
+}
+
+void WindowFixture::activate() {
     QApplication::setActiveWindow(window);
     if (!QTest::qWaitForWindowActive(window))
         qWarning("the main window did not become active");

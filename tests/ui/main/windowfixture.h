@@ -23,6 +23,8 @@ struct WindowFixture {
     void start(AudioOutput* output = nullptr, Prompts prompts = Prompts::Scripted);
     // Ends the program: the window and everything it was given.
     void reset();
+    // Makes the window the active one, where its shortcuts work.
+    void activate();
 
     // Writes the files into the browser folder and shows it.
     void showFiles(const QStringList& names);

@@ -131,30 +131,40 @@ private Q_SLOTS:
         QVERIFY(f.root->recentList().entries().isEmpty());
     }
 
-    // Another window saved its own addition to the same playlist file since this one opened it.
+    // Two windows open one playlist file and each adds a file: the later save would drop the
+    // other's addition.
     void saveAsksBeforeOverwritingAChangedFile() {
-        WindowFixture f;
-        f.showFiles({"mine.wav"});
-        const QString file = f.filePath("shared.sxp");
+        const auto openAndAdd = [](WindowFixture& f, const QString& file) {
+            f.showFiles({"added.wav"});
+            f.prompt.fileNames = {file};
+            QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
+            WindowFixture::click(f.window->lbWavs(), 0, Qt::LeftButton, Qt::ShiftModifier);
+            return "/x/a.wav\r\n" + f.filePath("added.wav").toUtf8() + "\r\n";
+        };
+        WindowFixture mine;
+        const QString file = mine.filePath("shared.sxp");
         writeTextFile(file, "/x/a.wav\r\n");
-        f.prompt.fileNames = {file};
-        QTest::keyClick(f.window, Qt::Key_O, Qt::ControlModifier);
-        WindowFixture::click(f.window->lbWavs(), 0, Qt::LeftButton, Qt::ShiftModifier);
-        writeTextFile(file, "/x/a.wav\r\n/x/theirs.wav\r\n");
+        const QByteArray mineSaved = openAndAdd(mine, file);
+        // Started after the first has added: windows in one process share its working directory.
+        WindowFixture theirs;
+        const QByteArray theirsSaved = openAndAdd(theirs, file);
+        QTest::keyClick(theirs.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(bytesOf(file), theirsSaved);
 
-        f.prompt.answers = {Prompt::Answer::No, Prompt::Answer::Yes};
-        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
+        mine.activate();
+        mine.prompt.answers = {Prompt::Answer::No, Prompt::Answer::Yes};
+        QTest::keyClick(mine.window, Qt::Key_S, Qt::ControlModifier);
         const QString question =
             QStringLiteral("The playlist file has been changed by another program. Overwrite it?");
-        QCOMPARE(f.prompt.texts("confirm"), QStringList{question});
-        QCOMPARE(bytesOf(file), QByteArray("/x/a.wav\r\n/x/theirs.wav\r\n"));
-        QVERIFY(f.window->playlistModel()->modified());
+        QCOMPARE(mine.prompt.texts("confirm"), QStringList{question});
+        QCOMPARE(bytesOf(file), theirsSaved);
+        QVERIFY(mine.window->playlistModel()->modified());
 
-        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
-        const QByteArray mine = "/x/a.wav\r\n" + f.filePath("mine.wav").toUtf8() + "\r\n";
-        QCOMPARE(bytesOf(file), mine);
-        QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier); // its own save: no question
-        QCOMPARE(f.prompt.texts("confirm"), (QStringList{question, question}));
+        QTest::keyClick(mine.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(bytesOf(file), mineSaved);
+        QTest::keyClick(mine.window, Qt::Key_S, Qt::ControlModifier); // its own save: no question
+        QCOMPARE(mine.prompt.texts("confirm"), (QStringList{question, question}));
+        QVERIFY(theirs.prompt.texts("confirm").isEmpty());
     }
 
     void newClearsTheCaption() {

@@ -78,6 +78,7 @@ private Q_SLOTS:
         f.prompt.fileNames = {sxp};
         QTest::keyClick(f.window, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(f.prompt.texts("failure").size(), 1);
+        QVERIFY(f.prompt.texts("save").isEmpty()); // refused before the dialog
         QVERIFY(!QFile::exists(sxp));
     }
 
