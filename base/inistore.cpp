@@ -46,13 +46,14 @@ bool acquire(QLockFile& lock) {
 }
 
 // The temporary files of writers killed between writing their copy and renaming it over the
-// file. Under the lock no running writer owns one; only names with the writer's marker qualify.
+// file. Under the lock no running writer owns one; only names with the writer's marker, in its
+// own letter case, qualify.
 void removeLeftoverCopies(const QString& filePath) {
     const QFileInfo info(filePath);
     const QFileInfo target(info.exists() ? info.canonicalFilePath() : info.absoluteFilePath());
     const QString prefix = target.fileName() + QLatin1String(kTemporaryMarker);
     QDirIterator it(target.absolutePath(), {prefix + QStringLiteral("??????")},
-                    QDir::Files | QDir::Hidden);
+                    QDir::Files | QDir::Hidden | QDir::CaseSensitive);
     while (it.hasNext()) {
         const QFileInfo candidate = it.nextFileInfo();
         if (!candidate.isSymLink())

@@ -70,7 +70,8 @@ private Q_SLOTS:
         writeTextFile(leftover, "[S]\nK=half\n");
         // Copies a person keeps beside the file, whatever their letters.
         const QStringList kept = {QStringLiteral(".old"), QStringLiteral(".MyCopy"),
-                                  QStringLiteral(".OldOne"), QStringLiteral(".BackUp")};
+                                  QStringLiteral(".OldOne"), QStringLiteral(".BackUp"),
+                                  QStringLiteral(".SONDRIX-TMP-aBq1Yz")};
         for (const QString& suffix : kept)
             writeTextFile(path() + suffix, "mine");
         IniStore store(path());
