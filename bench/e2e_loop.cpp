@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -84,6 +85,12 @@ int run(const QString& recording, int seconds) {
     std::printf("looping a 1 s tone for %d s: %d passes, heard for %.1f s, %.1f ms of dropout, "
                 "processor %.2f s = %.2f %% of one core\n",
                 seconds, passes, loop.seconds(), loop.dropoutMs(tail), cpu, 100.0 * cpu / wall);
+    // Where each gap fell: one at the same place after every seam would be the loop's own.
+    for (const Gap& gap : dropouts(tail.left(), loop.first, loop.end)) {
+        const double at = double(gap.first - loop.first) / kRecordingRate;
+        std::printf("  gap of %.2f ms at %.3f s, %.3f s after the seam before it\n",
+                    1000.0 * double(gap.frames) / kRecordingRate, at, std::fmod(at, 1.0));
+    }
     std::fflush(stdout);
 
     const QString longTone = dir.path() + QStringLiteral("/long.wav");

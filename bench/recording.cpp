@@ -78,12 +78,27 @@ size_t lastSound(const std::vector<float>& samples) {
 
 // The tone passes the silence threshold within one sample at each crossing, so a run of two or
 // more quiet samples is a dropout, silence the server played because the stream was late.
-size_t dropoutFrames(const std::vector<float>& samples, size_t from, size_t to) {
-    size_t dropped = 0, run = 0;
-    for (size_t i = from; i < std::min(to, samples.size()); ++i) {
-        run = std::fabs(samples[i]) > kSilenceThreshold ? 0 : run + 1;
-        dropped += run == 2 ? 2 : run > 2 ? 1 : 0;
+// A single quiet sample is a zero crossing of the tone; two or more in a row are a gap.
+std::vector<Gap> dropouts(const std::vector<float>& samples, size_t from, size_t to) {
+    std::vector<Gap> gaps;
+    size_t run = 0;
+    const size_t end = std::min(to, samples.size());
+    for (size_t i = from; i <= end; ++i) {
+        if (i < end && std::fabs(samples[i]) <= kSilenceThreshold) {
+            ++run;
+            continue;
+        }
+        if (run >= 2)
+            gaps.push_back({i - run, run});
+        run = 0;
     }
+    return gaps;
+}
+
+size_t dropoutFrames(const std::vector<float>& samples, size_t from, size_t to) {
+    size_t dropped = 0;
+    for (const Gap& gap : dropouts(samples, from, to))
+        dropped += gap.frames;
     return dropped;
 }
 

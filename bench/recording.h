@@ -47,7 +47,13 @@ private:
 
 std::optional<size_t> firstSound(const std::vector<float>& samples, size_t from);
 size_t lastSound(const std::vector<float>& samples);
-// Frames of silence inside a 440 Hz tone at 0.37 of full scale within [from, to).
+// A run of silence inside a tone: its first frame and its length in frames.
+struct Gap {
+    size_t first, frames;
+};
+// The runs of silence inside a 440 Hz tone at 0.37 of full scale within [from, to).
+std::vector<Gap> dropouts(const std::vector<float>& samples, size_t from, size_t to);
+// Frames of silence inside such a tone within [from, to).
 size_t dropoutFrames(const std::vector<float>& samples, size_t from, size_t to);
 // Rising zero crossings per second over [from, to).
 double pitchHz(const std::vector<float>& samples, size_t from, size_t to);
