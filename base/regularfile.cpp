@@ -4,12 +4,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-FileHandle openRegularFile(const QByteArray& nativePath) {
+FileHandle openRegularFile(const QByteArray& nativePath, struct stat* status) {
     FileHandle file(::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!file.valid())
         return file;
     struct stat st {};
-    if (::fstat(file.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!status)
+        status = &st;
+    if (::fstat(file.get(), status) != 0 || !S_ISREG(status->st_mode)) {
         file.close();
         errno = EINVAL;
         return file;
@@ -20,14 +22,12 @@ FileHandle openRegularFile(const QByteArray& nativePath) {
 }
 
 RegularFileContent readRegularFile(const QByteArray& nativePath, qint64 maxBytes) {
-    FileHandle file = openRegularFile(nativePath);
+    struct stat st {};
+    FileHandle file = openRegularFile(nativePath, &st);
     if (!file.valid())
         return {errno == ENOENT ? ReadStatus::Missing : ReadStatus::Refused, {}};
     // A huge file would hold the caller and its memory for as long as the read takes.
     const RegularFileContent tooLarge{ReadStatus::Refused, {}, true};
-    struct stat st {};
-    if (::fstat(file.get(), &st) != 0)
-        return {};
     if (st.st_size > maxBytes)
         return tooLarge;
     QByteArray bytes;

@@ -8,9 +8,11 @@
 // name would block the open or the read forever, and a device such as /dev/zero never ends. The
 // open never blocks; anything that is not a regular file is refused as EINVAL.
 
+struct stat;
+
 // The open descriptor of the regular file at the native path, or an invalid handle with errno
-// set.
-FileHandle openRegularFile(const QByteArray& nativePath);
+// set. `status`, where given, receives what the open learned of the file.
+FileHandle openRegularFile(const QByteArray& nativePath, struct stat* status = nullptr);
 
 enum class ReadStatus { Read, Missing, Refused };
 struct RegularFileContent {
